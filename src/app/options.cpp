@@ -1,0 +1,73 @@
+#include "app/options.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+namespace optgrind {
+namespace {
+
+bool isDirectory(const std::string& path) {
+  struct stat st{};
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// share/optgrind beside the installed program, else the source tree's copy.
+std::string bundledRoot() {
+  char buf[4096];
+  ssize_t n = readlink("/proc/self/exe", buf, sizeof(buf) - 1);
+  if (n > 0) {
+    std::string exe(buf, static_cast<size_t>(n));
+    std::string dir = exe.substr(0, exe.find_last_of('/'));
+    std::string installed = dir + "/../share/optgrind";
+    if (isDirectory(installed + "/DAT")) return installed;
+  }
+  return OPTGRIND_BUNDLED_ROOT;
+}
+
+}  // namespace
+
+bool parseOptions(int argc, char** argv, AppOptions& out, std::string& error) {
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    auto value = [&](std::string& target) {
+      if (i + 1 >= argc) {
+        error = "option " + arg + " needs a value";
+        return false;
+      }
+      target = argv[++i];
+      return true;
+    };
+    if (arg == "--help" || arg == "-h") {
+      out.help = true;
+    } else if (arg == "--version") {
+      out.version = true;
+    } else if (arg == "--root") {
+      if (!value(out.root)) return false;
+    } else if (arg == "--script") {
+      if (!value(out.script)) return false;
+    } else if (arg == "--save") {
+      if (!value(out.save)) return false;
+    } else if (arg == "--svg") {
+      if (!value(out.svg)) return false;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      error = "unknown option " + arg;
+      return false;
+    } else if (!out.drawing.empty()) {
+      error = "only one drawing can be opened: " + arg;
+      return false;
+    } else {
+      out.drawing = arg;
+    }
+  }
+  return true;
+}
+
+std::string resolveInstallRoot(const AppOptions& opts) {
+  if (!opts.root.empty()) return opts.root;
+  if (const char* env = std::getenv("OPTGRIND_ROOT"); env && *env) return env;
+  return bundledRoot();
+}
+
+}  // namespace optgrind

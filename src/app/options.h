@@ -1,0 +1,36 @@
+// The optgrind program's command-line options.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace optgrind {
+
+inline constexpr const char* kUsage =
+    "usage: optgrind [--root DIR] [--script FILE] [--save FILE.dxf] [--svg FILE.svg] [DRAWING.dxf]\n"
+    "       optgrind --help | --version\n"
+    "\n"
+    "  --root DIR      install root (its DAT folder holds the settings and WCF files);\n"
+    "                  default: $OPTGRIND_ROOT, else the root bundled with the program\n"
+    "  --script FILE   read the answers from FILE (\"-\" for standard input) and echo them\n"
+    "  --save FILE     save the drawing as DXF when the session ends\n"
+    "  --svg FILE      draw the drawing as SVG when the session ends\n"
+    "  DRAWING         the DXF drawing to open; without it a new drawing is started\n";
+
+struct AppOptions {
+  std::string root;
+  std::string script;
+  std::string save;
+  std::string svg;
+  std::string drawing;
+  bool help = false;
+  bool version = false;
+};
+
+// False with a message for an unknown option, a missing value or a second drawing.
+bool parseOptions(int argc, char** argv, AppOptions& out, std::string& error);
+
+// --root, else OPTGRIND_ROOT, else the root bundled with the program.
+std::string resolveInstallRoot(const AppOptions& opts);
+
+}  // namespace optgrind

@@ -1,0 +1,9 @@
+#include "standalone/geom.h"
+
+namespace optgrind::standalone {
+
+int closestPointTo(const EntityRecord&, const Point3&, bool, Point3&) { return RTERROR; }
+int intersectWith(const EntityRecord&, const EntityRecord&, int, std::vector<Point3>&) { return RTERROR; }
+int geomExtents(const Drawing&, const EntityRecord&, Point3&, Point3&) { return RTERROR; }
+
+}  // namespace optgrind::standalone
