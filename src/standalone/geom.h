@@ -27,4 +27,10 @@ int intersectWith(const EntityRecord& a, const EntityRecord& b, int extend, std:
 // The entity's box. Block references use the drawing's block definitions.
 int geomExtents(const Drawing& drawing, const EntityRecord& entity, Point3& min, Point3& max);
 
+// Selection windows: true when the entity lies wholly inside the box from
+// lo to hi (window selection), or has any part inside it or crossing its
+// edges (crossing selection).
+bool insideWindow(const Drawing& drawing, const EntityRecord& entity, const Point3& lo, const Point3& hi);
+bool crossesWindow(const Drawing& drawing, const EntityRecord& entity, const Point3& lo, const Point3& hi);
+
 }  // namespace optgrind::standalone

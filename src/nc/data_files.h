@@ -1,0 +1,22 @@
+// The install root, its data directory, and the data-file open with its
+// search order.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "host/host.h"
+
+namespace optgrind {
+
+// The install root by the host version (ACADVER), from the host's registry
+// value; when the key is missing, a message and the fixed fallback root.
+std::string installRoot(Host& host);
+// The install root followed by "/DAT".
+std::string dataDirectory(Host& host);
+// Opens a data file by name with the search order: the data directory for
+// a bare name; a name with a directory as given, then its file part in the
+// data directory; then the legacy data directories. Null when nothing opens.
+std::FILE* openDataFile(Host& host, const std::string& name, const char* mode);
+
+}  // namespace optgrind
