@@ -25,6 +25,7 @@ function(optgrind_test name dir)
   endif()
   add_executable(${name} ${_sources})
   target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main)
+  target_include_directories(${name} PRIVATE "${PROJECT_SOURCE_DIR}/tests")
   target_compile_definitions(${name} PRIVATE
     OPTGRIND_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     OPTGRIND_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"

@@ -288,6 +288,7 @@ struct FormField {
   int row = 0;
   int col = 0;
   int width = 10;
+  int height = 1;
   std::string caption;
 };
 
@@ -302,7 +303,7 @@ struct FormSpec {
 // How a clicked form field takes its new value.
 enum class FormEditor { Number, Text, List, Toggle, Check };
 
-enum class BoxIcon { None, Information, Warning, Question };
+enum class BoxIcon { None, Information, Warning, Question, Stop };
 
 struct LocalDate {
   int year = 0;

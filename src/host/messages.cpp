@@ -24,7 +24,7 @@ std::string vformat(const char* fmt, va_list args) {
 
 int currentLanguage(Host& host) {
   reloadMisSet(host);
-  return misSet().language;
+  return misSet().language();
 }
 
 bool isLanguage0(Host& host) { return currentLanguage(host) == kLangTraditional; }

@@ -18,5 +18,9 @@ std::string dataDirectory(Host& host);
 // a bare name; a name with a directory as given, then its file part in the
 // data directory; then the legacy data directories. Null when nothing opens.
 std::FILE* openDataFile(Host& host, const std::string& name, const char* mode);
+// Writes a whole data file where openDataFile would open it for writing:
+// to a temporary name first, renamed into place once complete. 1 when
+// written, 0 when it could not be (an old file then stays as it was).
+int saveDataFile(Host& host, const std::string& name, const std::string& content);
 
 }  // namespace optgrind

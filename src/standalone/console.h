@@ -23,10 +23,16 @@ class Console {
   // Comment lines ("//...") are skipped. Returns false once the answers have
   // run out; every later call returns false too.
   bool ask(const std::string& prompt, std::string& answer);
+  // Reads the next answer line, skipping comments; false when none is left.
+  bool nextLine(std::string& line);
+  // The next answer line without taking it; false when none is left.
+  bool peek(std::string& line);
+  // Takes the line peek showed.
+  void skipPeeked();
   // True once the answers have run out.
   bool exhausted() const { return exhausted_; }
-  // A user break was asked for (Ctrl-C at a terminal, or a "^B" line in a
-  // script); reading it clears it.
+  // A user break was asked for: Ctrl-C at a terminal, or a script line
+  // "^B" standing next when the running loop polls. Reading it clears it.
   bool takeBreak();
   void requestBreak() { breakRequested_ = true; }
 
@@ -38,6 +44,8 @@ class Console {
   bool echo_;
   bool exhausted_ = false;
   bool breakRequested_ = false;
+  bool hasPeeked_ = false;
+  std::string peeked_;
 };
 
 }  // namespace optgrind::standalone

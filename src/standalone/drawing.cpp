@@ -2,15 +2,27 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 
 namespace optgrind::standalone {
-namespace {
 
 bool sameName(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
          });
 }
+
+bool validTableName(const std::string& name) {
+  constexpr size_t kMaxTableNameChars = 255;
+  size_t chars = 0;
+  for (char c : name) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++chars;  // count code points
+    if (std::string_view("<>/\\\":;?*|,=`").find(c) != std::string_view::npos) return false;
+  }
+  return chars >= 1 && chars <= kMaxTableNameChars;
+}
+
+namespace {
 
 template <class T>
 T* findByName(std::vector<T>& table, const std::string& name) {
@@ -20,10 +32,15 @@ T* findByName(std::vector<T>& table, const std::string& name) {
   return nullptr;
 }
 
+// Each drawing of the process gets its own serial, the second half of its
+// entity names, so a name from one drawing never names an entity of another.
+long long g_nextSerial = 1;
+
 }  // namespace
 
 Drawing newDrawing() {
   Drawing d;
+  d.serial = g_nextSerial++;
   ensureLinetype(d, "ByBlock");
   ensureLinetype(d, "ByLayer");
   LinetypeRecord& continuous = ensureLinetype(d, "Continuous");
@@ -40,13 +57,13 @@ Drawing newDrawing() {
   return d;
 }
 
-long long appendEntity(Drawing& d, const EntityRecord& record) {
-  DrawingEntity e;
-  e.id = d.nextEntityId++;
-  e.record = record;
-  d.slotOfId[e.id] = d.entities.size();
-  d.entities.push_back(std::move(e));
-  return d.entities.back().id;
+long long appendEntity(Drawing& d, const EntityRecord& record) { return appendEntity(d, EntityRecord(record)); }
+
+long long appendEntity(Drawing& d, EntityRecord&& record) {
+  long long id = d.nextEntityId++;
+  d.slotOfId[id] = d.entities.size();
+  d.entities.push_back(DrawingEntity{id, false, std::move(record)});
+  return id;
 }
 
 DrawingEntity* findEntity(Drawing& d, long long id) {
@@ -73,6 +90,15 @@ size_t liveEntityCount(const Drawing& d) {
 }
 
 LayerRecord* findLayer(Drawing& d, const std::string& name) { return findByName(d.layerTable, name); }
+
+const LayerRecord* findLayer(const Drawing& d, const std::string& name) {
+  return findLayer(const_cast<Drawing&>(d), name);
+}
+
+bool layerShown(const Drawing& d, const std::string& name) {
+  const LayerRecord* layer = findLayer(d, name);
+  return !layer || (!layer->off && !layer->frozen);
+}
 
 LayerRecord* findLayerById(Drawing& d, int id) {
   for (auto& l : d.layerTable) {
@@ -104,6 +130,9 @@ LinetypeRecord& ensureLinetype(Drawing& d, const std::string& name) {
 TextStyleRecord* findTextStyle(Drawing& d, const std::string& name) { return findByName(d.textStyleTable, name); }
 
 BlockDef* findBlock(Drawing& d, const std::string& name) { return findByName(d.blocks, name); }
+const BlockDef* findBlock(const Drawing& d, const std::string& name) {
+  return findBlock(const_cast<Drawing&>(d), name);
+}
 
 Dictionary* findDictionary(Drawing& d, const std::string& name) { return findByName(d.dictionaries, name); }
 

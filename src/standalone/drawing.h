@@ -62,6 +62,7 @@ Drawing newDrawing();
 
 // Appends an entity as the last; returns its id.
 long long appendEntity(Drawing& d, const EntityRecord& record);
+long long appendEntity(Drawing& d, EntityRecord&& record);
 // The live entity of that id, or null.
 DrawingEntity* findEntity(Drawing& d, long long id);
 const DrawingEntity* findEntity(const Drawing& d, long long id);
@@ -71,6 +72,15 @@ bool eraseEntity(Drawing& d, long long id);
 size_t liveEntityCount(const Drawing& d);
 
 LayerRecord* findLayer(Drawing& d, const std::string& name);  // names without case
+const LayerRecord* findLayer(const Drawing& d, const std::string& name);
+// True when the entities of that layer are shown: the layer is neither off
+// nor frozen (a layer missing from the table counts as shown).
+bool layerShown(const Drawing& d, const std::string& name);
+// Table names, application names and dictionary keys compare without case.
+bool sameName(const std::string& a, const std::string& b);
+// A name the host accepts for a table record or an application: 1 to 255
+// characters, none of < > / \ " : ; ? * | , = `
+bool validTableName(const std::string& name);
 LayerRecord* findLayerById(Drawing& d, int id);
 // Adds the layer when no layer of that name exists; returns the table's record.
 LayerRecord& ensureLayer(Drawing& d, const std::string& name);
@@ -78,6 +88,7 @@ LinetypeRecord* findLinetype(Drawing& d, const std::string& name);
 LinetypeRecord& ensureLinetype(Drawing& d, const std::string& name);
 TextStyleRecord* findTextStyle(Drawing& d, const std::string& name);
 BlockDef* findBlock(Drawing& d, const std::string& name);
+const BlockDef* findBlock(const Drawing& d, const std::string& name);
 Dictionary* findDictionary(Drawing& d, const std::string& name);
 void registerApp(Drawing& d, const std::string& name);
 

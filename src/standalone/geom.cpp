@@ -1,12 +1,41 @@
+// The host's closest-point and intersection queries over entity records.
 #include "standalone/geom.h"
+
+#include "standalone/geom_curves.h"
+#include "standalone/geom_intersect.h"
 
 namespace optgrind::standalone {
 
-int closestPointTo(const EntityRecord&, const Point3&, bool, Point3&) { return RTERROR; }
-int intersectWith(const EntityRecord&, const EntityRecord&, int, std::vector<Point3>&) { return RTERROR; }
-int geomExtents(const Drawing&, const EntityRecord&, Point3&, Point3&) { return RTERROR; }
+int closestPointTo(const EntityRecord& curve, const Point3& given, bool extend, Point3& out) {
+  if (const auto* point = curve.as<PointGeom>()) {
+    out = point->position;
+    return RTNORM;
+  }
+  std::vector<CurvePiece> pieces;
+  if (!curvePieces(curve, extend, pieces)) return RTERROR;
+  bool found = false;
+  double best = 0.0;
+  for (const CurvePiece& piece : pieces) {
+    const Point3 candidate = closestOnPiece(piece, given);
+    const double distance = distanceXY(candidate, given);
+    if (!found || distance < best) {
+      out = candidate;
+      best = distance;
+      found = true;
+    }
+  }
+  return RTNORM;
+}
 
-bool insideWindow(const Drawing&, const EntityRecord&, const Point3&, const Point3&) { return false; }
-bool crossesWindow(const Drawing&, const EntityRecord&, const Point3&, const Point3&) { return false; }
+int intersectWith(const EntityRecord& a, const EntityRecord& b, int extend, std::vector<Point3>& out) {
+  out.clear();
+  std::vector<CurvePiece> first;
+  std::vector<CurvePiece> second;
+  if (!curvePieces(a, (extend & 1) != 0, first) || !curvePieces(b, (extend & 2) != 0, second)) return RTERROR;
+  for (const CurvePiece& p : first) {
+    for (const CurvePiece& q : second) intersectPieces(p, q, out);
+  }
+  return RTNORM;
+}
 
 }  // namespace optgrind::standalone

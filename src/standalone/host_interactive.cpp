@@ -1,36 +1,63 @@
-// StandaloneHost: prompts, boxes, forms and dialogs on the command line.
-#include <cstdlib>
-#include <sstream>
-
+// StandaloneHost: the prompts on the command line. Each prompt reads one
+// answer line; the flags and keywords of acedInitGet hold for one prompt.
+#include "standalone/answers.h"
 #include "standalone/standalone_host.h"
 
 namespace optgrind::standalone {
 namespace {
 
-bool isCancel(const std::string& answer) { return answer == "^C"; }
-
-// "x,y" or "x,y,z", or "@dx,dy" relative to `last`.
-bool parsePoint(const std::string& text, const Point3& last, Point3& out) {
-  std::string s = text;
-  bool relative = !s.empty() && s[0] == '@';
-  if (relative) s.erase(0, 1);
-  double v[3] = {0, 0, 0};
-  int n = 0;
-  std::stringstream ss(s);
-  std::string part;
-  while (std::getline(ss, part, ',')) {
-    if (n == 3) return false;
-    char* end = nullptr;
-    v[n] = std::strtod(part.c_str(), &end);
-    if (end == part.c_str() || *end != '\0') return false;
-    ++n;
-  }
-  if (n < 2) return false;
-  out = relative ? Point3{last.x + v[0], last.y + v[1], last.z + v[2]} : Point3{v[0], v[1], v[2]};
-  return true;
-}
+// What one answer line was taken as.
+enum class AnswerKind { Cancel, Enter, Point, Number, Keyword, Text };
 
 }  // namespace
+
+// Reads answers until one fits what the prompt accepts. acceptPoint and
+// acceptNumber say what the prompt takes besides keywords and text.
+int StandaloneHost::promptAnswer(const std::string& prompt, bool acceptPoint, bool acceptNumber,
+                                 const char* retryMessage, Point3& point, double& number) {
+  int flags = initGetFlags_;
+  std::string keywords = initGetKeywords_;
+  initGetFlags_ = 0;
+  initGetKeywords_.clear();
+  std::string answer;
+  while (console_.ask(prompt, answer)) {
+    std::string text = trimmed(answer);
+    if (text == kCancelAnswer) return RTCAN;
+    if (text.empty()) {
+      if (flags & RSG_NONULL) {
+        console_.print(retryMessage);
+        continue;
+      }
+      return RTNONE;
+    }
+    if (acceptPoint && parsePointAnswer(text, lastPoint_, point)) {
+      lastPoint_ = point;
+      return RTNORM;
+    }
+    if (acceptNumber && parseNumberAnswer(text, number)) {
+      if ((flags & RSG_NONEG) && number < 0) {
+        console_.print("\nValue must be positive.\n");
+        continue;
+      }
+      if ((flags & RSG_NOZERO) && number == 0) {
+        console_.print("\nValue must be nonzero.\n");
+        continue;
+      }
+      return RTNORM;
+    }
+    std::string keyword = matchKeyword(text, keywords);
+    if (!keyword.empty()) {
+      lastInput_ = keyword;
+      return RTKWORD;
+    }
+    if (flags & RSG_OTHER) {
+      lastInput_ = answer;
+      return RTSTR;
+    }
+    console_.print(retryMessage);
+  }
+  return RTCAN;
+}
 
 int StandaloneHost::acedInitGet(int flags, const std::string& keywords) {
   initGetFlags_ = flags;
@@ -39,18 +66,8 @@ int StandaloneHost::acedInitGet(int flags, const std::string& keywords) {
 }
 
 int StandaloneHost::acedGetPoint(const Point3*, const std::string& prompt, Point3& out) {
-  std::string answer;
-  initGetFlags_ = 0;
-  while (console_.ask(prompt, answer)) {
-    if (isCancel(answer)) return RTCAN;
-    if (answer.empty()) return RTNONE;
-    if (parsePoint(answer, lastPoint_, out)) {
-      lastPoint_ = out;
-      return RTNORM;
-    }
-    console_.print("\nInvalid point.\n");
-  }
-  return RTCAN;
+  double unused = 0;
+  return promptAnswer(prompt, true, false, "\nInvalid point.\n", out, unused);
 }
 
 int StandaloneHost::acedGetCorner(const Point3& base, const std::string& prompt, Point3& out) {
@@ -58,41 +75,50 @@ int StandaloneHost::acedGetCorner(const Point3& base, const std::string& prompt,
 }
 
 int StandaloneHost::acedGetReal(const std::string& prompt, double& out) {
-  std::string answer;
-  while (console_.ask(prompt, answer)) {
-    if (isCancel(answer)) return RTCAN;
-    if (answer.empty()) return RTNONE;
-    char* end = nullptr;
-    double v = std::strtod(answer.c_str(), &end);
-    if (end != answer.c_str() && *end == '\0') {
-      out = v;
-      return RTNORM;
-    }
-    console_.print("\nRequires numeric value.\n");
-  }
-  return RTCAN;
+  Point3 unused;
+  return promptAnswer(prompt, false, true, "\nRequires numeric value.\n", unused, out);
 }
 
 int StandaloneHost::acedGetInt(const std::string& prompt, int& out) {
+  Point3 unused;
   double v = 0;
-  int rc = acedGetReal(prompt, v);
-  if (rc == RTNORM) out = static_cast<int>(v);
-  return rc;
+  int flags = initGetFlags_;
+  std::string keywords = initGetKeywords_;
+  while (true) {
+    initGetFlags_ = flags;
+    initGetKeywords_ = keywords;
+    int rc = promptAnswer(prompt, false, true, "\nRequires an integer value.\n", unused, v);
+    if (rc != RTNORM) return rc;
+    if (v == static_cast<double>(static_cast<int>(v))) {
+      out = static_cast<int>(v);
+      return RTNORM;
+    }
+    console_.print("\nRequires an integer value.\n");
+  }
 }
 
-int StandaloneHost::acedGetString(bool, const std::string& prompt, std::string& out) {
+int StandaloneHost::acedGetString(bool allowSpaces, const std::string& prompt, std::string& out) {
+  initGetFlags_ = 0;
+  initGetKeywords_.clear();
   std::string answer;
-  if (!console_.ask(prompt, answer) || isCancel(answer)) return RTCAN;
+  if (!console_.ask(prompt, answer) || trimmed(answer) == kCancelAnswer) return RTCAN;
+  if (!allowSpaces) {
+    std::string t = trimmed(answer);
+    answer = t.substr(0, t.find_first_of(" \t"));
+  }
   out = answer;
   return RTNORM;
 }
 
 int StandaloneHost::acedGetKword(const std::string& prompt, std::string& out) {
-  std::string answer;
-  if (!console_.ask(prompt, answer) || isCancel(answer)) return RTCAN;
-  if (answer.empty()) return RTNONE;
-  out = answer;
-  return RTNORM;
+  Point3 unusedPoint;
+  double unusedNumber = 0;
+  int rc = promptAnswer(prompt, false, false, "\nInvalid option keyword.\n", unusedPoint, unusedNumber);
+  if (rc == RTKWORD || rc == RTSTR) {
+    out = lastInput_;
+    return RTNORM;
+  }
+  return rc;
 }
 
 int StandaloneHost::acedGetInput(std::string& out) {
@@ -104,35 +130,19 @@ int StandaloneHost::acedDragGen(const SelectionSet&, const std::string& prompt, 
   return acedGetPoint(nullptr, prompt, out);
 }
 
-int StandaloneHost::acedEntSel(const std::string&, EntityName&, Point3&) { return RTERROR; }
-
 bool StandaloneHost::acedUsrBrk() { return console_.takeBreak(); }
 
 int StandaloneHost::acedRedraw(const EntityName*, int) { return RTNORM; }
 int StandaloneHost::acedGrDraw(const Point3&, const Point3&, int, bool) { return RTNORM; }
 
-int StandaloneHost::messageBox(const std::string& title, const std::string& text,
-                               const std::vector<std::string>& buttons, BoxIcon) {
-  console_.print("\n[" + title + "]\n" + text + "\n");
+int StandaloneHost::acedGetFileD(const std::string& title, const std::string& defaultName, const std::string&,
+                                 int, std::string& out) {
+  std::string prompt = "\n" + title + (defaultName.empty() ? "" : " <" + defaultName + ">") + ": ";
   std::string answer;
-  if (!console_.ask("Button: ", answer) || isCancel(answer)) return 0;
-  return buttons.empty() ? 0 : 1;
-}
-
-void StandaloneHost::messageBeep() { console_.print("\a"); }
-
-int StandaloneHost::formWait(const FormSpec&) { return -1; }
-int StandaloneHost::formEdit(const FormSpec&, int, FormEditor, const std::vector<std::string>&, std::string&,
-                             int&) {
-  return RTCAN;
-}
-void StandaloneHost::formClose(const FormSpec&) {}
-
-int StandaloneHost::acedGetFileD(const std::string& title, const std::string&, const std::string&, int,
-                                 std::string& out) {
-  std::string answer;
-  if (!console_.ask(title + ": ", answer) || answer.empty() || isCancel(answer)) return RTCAN;
-  out = answer;
+  if (!console_.ask(prompt, answer)) return RTCAN;
+  std::string path = trimmed(answer);
+  if (path.empty() || path == kCancelAnswer) return RTCAN;
+  out = path;
   return RTNORM;
 }
 

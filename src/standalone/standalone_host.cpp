@@ -70,7 +70,7 @@ void StandaloneHost::runCommandLoop() {
     std::string name = trim(answer);
     if (name.empty()) continue;
     if (upper(name) == "QUIT" || upper(name) == "EXIT") break;
-    if (!runCommand(name)) {
+    if (!runCommand(name) && !runHostCommand(name)) {
       console_.print("Unknown command \"" + upper(name) + "\".\n");
     }
   }

@@ -12,6 +12,8 @@
 
 namespace optgrind::standalone {
 
+struct CompiledFilter;
+
 struct RegisteredCommand {
   std::string group;
   std::string globalName;
@@ -41,6 +43,9 @@ class StandaloneHost : public Host {
   void runCommandLoop();
   // Runs one command typed at "Command:"; false when it is unknown.
   bool runCommand(const std::string& name);
+  // Runs one of the host's own commands (LINE, PEDIT, SAVE ...) typed at
+  // "Command:"; false when name is not one of them.
+  bool runHostCommand(const std::string& name);
 
   // ---- Host ----
   void unlockApplication(void* appId) override;
@@ -117,9 +122,34 @@ class StandaloneHost : public Host {
   LocalDate localDate() override;
 
  private:
+  // The host's own commands (cmd_*.cpp) reach the view, its history and the
+  // previous selection through this.
+  friend struct CommandAccess;
+
+  // Reads answers until one fits the prompt; see host_interactive.cpp.
+  int promptAnswer(const std::string& prompt, bool acceptPoint, bool acceptNumber, const char* retryMessage,
+                   Point3& point, double& number);
   EntityName nameOf(long long id) const { return EntityName{id, drawing_.serial}; }
   // The live entity that name names, or null.
   DrawingEntity* entityOf(const EntityName& name);
+
+  // The user's own selection with the host's prompts, narrowed by filter
+  // (null = none): RTNORM with a new non-empty set in out, RTCAN when the
+  // user cancelled, RTERROR when nothing was selected.
+  int selectInteractively(const ResBufList* filter, SelectionSet& out);
+  // Half the pick box's side in drawing units (PICKBOX and VIEWSIZE).
+  double pickBoxHalfSize();
+  // The entity under the pick box at a point (the nearest; 0 when none),
+  // among those the filter accepts when one is given.
+  long long pickEntityAt(const Point3& at, const CompiledFilter* filter);
+  // A new selection set holding ids in order: RTNORM, or RTERROR (and no
+  // set) when ids is empty.
+  int makeSelectionSet(std::vector<long long> ids, SelectionSet& out);
+  // The entity ids of a set, or null when there is no such set.
+  const std::vector<long long>* selectionIds(const SelectionSet& ss) const;
+  // The view that VIEWCTR, VIEWSIZE, VSMIN and VSMAX report (they are
+  // read-only to acedSetVar): its centre and height in drawing units.
+  void setView(const Point3& center, double height);
 
   Console& console_;
   StandaloneOptions options_;
@@ -133,6 +163,8 @@ class StandaloneHost : public Host {
   std::map<long long, std::vector<long long>> selectionSets_;
   long long nextSelectionSet_ = 1;
   std::vector<long long> previousSelection_;
+  // The views before each zoom, newest last, for ZOOM Previous.
+  std::vector<std::pair<Point3, double>> previousViews_;
 
   // The state of the prompt in progress.
   int initGetFlags_ = 0;

@@ -1,0 +1,54 @@
+// Group-by-group output of a DXF file through the DXF library's ASCII
+// writer, with exact reals and strings that keep the file readable.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "host/host_types.h"
+
+class DL_WriterA;
+
+namespace optgrind::standalone {
+
+// The longest string value written on one line; longer texts are cut (or,
+// where the format allows, split over several groups).
+constexpr std::size_t kMaxStringValueBytes = 1000;
+// Chunk size of multi-line text contents and 3D solid data lines.
+constexpr std::size_t kTextChunkBytes = 250;
+
+class DxfOut {
+ public:
+  explicit DxfOut(const std::string& file);
+  ~DxfOut();
+  DxfOut(const DxfOut&) = delete;
+  DxfOut& operator=(const DxfOut&) = delete;
+
+  bool openFailed() const;
+  void close();
+
+  void str(int code, std::string_view value);
+  void integer(int code, long long value);
+  void real(int code, double value);
+  void point(int code, const Point3& p);  // code, code + 10, code + 20
+  void handle(int code, unsigned long value);
+  // A value as its ResBuf holds it (extended data, xrecords, header).
+  void resbuf(const ResBuf& rb);
+  // A long text as chunks of `chunkCode` groups ended by one `lastCode` group
+  // (multi-line text contents).
+  void chunksEndingWith(int chunkCode, int lastCode, std::string_view text);
+  // A long text as one `firstCode` group continued by `restCode` groups
+  // (3D solid data lines).
+  void chunksStartingWith(int firstCode, int restCode, std::string_view text);
+
+ private:
+  static std::string_view takeChunk(std::string_view& text);
+  std::unique_ptr<DL_WriterA> w_;
+};
+
+// The text as one line: line breaks become blanks, and it is cut to `limit`
+// bytes without splitting a UTF-8 character.
+std::string oneLine(std::string_view text, std::size_t limit = kMaxStringValueBytes);
+
+}  // namespace optgrind::standalone

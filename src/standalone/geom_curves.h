@@ -1,0 +1,70 @@
+// Curves of the XY plane cut into pieces (straight pieces, arcs, lone
+// points), the form in which the geometry library measures them.
+#pragma once
+
+#include <numbers>
+#include <vector>
+
+#include "host/host_types.h"
+
+namespace optgrind::standalone {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
+
+// A point this close to a curve lies on it; two circles this close to
+// touching touch (drawing units).
+constexpr double kOnCurveTolerance = 1e-9;
+
+enum class PieceKind { Point, Line, Arc };
+
+// One piece of a curve. A line runs over a + t * (b - a) for t in
+// tMin..tMax: 0..1 for the segment itself, unbounded where it is extended.
+// An arc runs counter-clockwise from startAngle over sweep (2 pi for a
+// circle). A point piece is `a` (a curve shrunk to nothing).
+struct CurvePiece {
+  PieceKind kind = PieceKind::Point;
+  Point3 a;
+  Point3 b;
+  double tMin = 0.0;
+  double tMax = 1.0;
+  Point3 center;
+  double radius = 0.0;
+  double startAngle = 0.0;
+  double sweep = 0.0;
+};
+
+// The segment from a to b (a point piece when it has no length in XY).
+CurvePiece linePiece(const Point3& a, const Point3& b);
+// The arc from startAngle counter-clockwise to endAngle; equal angles make
+// the full circle. A point piece when the radius is not positive.
+CurvePiece arcPiece(const Point3& center, double radius, double startAngle, double endAngle);
+CurvePiece circlePiece(const Point3& center, double radius);
+
+// The pieces of consecutive vertices at height z; closed adds the segment
+// from the last vertex to the first. Zero-length segments are left out;
+// when nothing is left but vertices, the first vertex is a point piece.
+void polylinePieces(const std::vector<PolyVertex>& vertices, bool closed, double z,
+                    std::vector<CurvePiece>& out);
+
+// The pieces of a curve entity (line, arc, circle, lightweight polyline),
+// extended as the host extends curves when asked: a line both ways, an arc
+// to its circle, an open polyline's first segment backwards and its last
+// forwards (an arc segment to its circle). False for any other entity.
+bool curvePieces(const EntityRecord& entity, bool extend, std::vector<CurvePiece>& out);
+
+// Angle in [0, 2 pi).
+double normalizeAngle(double angle);
+// True when the direction `angle` from the centre falls on the arc, allowing
+// `tolerance` in length along the arc at either end.
+bool angleOnArc(const CurvePiece& arc, double angle, double tolerance);
+Point3 pointOnCircle(const Point3& center, double radius, double angle);
+
+// The point of the piece nearest to p in XY, z taken from the piece.
+Point3 closestOnPiece(const CurvePiece& piece, const Point3& p);
+// The point (x, y) with the height the piece has there.
+Point3 withPieceZ(const CurvePiece& piece, double x, double y);
+
+double distanceXY(const Point3& p, const Point3& q);
+
+}  // namespace optgrind::standalone

@@ -1,0 +1,74 @@
+// A standalone host with a drawing built by the test, and short ways to put
+// lines, arcs, circles and polylines into it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "geometry/primitives.h"
+#include "geometry/records.h"
+#include "support/temp_root.h"
+
+namespace optgrind::testing {
+
+struct DrawingTest : ::testing::Test {
+  HostWithRoot env;
+  Host& host = env.host;
+
+  EntityRef add(EntityGeom geom, const std::string& layer = "0") {
+    EntityRecord record;
+    record.layer = layer;
+    record.geom = std::move(geom);
+    EntityName name;
+    EXPECT_EQ(host.acdbEntMake(record, name), RTNORM);
+    return wholeEntityRef(name);
+  }
+  EntityRef addLine(double x1, double y1, double x2, double y2, const std::string& layer = "0") {
+    return add(LineGeom{{x1, y1, 0}, {x2, y2, 0}, 0}, layer);
+  }
+  // Angles in degrees.
+  EntityRef addArc(double cx, double cy, double r, double fromDeg, double toDeg) {
+    return add(ArcGeom{{cx, cy, 0}, r, radiansFromDegrees(fromDeg), radiansFromDegrees(toDeg), 0});
+  }
+  EntityRef addCircle(double cx, double cy, double r) { return add(CircleGeom{{cx, cy, 0}, r, 0}); }
+  // Vertices as {x, y, bulge}.
+  EntityRef addPolyline(const std::vector<std::array<double, 3>>& vertices, bool closed,
+                        const std::string& layer = "0") {
+    PolylineGeom geom;
+    for (const auto& v : vertices) geom.vertices.push_back(PolyVertex{v[0], v[1], v[2], 0, 0});
+    geom.closed = closed;
+    return add(geom, layer);
+  }
+  EntityRef addSquare(bool closed = true) {
+    return addPolyline({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}, closed);
+  }
+  EntityRecord record(const EntityRef& ref) {
+    EntityRecord out;
+    EXPECT_EQ(host.acdbEntGet(ref.name, out), RTNORM);
+    return out;
+  }
+  PolylineGeom polyline(const EntityRef& ref) {
+    EntityRecord r = record(ref);
+    const PolylineGeom* p = r.as<PolylineGeom>();
+    return p ? *p : PolylineGeom{};
+  }
+  void setVar(const std::string& name, long long value) {
+    ASSERT_EQ(host.acedSetVar(name, ResBuf::ofInt(RTSHORT, value)), RTNORM);
+  }
+  static EntityRef segmentRef(const EntityRef& whole, int segment, EntityKind kind) {
+    EntityRef ref = whole;
+    ref.segment = segment;
+    ref.kind = kind;
+    return ref;
+  }
+};
+
+inline void expectPoint(const PointRec& p, double x, double y, double tolerance = 1e-9) {
+  EXPECT_NEAR(p.x, x, tolerance);
+  EXPECT_NEAR(p.y, y, tolerance);
+}
+
+}  // namespace optgrind::testing

@@ -1,0 +1,138 @@
+// Angles, rounding, point equality, bulge arithmetic, three-point arcs and
+// the location of a point on a polyline.
+#include <gtest/gtest.h>
+
+#include "geometry/arcs.h"
+#include "geometry/primitives.h"
+#include "geometry/wcmatch.h"
+#include "geometry/drawing_fixture.h"
+
+namespace optgrind::testing {
+namespace {
+
+using PrimitivesTest = DrawingTest;
+
+TEST_F(PrimitivesTest, RoundingFollowsLuprecUpToSixDecimals) {
+  setVar("LUPREC", 4);
+  EXPECT_DOUBLE_EQ(roundToUnitPrecision(host, 1.23456789), 1.2346);
+  setVar("LUPREC", 8);
+  EXPECT_DOUBLE_EQ(roundToUnitPrecision(host, 1.23456789), 1.234568);
+  setVar("LUPREC", 0);
+  EXPECT_DOUBLE_EQ(roundToUnitPrecision(host, 2.5), 3.0);
+  EXPECT_DOUBLE_EQ(integerPower(10.0, -2), 0.01);
+  EXPECT_DOUBLE_EQ(integerPower(2.0, 10), 1024.0);
+}
+
+TEST_F(PrimitivesTest, AnglesArePositiveDegreesRounded) {
+  setVar("LUPREC", 2);
+  EXPECT_DOUBLE_EQ(angleDeg(host, makePoint(0, 0), makePoint(0, -1)), 270.0);
+  EXPECT_DOUBLE_EQ(angleDeg(host, makePoint(0, 0), makePoint(1, 1)), 45.0);
+  EXPECT_DOUBLE_EQ(angleDeg(host, makePoint(0, 0), makePoint(1, -1e-9)), 360.0);  // only by rounding
+  PointRec p = polarDeg(makePoint(1, 1, 5), 90.0, 2.0);
+  expectPoint(p, 1, 3);
+  EXPECT_EQ(p.z, 5.0);
+  EXPECT_EQ(p.set, 1);
+}
+
+TEST_F(PrimitivesTest, SafeAcosReportsOutOfRange) {
+  EXPECT_DOUBLE_EQ(safeAcosDeg(host, -1.0), 180.0);
+  EXPECT_EQ(env.out.str().find("acos:"), std::string::npos);
+  EXPECT_EQ(safeAcosDeg(host, 1.0000001), 0.0);
+  EXPECT_NE(env.out.str().find("acos:"), std::string::npos);
+}
+
+TEST(PointEquality, DiffersFromAThousandthOn) {
+  EXPECT_TRUE(pointsEqual(makePoint(1, 2, 3), makePoint(1.0009, 2, 3)));
+  EXPECT_TRUE(pointsDiffer(makePoint(1, 2, 3), makePoint(1, 2, 3.0011)));
+  EXPECT_TRUE(pointsDiffer(makePoint(1, 2, 3), makePoint(1, 1.998, 3)));
+}
+
+TEST(ArcFromBulge, HalfCirclesEitherWay) {
+  PointRec centre;
+  double radius = 0;
+  arcFromBulge(makePoint(0, 0), makePoint(2, 0), 1.0, centre, radius);
+  expectPoint(centre, 1, 0, 1e-12);
+  EXPECT_NEAR(radius, 1.0, 1e-12);
+  arcFromBulge(makePoint(0, 0), makePoint(2, 0), -1.0, centre, radius);
+  expectPoint(centre, 1, 0, 1e-12);
+  // A quarter circle counter-clockwise from (1,0) to (0,1) about the origin.
+  arcFromBulge(makePoint(1, 0), makePoint(0, 1), std::tan(kPi / 8), centre, radius);
+  expectPoint(centre, 0, 0, 1e-12);
+  arcFromBulge(makePoint(1, 0), makePoint(0, 1), -std::tan(kPi / 8), centre, radius);
+  expectPoint(centre, 1, 1, 1e-12);
+}
+
+TEST(TurnAndArea, SignsFollowTheTurn) {
+  EXPECT_EQ(turnDirection(makePoint(0, 0), makePoint(1, 1), makePoint(2, 0)), -1);
+  EXPECT_EQ(turnDirection(makePoint(0, 0), makePoint(1, -1), makePoint(2, 0)), 1);
+  EXPECT_EQ(turnDirection(makePoint(0, 0), makePoint(1, 0), makePoint(2, 0)), 1);
+  EXPECT_NEAR(signedArea(makePoint(0, 0), makePoint(4, 0), makePoint(0, 3)), 6.0, 1e-9);
+  EXPECT_NEAR(signedArea(makePoint(0, 0), makePoint(0, 3), makePoint(4, 0)), -6.0, 1e-9);
+  EXPECT_NEAR(signedDistanceToLine(makePoint(0, 0), makePoint(10, 0), makePoint(3, 2)), 2.0, 1e-12);
+  EXPECT_NEAR(signedDistanceToLine(makePoint(0, 0), makePoint(10, 0), makePoint(3, -2)), -2.0, 1e-12);
+  // Inside a counter-clockwise half circle is to its left.
+  EXPECT_NEAR(signedDistanceToArc(makePoint(2, 0), makePoint(-2, 0), kPi, makePoint(0, 1)), 1.0, 1e-9);
+  EXPECT_NEAR(signedDistanceToArc(makePoint(-2, 0), makePoint(2, 0), -kPi, makePoint(0, 3)), 1.0, 1e-9);
+}
+
+TEST_F(PrimitivesTest, ThreePointArcs) {
+  ArcRec full = arcFromThreePoints(host, makePoint(0, 0), makePoint(5, 0), makePoint(5, 0), 0);
+  EXPECT_EQ(full.valid, 1);
+  EXPECT_DOUBLE_EQ(full.sweep, 2 * kPi - 1e-8);
+  EXPECT_DOUBLE_EQ(full.endAngle, 2 * kPi - 1e-8);
+  ArcRec wrap = arcFromThreePoints(host, makePoint(0, 0), makePoint(0, -1), makePoint(1, 0), 0);
+  EXPECT_NEAR(wrap.sweep, kPi / 2, 1e-12);
+  EXPECT_NEAR(wrap.endAngle, 0.0, 1e-12);
+  // Through (0,1) from (1,0) to (-1,0): counter-clockwise as given.
+  ArcRec ccw = arcFromThreePoints(host, makePoint(0, 1), makePoint(1, 0), makePoint(-1, 0), 1);
+  expectPoint(ccw.centre, 0, 0, 1e-9);
+  expectPoint(ccw.start, 1, 0);
+  EXPECT_NEAR(ccw.sweep, kPi, 1e-9);
+  // Given clockwise, the ends are swapped so that the arc runs counter-clockwise.
+  ArcRec cw = arcFromThreePoints(host, makePoint(0, 1), makePoint(-1, 0), makePoint(1, 0), 1);
+  expectPoint(cw.start, 1, 0);
+  expectPoint(cw.end, -1, 0);
+  EXPECT_NEAR(cw.radius, 1.0, 1e-9);
+}
+
+TEST(LocateOnPolyline, TieGoesToTheEndAndChordsAreNotSegments) {
+  PolylineGeom open;
+  open.vertices = {{0, 0, 0, 0, 0}, {10, 0, 1, 0, 0}, {20, 0, 0, 0, 0}};
+  PolylineLocation mid = locateOnPolyline(open, makePoint(5, 0));
+  EXPECT_EQ(mid.result, 1);
+  EXPECT_EQ(mid.segment, 0);
+  PolylineLocation nearStart = locateOnPolyline(open, makePoint(4.9, 0));
+  EXPECT_EQ(nearStart.result, -1);
+  // The bulge-1 segment from (10,0) to (20,0) runs below the chord (counter-clockwise).
+  PolylineLocation onArc = locateOnPolyline(open, makePoint(15, -5));
+  EXPECT_EQ(onArc.segment, 1);
+  EXPECT_EQ(onArc.result, 1);
+  EXPECT_EQ(locateOnPolyline(open, makePoint(15, 5)).result, 0);
+  EXPECT_EQ(locateOnPolyline(open, makePoint(17, -4.5826)).result, 1);
+  // The chord back from the last vertex to the first belongs to closed polylines only.
+  PolylineGeom triangle;
+  triangle.vertices = {{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 10, 0, 0, 0}};
+  EXPECT_EQ(locateOnPolyline(triangle, makePoint(5, 5)).result, 0);
+  triangle.closed = true;
+  PolylineLocation closing = locateOnPolyline(triangle, makePoint(5, 5));
+  EXPECT_EQ(closing.segment, 2);
+  EXPECT_EQ(closing.result, 1);
+  // A vertex shared by two segments is found on the first.
+  EXPECT_EQ(locateOnPolyline(triangle, makePoint(10, 0)).segment, 0);
+}
+
+TEST(Wildcards, HostPatterns) {
+  EXPECT_TRUE(wcmatch("AcDbRotatedDimension", "AcDb*Dimension"));
+  EXPECT_FALSE(wcmatch("AcDbLine", "AcDb*Dimension"));
+  EXPECT_TRUE(wcmatch("CUT1", "CUT#,MARK"));
+  EXPECT_TRUE(wcmatch("MARK", "CUT#,MARK"));
+  EXPECT_TRUE(wcmatch("PATH", "~CUT*"));
+  EXPECT_TRUE(wcmatch("A-B", "A.B"));
+  EXPECT_TRUE(wcmatch("LAYERC", "LAYER[A-C]"));
+  EXPECT_FALSE(wcmatch("LAYERD", "LAYER[A-C]"));
+  EXPECT_TRUE(wcmatch("*", "`*"));
+  EXPECT_FALSE(wcmatch(std::string(60, 'a'), std::string(30, '*') + "b"));
+}
+
+}  // namespace
+}  // namespace optgrind::testing

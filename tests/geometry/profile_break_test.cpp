@@ -1,0 +1,164 @@
+// Locating points on entities and breaking lines, arcs, circles and
+// polylines there.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "geometry/arcs.h"
+#include "geometry/drawing_fixture.h"
+#include "geometry/entity_data.h"
+#include "geometry/profile_break.h"
+#include "standalone/dxf_io.h"
+
+namespace optgrind::testing {
+namespace {
+
+using BreakTest = DrawingTest;
+
+TEST_F(BreakTest, LocatesOnLinesArcsAndCircles) {
+  EntityRef line = addLine(0, 0, 10, 0);
+  EXPECT_EQ(locateOnEntity(host, makePoint(5, 0), line).result, 1);
+  EXPECT_EQ(locateOnEntity(host, makePoint(4, 0), line).result, -1);
+  EXPECT_EQ(locateOnEntity(host, makePoint(5, 0.01), line).result, 0);
+  EntityRef arc = addArc(0, 0, 5, 350, 10);
+  EXPECT_EQ(locateOnEntity(host, makePoint(5, 0), arc).result, 1);
+  EXPECT_EQ(locateOnEntity(host, makePoint(0, 5), arc).result, 0);
+  EXPECT_EQ(locateOnEntity(host, makePoint(0, -5), addCircle(0, 0, 5)).result, 1);
+  PolylineLocation onPoly = locateOnEntity(host, makePoint(10, 3), addSquare());
+  EXPECT_EQ(onPoly.segment, 1);
+  EXPECT_EQ(onPoly.result, -1);
+  EXPECT_EQ(locateOnEntity(host, makePoint(5, 0), EntityRef{}).result, 0);
+}
+
+TEST_F(BreakTest, ClosedPolylineOpensAtAPointInsideASide) {
+  EntityRef square = addSquare();
+  EntityRef piece = breakAtPoint(host, square, makePoint(10, 5));
+  ASSERT_EQ(piece.valid, 1);
+  EXPECT_EQ(piece.name, square.name);
+  PolylineGeom opened = polyline(square);
+  EXPECT_FALSE(opened.closed);
+  ASSERT_EQ(opened.vertices.size(), 6u);
+  std::vector<std::pair<double, double>> expected = {{10, 5}, {10, 10}, {0, 10}, {0, 0}, {10, 0}, {10, 5}};
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_NEAR(opened.vertices[i].x, expected[i].first, 1e-9);
+    EXPECT_NEAR(opened.vertices[i].y, expected[i].second, 1e-9);
+    EXPECT_EQ(opened.vertices[i].bulge, 0.0);
+  }
+
+  // Saved and read by an independent DXF reader.
+  std::string path = env.root.path() + "/broken.dxf";
+  standalone::DxfResult saved = standalone::saveDxf(env.host.drawing(), path);
+  ASSERT_TRUE(saved.ok) << saved.message;
+  std::string command = "/usr/bin/python3 " OPTGRIND_TEST_DATA "/geometry/read_polylines.py " + path;
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string text;
+  char buffer[512];
+  while (fgets(buffer, sizeof buffer, pipe)) text += buffer;
+  ASSERT_EQ(pclose(pipe), 0) << text;
+  std::istringstream line(text);
+  int closed = -1, count = 0;
+  line >> closed >> count;
+  EXPECT_EQ(closed, 0);
+  EXPECT_EQ(count, 6);
+  std::vector<std::string> vertices;
+  for (std::string v; line >> v;) vertices.push_back(v);
+  ASSERT_EQ(vertices.size(), 6u);
+  EXPECT_EQ(vertices.front(), "10.000000,5.000000,0.000000");
+  EXPECT_EQ(vertices.back(), "10.000000,5.000000,0.000000");
+}
+
+TEST_F(BreakTest, ClosedPolylineOpensAtAVertex) {
+  EntityRef square = addPolyline({{0, 0, 0}, {10, 0, 0.5}, {10, 10, 0}, {0, 10, 0}}, true);
+  ASSERT_EQ(breakAtPoint(host, square, makePoint(10, 10)).valid, 1);
+  PolylineGeom opened = polyline(square);
+  ASSERT_EQ(opened.vertices.size(), 5u);
+  EXPECT_EQ(opened.vertices[0].x, 10);
+  EXPECT_EQ(opened.vertices[0].y, 10);
+  EXPECT_EQ(opened.vertices[3].bulge, 0.5);  // (10,0) keeps its bulge
+  EXPECT_EQ(opened.vertices[4].y, 10);
+  EXPECT_EQ(opened.vertices[4].bulge, 0.0);
+}
+
+TEST_F(BreakTest, OpenPolylineSplitsInsideAnArcSegment) {
+  LayerRecord cut;
+  cut.name = "CUT";
+  int id = -1;
+  ASSERT_EQ(host.addLayer(cut, id), RTNORM);
+  EntityRef open = addPolyline({{0, 0, 0}, {10, 0, 1}, {20, 0, 0}, {30, 0, 0}}, false, "CUT");
+  EntityRef piece = breakAtPoint(host, open, makePoint(15, -5));
+  ASSERT_EQ(piece.valid, 1);
+  EXPECT_NE(piece.name, open.name);
+  PolylineGeom first = polyline(open), second = polyline(piece);
+  ASSERT_EQ(first.vertices.size(), 3u);
+  EXPECT_NEAR(first.vertices[1].bulge, std::tan(kPi / 8), 1e-9);
+  EXPECT_NEAR(first.vertices[2].x, 15, 1e-9);
+  EXPECT_NEAR(first.vertices[2].y, -5, 1e-9);
+  ASSERT_EQ(second.vertices.size(), 3u);
+  EXPECT_NEAR(second.vertices[0].bulge, std::tan(kPi / 8), 1e-9);
+  EXPECT_NEAR(second.vertices[0].x, 15, 1e-9);
+  EXPECT_EQ(second.vertices[1].x, 20);
+  EXPECT_EQ(record(piece).layer, "CUT");
+
+  // Clockwise arcs give negative bulges.
+  EntityRef cw = addPolyline({{0, 0, -1}, {10, 0, 0}}, false);
+  EntityRef rest = breakAtPoint(host, cw, makePoint(5, 5));
+  ASSERT_EQ(rest.valid, 1);
+  EXPECT_NEAR(polyline(cw).vertices[0].bulge, -std::tan(kPi / 8), 1e-9);
+  EXPECT_NEAR(polyline(rest).vertices[0].bulge, -std::tan(kPi / 8), 1e-9);
+  // A clockwise arc through the angle 0 about its centre.
+  EntityRef through = addPolyline({{10, 0, -1}, {0, 0, 0}}, false);
+  EntityRef after = breakAtPoint(host, through, makePoint(5, -5));
+  ASSERT_EQ(after.valid, 1);
+  EXPECT_NEAR(polyline(through).vertices[0].bulge, -std::tan(kPi / 8), 1e-9);
+  EXPECT_NEAR(polyline(after).vertices[0].bulge, -std::tan(kPi / 8), 1e-9);
+}
+
+TEST_F(BreakTest, OpenPolylineAtVertices) {
+  EntityRef open = addPolyline({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}, false);
+  EXPECT_EQ(breakAtPoint(host, open, makePoint(0, 0)).valid, 0);
+  EXPECT_EQ(breakAtPoint(host, open, makePoint(10, 10)).valid, 0);
+  EXPECT_EQ(polyline(open).vertices.size(), 3u);
+  EntityRef piece = breakAtPoint(host, open, makePoint(10, 0));
+  ASSERT_EQ(piece.valid, 1);
+  EXPECT_EQ(polyline(open).vertices.size(), 2u);
+  EXPECT_EQ(polyline(piece).vertices.size(), 2u);
+  EXPECT_EQ(polyline(piece).vertices[0].x, 10);
+  EXPECT_EQ(breakAtPoint(host, open, makePoint(3, 3)).valid, 0);
+}
+
+TEST_F(BreakTest, LinesArcsAndCircles) {
+  EntityRef line = addLine(0, 0, 10, 0);
+  EXPECT_EQ(breakAtPoint(host, line, makePoint(0, 0)).valid, 0);
+  EntityRef rest = breakAtPoint(host, line, makePoint(4, 0));
+  ASSERT_EQ(rest.valid, 1);
+  EXPECT_EQ(record(line).as<LineGeom>()->end.x, 4);
+  EXPECT_EQ(record(rest).as<LineGeom>()->start.x, 4);
+  EXPECT_EQ(record(rest).as<LineGeom>()->end.x, 10);
+
+  EntityRef arc = addArc(0, 0, 5, 0, 180);
+  EXPECT_EQ(breakAtPoint(host, arc, makePoint(5, 0)).valid, 0);
+  EntityRef other = breakAtPoint(host, arc, makePoint(0, 5));
+  ASSERT_EQ(other.valid, 1);
+  EXPECT_NEAR(record(arc).as<ArcGeom>()->endAngle, kPi / 2, 1e-9);
+  EXPECT_NEAR(record(other).as<ArcGeom>()->startAngle, kPi / 2, 1e-9);
+  EXPECT_NEAR(record(other).as<ArcGeom>()->endAngle, kPi, 1e-9);
+
+  EntityRef circle = addCircle(0, 0, 5);
+  EntityRef opened = breakAtPoint(host, circle, makePoint(0, -5));
+  ASSERT_EQ(opened.valid, 1);
+  EntityRecord gone;
+  EXPECT_EQ(host.acdbEntGet(circle.name, gone), RTERROR);
+  opened.kind = kKindArc;
+  ArcRec full = arcFromRef(host, opened);
+  expectPoint(full.start, 0, -5, 1e-6);
+  expectPoint(full.end, 0, -5, 1e-6);
+  EntityRecord arcRecord = record(opened);
+  const ArcGeom& geom = *arcRecord.as<ArcGeom>();
+  double sweep = geom.endAngle - geom.startAngle;
+  EXPECT_NEAR(sweep < 0 ? sweep + 2 * kPi : sweep, 2 * kPi - 1e-8, 1e-12);
+}
+
+}  // namespace
+}  // namespace optgrind::testing

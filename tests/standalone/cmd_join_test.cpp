@@ -1,0 +1,203 @@
+// PEDIT's join: chaining lines, arcs and polylines in the picked entity's
+// direction, gaps and branches, closing loops, and the PEDIT argument forms
+// the system runs through acedCommand.
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+
+#include "cmd_test_session.h"
+#include "standalone/cmd_join.h"
+#include "support/temp_root.h"
+
+namespace optgrind::standalone::cmdtest {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+const PolylineGeom* lastPolyline(const Session& s) {
+  auto v = s.live();
+  return v.empty() ? nullptr : v.back()->record.as<PolylineGeom>();
+}
+
+int pedit(Session& s, long long picked, const std::vector<long long>& others, bool turn = true) {
+  ResBufList args{str("PEDIT"), ResBuf::ofName(s.name(picked))};
+  if (turn) args.push_back(str("Y"));
+  for (auto& a : {str("J"), ResBuf::ofSet(s.setOf(others)), str(""), str("X")}) args.push_back(a);
+  return s.host.acedCommand(args);
+}
+
+TEST(Join, PiecesAreTurnedToRunThePickedLinesWayAtBothEnds) {
+  Session s;
+  long long a = s.add(line(20, 0, 10, 0));  // before the picked line, running against it
+  long long picked = s.add(line(0, 0, 10, 0));
+  long long b = s.add(arc(0, 5, 5, 90, 270));  // from 0,10 round the left to 0,0
+  long long c = s.add(line(0, 10, -5, 10));
+  ASSERT_EQ(pedit(s, picked, {a, b, c}), RTNORM);
+  auto v = s.live();
+  ASSERT_EQ(v.size(), 1u);
+  const auto* pl = lastPolyline(s);
+  ASSERT_NE(pl, nullptr);
+  EXPECT_FALSE(pl->closed);
+  // Forward at the end (20,0); at the start the arc ends on 0,0 and comes first.
+  expectVertices(*pl, {{-5, 10, 0}, {0, 10, 1}, {0, 0, 0}, {10, 0, 0}, {20, 0, 0}});
+}
+
+TEST(Join, ArcsRunClockwiseGetNegativeBulges) {
+  Session s;
+  long long picked = s.add(line(-10, 0, 0, 0));
+  // A quarter arc from 10,10 to 0,0 seen counter-clockwise (centre 10,0):
+  // the path from 0,0 to 10,10 runs it clockwise.
+  long long quarter = s.add(arc(10, 0, 10, 90, 180));
+  long long half = s.add(arc(15, 10, 5, 0, 180));  // 20,10 over the top to 10,10: run clockwise
+  ASSERT_EQ(pedit(s, picked, {half, quarter}), RTNORM);
+  const auto* pl = lastPolyline(s);
+  ASSERT_NE(pl, nullptr);
+  expectVertices(*pl, {{-10, 0, 0}, {0, 0, -std::tan(kPi / 8)}, {10, 10, -1}, {20, 10, 0}});
+}
+
+TEST(Join, GapsStayApartAndAtABranchTheFirstDrawnIsTaken) {
+  Session s;
+  long long picked = s.add(line(0, 0, 10, 0));
+  long long gap = s.add(line(-0.5, 0, -10, 0));  // half a unit short of the start
+  long long up = s.add(line(10, 0, 10, 10));
+  long long down = s.add(line(10, 0, 10, -10));
+  long long near = s.add(line(10, 10 + kJoinFuzz / 2, 20, 10));  // within the fuzz
+  ASSERT_EQ(pedit(s, picked, {near, down, up, gap}), RTNORM);
+  const auto* pl = lastPolyline(s);
+  ASSERT_NE(pl, nullptr);
+  expectVertices(*pl, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {20, 10, 0}});
+  Drawing& d = s.host.drawing();
+  EXPECT_NE(findEntity(d, gap), nullptr);
+  EXPECT_NE(findEntity(d, down), nullptr);
+  EXPECT_EQ(findEntity(d, up), nullptr);
+  EXPECT_EQ(findEntity(d, picked), nullptr);  // turned into the polyline
+}
+
+TEST(Join, AClosedLoopIsClosedAndAPolylineJoinedKeepsItsNameButGoesLast) {
+  Session s;
+  PolylineGeom start;
+  start.vertices = {{0, 0}, {10, 0}};
+  EntityRecord r;
+  r.layer = "PROFILE";
+  r.color = 3;
+  r.geom = start;
+  long long picked = appendEntity(s.host.drawing(), r);
+  long long l1 = s.add(line(0, 10, 10, 10));
+  long long l2 = s.add(line(0, 0, 0, 10));
+  PolylineGeom side;  // drawn from 10,10 down to 10,0; the loop runs it upwards
+  side.vertices = {{10, 10, 0.2}, {10, 0}};
+  long long p = s.add(side);
+  long long after = s.add(line(50, 50, 60, 60));
+  ASSERT_EQ(pedit(s, picked, {l1, l2, p}, false), RTNORM);
+  auto v = s.live();
+  ASSERT_EQ(v.size(), 2u);
+  EXPECT_EQ(v[0]->id, after);
+  EXPECT_EQ(v[1]->id, picked);
+  const auto* pl = v[1]->record.as<PolylineGeom>();
+  EXPECT_TRUE(pl->closed);
+  expectVertices(*pl, {{0, 0, 0}, {10, 0, -0.2}, {10, 10, 0}, {0, 10, 0}});
+  EXPECT_EQ(v[1]->record.layer, "PROFILE");
+  EXPECT_EQ(v[1]->record.color, 3);
+  // A closed polyline takes nothing more.
+  long long extra = s.add(line(0, 0, -5, 0));
+  EXPECT_EQ(joinToPolyline(s.host.drawing(), picked, {extra}), 0);
+}
+
+TEST(Join, ReversingKeepsAClosedLoopsStartAndTurnsBulges) {
+  PolylineGeom open;
+  open.vertices = {{0, 0, 0.5}, {1, 0, 0}, {2, 0, 0.7}};
+  reversePolyline(open);
+  expectVertices(open, {{2, 0, 0}, {1, 0, -0.5}, {0, 0, 0}});
+  PolylineGeom square;
+  square.closed = true;
+  square.vertices = {{0, 0, 0.1}, {1, 0, 0.2}, {1, 1, 0.3}, {0, 1, 0.4}};
+  reversePolyline(square);
+  expectVertices(square, {{0, 0, -0.4}, {0, 1, -0.3}, {1, 1, -0.2}, {1, 0, -0.1}});
+}
+
+TEST(Join, PeditArgumentForms) {
+  Session s;
+  // The lead-in form: "pedit", the line, "j", the polyline, two empty answers.
+  PolylineGeom path;
+  path.vertices = {{10, 0}, {20, 0}};
+  long long polyline = s.add(path);
+  long long leadIn = s.add(line(0, 0, 10, 0));
+  ASSERT_EQ(s.host.acedCommand({str("pedit"), ResBuf::ofName(s.name(leadIn)), str("j"),
+                                ResBuf::ofName(s.name(polyline)), str(""), str("")}),
+            RTNORM);
+  ASSERT_EQ(s.live().size(), 1u);
+  expectVertices(*lastPolyline(s), {{0, 0, 0}, {10, 0, 0}, {20, 0, 0}});
+  // "N" leaves a line alone; a circle cannot be turned; bad arguments fail.
+  long long l = s.add(line(0, 5, 1, 5));
+  long long circle = s.add(CircleGeom{{0, 0, 0}, 1, 0});
+  EXPECT_EQ(s.host.acedCommand({str("PEDIT"), ResBuf::ofName(s.name(l)), str("N")}), RTNORM);
+  EXPECT_NE(findEntity(s.host.drawing(), l), nullptr);
+  EXPECT_EQ(s.host.acedCommand({str("PEDIT"), ResBuf::ofName(s.name(circle))}), RTERROR);
+  EXPECT_EQ(s.host.acedCommand({str("PEDIT"), real(1.0)}), RTERROR);
+  EXPECT_EQ(s.host.acedCommand({str("PEDIT"), ResBuf::ofName(s.name(l)), str("Y"), str("Q")}), RTERROR);
+}
+
+// Runs a Python one-off with ezdxf over a saved drawing; the script's output,
+// or nothing when Python or ezdxf are missing.
+std::string readWithEzdxf(const std::string& dir, const std::string& dxf) {
+  std::string script = dir + "/read.py", output = dir + "/read.txt";
+  std::ofstream(script) << "import sys, ezdxf\n"
+                           "doc = ezdxf.readfile(sys.argv[1])\n"
+                           "for e in doc.modelspace():\n"
+                           "    print(e.dxftype(), e.dxf.layer, int(e.closed) if e.dxftype() == 'LWPOLYLINE' else '')\n"
+                           "    if e.dxftype() == 'LWPOLYLINE':\n"
+                           "        for x, y, b in e.get_points('xyb'):\n"
+                           "            print('%.6f %.6f %.6f' % (x, y, b))\n";
+  std::string command = "/usr/bin/python3 " + script + " " + dxf + " > " + output + " 2>/dev/null";
+  if (std::system(command.c_str()) != 0) return "";
+  std::ifstream in(output);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A closed profile of lines and arcs drawn in shuffled order and mixed
+// directions, joined by picking one line, then saved.
+TEST(Join, ProfileDrawnPieceByPieceJoinsIntoOneClosedPolylineRunningThePickedLinesWay) {
+  optgrind::testing::TempDir dir;
+  std::string file = dir.path() + "/profile.dxf";
+  Session s("LINE\n0,20\n10,20\n\n"             // top left, drawn against the path
+            "LINE\n15,0\n30,0\n\n"              // bottom right: the line picked
+            "ARC\nC\n30,10\n30,0\n30,20\n"      // right end, counter-clockwise
+            "LINE\n20,20\n30,20\n\n"            // top right, drawn against the path
+            "ARC\n0,0\n-10,10\n0,20\n"          // left end, given clockwise
+            "LINE\n15,0\n0,0\n\n"               // bottom left, drawn against the path
+            "ARC\n10,20\n15,15\n20,20\n"        // a notch in the top, run clockwise by the path
+            "PEDIT\n22,0\nY\nJ\nALL\n\nX\n"
+            "SAVE\n" + file + "\n");
+  s.run();
+  auto v = s.live();
+  ASSERT_EQ(v.size(), 1u) << s.out.str();
+  const auto* pl = v[0]->record.as<PolylineGeom>();
+  ASSERT_NE(pl, nullptr);
+  EXPECT_TRUE(pl->closed);
+  std::vector<PolyVertex> expected = {{15, 0, 0}, {30, 0, 1},  {30, 20, 0}, {20, 20, -1},
+                                      {10, 20, 0}, {0, 20, 1}, {0, 0, 0}};
+  expectVertices(*pl, expected);
+
+  std::string read = readWithEzdxf(dir.path(), file);
+  if (read.empty()) GTEST_SKIP() << "python3 with ezdxf is not available";
+  std::istringstream rows(read);
+  std::string type, layer;
+  int closed = 0;
+  rows >> type >> layer >> closed;
+  EXPECT_EQ(type, "LWPOLYLINE");
+  EXPECT_EQ(layer, "0");
+  EXPECT_EQ(closed, 1);
+  constexpr double kWrittenPrecision = 1e-6;
+  for (const auto& p : expected) {
+    PolyVertex got;
+    ASSERT_TRUE(rows >> got.x >> got.y >> got.bulge) << read;
+    EXPECT_NEAR(got.x, p.x, kWrittenPrecision);
+    EXPECT_NEAR(got.y, p.y, kWrittenPrecision);
+    EXPECT_NEAR(got.bulge, p.bulge, kWrittenPrecision);
+  }
+  std::string more;
+  EXPECT_FALSE(rows >> more) << read;
+}
+
+}  // namespace
+}  // namespace optgrind::standalone::cmdtest

@@ -1,0 +1,272 @@
+// Entities, registered applications, tables and dictionaries of the
+// standalone host's drawing.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "standalone/standalone_host.h"
+
+namespace optgrind::standalone {
+namespace {
+
+EntityRecord lineOn(const std::string& layer, double x) {
+  EntityRecord r;
+  r.layer = layer;
+  r.geom = LineGeom{{x, 0, 0}, {x + 1, 0, 0}};
+  return r;
+}
+
+struct DatabaseTest : ::testing::Test {
+  std::istringstream in;
+  std::ostringstream out;
+  Console console{in, out, true};
+  StandaloneHost host{console, {}};
+
+  EntityName make(const EntityRecord& r) {
+    EntityName n;
+    EXPECT_EQ(host.acdbEntMake(r, n), RTNORM);
+    return n;
+  }
+  // Names in drawing order, walked with acdbEntNext from the first.
+  std::vector<EntityName> walk() {
+    std::vector<EntityName> names;
+    EntityName n;
+    for (int rc = host.acdbEntNext(nullptr, n); rc == RTNORM; rc = host.acdbEntNext(&names.back(), n)) {
+      names.push_back(n);
+    }
+    return names;
+  }
+  int layerId(const std::string& name) {
+    for (const auto& l : host.layers()) {
+      if (l.name == name) return l.id;
+    }
+    return -1;
+  }
+};
+
+TEST_F(DatabaseTest, DrawingOrderFollowsMakeModAndDel) {
+  EntityName last;
+  EXPECT_EQ(host.acdbEntLast(last), RTERROR);
+  EXPECT_EQ(host.acdbEntNext(nullptr, last), RTERROR);
+
+  EntityName a = make(lineOn("0", 0)), b = make(lineOn("0", 1)), c = make(lineOn("0", 2));
+  EXPECT_EQ(walk(), (std::vector<EntityName>{a, b, c}));
+  ASSERT_EQ(host.acdbEntLast(last), RTNORM);
+  EXPECT_EQ(last, c);
+
+  // Modifying keeps the place and the name.
+  EntityRecord changed = lineOn("0", 10);
+  changed.color = 3;
+  ASSERT_EQ(host.acdbEntMod(b, changed), RTNORM);
+  EXPECT_EQ(walk(), (std::vector<EntityName>{a, b, c}));
+  EntityRecord got;
+  ASSERT_EQ(host.acdbEntGet(b, got), RTNORM);
+  EXPECT_EQ(got.color, 3);
+  EXPECT_EQ(got.as<LineGeom>()->start.x, 10);
+
+  // An erased entity drops out of the walk but a walk may still go on from it.
+  ASSERT_EQ(host.acdbEntDel(b), RTNORM);
+  EXPECT_EQ(host.acdbEntDel(b), RTERROR);
+  EXPECT_EQ(host.acdbEntGet(b, got), RTERROR);
+  EXPECT_EQ(host.acdbEntMod(b, changed), RTERROR);
+  EXPECT_EQ(host.acdbEntUpd(b), RTERROR);
+  EXPECT_EQ(host.acdbEntUpd(a), RTNORM);
+  EXPECT_EQ(walk(), (std::vector<EntityName>{a, c}));
+  EntityName next;
+  ASSERT_EQ(host.acdbEntNext(&b, next), RTNORM);
+  EXPECT_EQ(next, c);
+
+  ASSERT_EQ(host.acdbEntDel(c), RTNORM);
+  ASSERT_EQ(host.acdbEntLast(last), RTNORM);
+  EXPECT_EQ(last, a);
+  EXPECT_EQ(host.acdbEntNext(&a, next), RTERROR);
+
+  // Names never come back.
+  EntityName d = make(lineOn("0", 3));
+  EXPECT_NE(d, b);
+  EXPECT_NE(d, c);
+  ASSERT_EQ(host.acdbEntLast(last), RTNORM);
+  EXPECT_EQ(last, d);
+}
+
+TEST_F(DatabaseTest, NamesOfAnotherDrawingOrNullNamesAreRefused) {
+  EntityName a = make(lineOn("0", 0));
+  EntityName foreign{a.a, a.b + 1};
+  EntityRecord got;
+  EXPECT_EQ(host.acdbEntGet(foreign, got), RTERROR);
+  EXPECT_EQ(host.acdbEntDel(foreign), RTERROR);
+  EXPECT_EQ(host.acdbEntGet(EntityName{}, got), RTERROR);
+  EntityName next;
+  EXPECT_EQ(host.acdbEntNext(&foreign, next), RTERROR);
+}
+
+TEST_F(DatabaseTest, MakeChecksWhatTheHostChecks) {
+  // A missing layer is made, as when reading entities.
+  make(lineOn("CUT", 0));
+  EXPECT_NE(layerId("CUT"), -1);
+
+  EntityName n;
+  EntityRecord r = lineOn("0", 0);
+  r.linetype = "NO_SUCH_LINETYPE";
+  EXPECT_EQ(host.acdbEntMake(r, n), RTERROR);
+  r = lineOn("0", 0);
+  r.color = 300;
+  EXPECT_EQ(host.acdbEntMake(r, n), RTERROR);
+  r = lineOn("bad*name", 0);
+  EXPECT_EQ(host.acdbEntMake(r, n), RTERROR);
+
+  // Extended data needs its application registered.
+  r = lineOn("0", 0);
+  r.xdata = {ResBuf::ofString(1001, "my_tag"), ResBuf::ofString(1000, "KEY")};
+  EXPECT_EQ(host.acdbEntMake(r, n), RTERROR);
+  EntityName plain = make(lineOn("0", 1));
+  EXPECT_EQ(host.acdbEntMod(plain, r), RTERROR);
+  EXPECT_EQ(host.acdbRegApp("my_tag"), RTNORM);
+  EXPECT_EQ(host.acdbRegApp("MY_TAG"), RTERROR);  // registered already
+  EXPECT_EQ(host.acdbRegApp(""), RTERROR);
+  ASSERT_EQ(host.acdbEntMake(r, n), RTNORM);
+  EXPECT_EQ(host.acdbEntMod(plain, r), RTNORM);
+  EntityRecord got;
+  ASSERT_EQ(host.acdbEntGet(n, got), RTNORM);
+  EXPECT_EQ(got.xdata, r.xdata);
+
+  // Items before the first application name belong to nobody.
+  r.xdata = {ResBuf::ofString(1000, "KEY")};
+  EXPECT_EQ(host.acdbEntMake(r, n), RTERROR);
+}
+
+TEST_F(DatabaseTest, EntitiesOnLockedLayersCannotBeChangedOrErased) {
+  EntityName n = make(lineOn("LOCKED", 0));
+  LayerRecord layer = host.layers().back();
+  layer.locked = true;
+  ASSERT_EQ(host.setLayer(layer), RTNORM);
+  EXPECT_EQ(host.acdbEntMod(n, lineOn("LOCKED", 5)), RTERROR);
+  EXPECT_EQ(host.acdbEntDel(n), RTERROR);
+  make(lineOn("LOCKED", 1));  // drawing on a locked layer is allowed
+  layer.locked = false;
+  ASSERT_EQ(host.setLayer(layer), RTNORM);
+  EXPECT_EQ(host.acdbEntDel(n), RTNORM);
+}
+
+TEST_F(DatabaseTest, LayersAreAddedInTableOrderAndNamesCompareWithoutCase) {
+  LayerRecord cut;
+  cut.name = "Cut";
+  cut.color = 1;
+  cut.linetype = "continuous";
+  int id = -1;
+  ASSERT_EQ(host.addLayer(cut, id), RTNORM);
+  std::vector<LayerRecord> all = host.layers();
+  ASSERT_EQ(all.size(), 2u);
+  EXPECT_EQ(all[0].name, "0");
+  EXPECT_EQ(all[1].id, id);
+  EXPECT_EQ(all[1].linetype, "Continuous");  // as the linetype table spells it
+
+  int other = -1;
+  cut.name = "CUT";
+  EXPECT_EQ(host.addLayer(cut, other), RTERROR);
+  cut.name = "a<b";
+  EXPECT_EQ(host.addLayer(cut, other), RTERROR);
+  cut.name = "Colourless";
+  cut.color = 0;
+  EXPECT_EQ(host.addLayer(cut, other), RTERROR);
+  cut.color = 2;
+  cut.linetype = "DASHDOTX9";
+  EXPECT_EQ(host.addLayer(cut, other), RTERROR);
+  EXPECT_EQ(other, -1);
+  EXPECT_EQ(host.layers().size(), 2u);
+}
+
+TEST_F(DatabaseTest, SetLayerWritesEveryFieldAndRenamesItsEntities) {
+  EntityName n = make(lineOn("Cut", 0));
+  ASSERT_EQ(host.acedSetVar("CLAYER", ResBuf::ofString(RTSTR, "Cut")), RTNORM);
+  LayerRecord layer = host.layers().back();
+  layer.name = "Grind";
+  layer.color = 5;
+  layer.lineweight = 35;
+  layer.off = true;
+  layer.locked = true;
+  ASSERT_EQ(host.setLayer(layer), RTNORM);
+  const LayerRecord stored = host.layers().back();
+  EXPECT_EQ(stored.name, "Grind");
+  EXPECT_EQ(stored.color, 5);
+  EXPECT_EQ(stored.lineweight, 35);
+  EXPECT_TRUE(stored.off);
+  EXPECT_TRUE(stored.locked);
+  EntityRecord got;
+  ASSERT_EQ(host.acdbEntGet(n, got), RTNORM);
+  EXPECT_EQ(got.layer, "Grind");
+  ResBuf current;
+  ASSERT_EQ(host.acedGetVar("CLAYER", current), RTNORM);
+  EXPECT_EQ(current.asString(), "Grind");
+
+  // The current layer cannot be frozen; a name may not be taken twice;
+  // layer "0" keeps its name; odd lineweights are not standard.
+  layer.frozen = true;
+  EXPECT_EQ(host.setLayer(layer), RTERROR);
+  layer.frozen = false;
+  layer.name = "0";
+  EXPECT_EQ(host.setLayer(layer), RTERROR);
+  LayerRecord zero = host.layers().front();
+  zero.name = "Zero";
+  EXPECT_EQ(host.setLayer(zero), RTERROR);
+  zero.name = "0";
+  zero.color = 4;
+  EXPECT_EQ(host.setLayer(zero), RTNORM);
+  layer.name = "Grind";
+  layer.lineweight = 12;
+  EXPECT_EQ(host.setLayer(layer), RTERROR);
+  layer.id = 9999;
+  layer.lineweight = -3;
+  EXPECT_EQ(host.setLayer(layer), RTERROR);
+}
+
+TEST_F(DatabaseTest, TextStylesAreReadAndReplacedByName) {
+  TextStyleRecord style;
+  ASSERT_EQ(host.getTextStyle("standard", style), RTNORM);
+  int id = style.id;
+  style.fixedHeight = 0.0;
+  style.bigFont = "china";
+  ASSERT_EQ(host.setTextStyle(style), RTNORM);
+  TextStyleRecord again;
+  ASSERT_EQ(host.getTextStyle("STANDARD", again), RTNORM);
+  EXPECT_EQ(again.id, id);
+  EXPECT_EQ(again.bigFont, "china");
+
+  TextStyleRecord notes;
+  notes.name = "Notes";
+  notes.fixedHeight = 3.5;
+  ASSERT_EQ(host.setTextStyle(notes), RTNORM);
+  ASSERT_EQ(host.getTextStyle("notes", again), RTNORM);
+  EXPECT_NE(again.id, id);
+  EXPECT_EQ(again.fixedHeight, 3.5);
+  EXPECT_EQ(host.getTextStyle("Missing", again), RTERROR);
+  notes.fixedHeight = -1;
+  EXPECT_EQ(host.setTextStyle(notes), RTERROR);
+}
+
+TEST_F(DatabaseTest, DictionariesHoldXRecordsByKey) {
+  EXPECT_EQ(host.dictExists("USERVAR_DICT"), RTERROR);
+  ResBufList data;
+  EXPECT_EQ(host.dictGetXRecord("USERVAR_DICT", "SELMASK", data), RTERROR);
+  EXPECT_EQ(host.dictRemove("USERVAR_DICT", "SELMASK"), RTERROR);
+
+  ASSERT_EQ(host.dictSetXRecord("USERVAR_DICT", "SELMASK", {ResBuf::ofInt(70, 5)}), RTNORM);
+  EXPECT_EQ(host.dictExists("USERVAR_DICT"), RTNORM);
+  ASSERT_EQ(host.dictSetXRecord("USERVAR_DICT", "SNAPFLAG", {ResBuf::ofInt(70, 8192)}), RTNORM);
+  ASSERT_EQ(host.dictSetXRecord("USERVAR_DICT", "selmask", {ResBuf::ofInt(70, 7)}), RTNORM);
+  ASSERT_EQ(host.dictGetXRecord("USERVAR_DICT", "SELMASK", data), RTNORM);
+  EXPECT_EQ(data, (ResBufList{ResBuf::ofInt(70, 7)}));
+  // One entry per key, in the order the keys were first set.
+  ASSERT_EQ(host.drawing().dictionaries.size(), 1u);
+  ASSERT_EQ(host.drawing().dictionaries[0].xrecords.size(), 2u);
+  EXPECT_EQ(host.drawing().dictionaries[0].xrecords[1].first, "SNAPFLAG");
+
+  EXPECT_EQ(host.dictRemove("uservar_dict", "SELMASK"), RTNORM);
+  EXPECT_EQ(host.dictGetXRecord("USERVAR_DICT", "SELMASK", data), RTERROR);
+  EXPECT_EQ(host.dictRemove("USERVAR_DICT", "SELMASK"), RTERROR);
+  EXPECT_EQ(host.dictExists("USERVAR_DICT"), RTNORM);
+  EXPECT_EQ(host.dictSetXRecord("USERVAR_DICT", "", {}), RTERROR);
+}
+
+}  // namespace
+}  // namespace optgrind::standalone

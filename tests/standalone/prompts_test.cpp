@@ -1,0 +1,123 @@
+// The standalone host's prompts read one answer line each: points, numbers,
+// keywords, free text, Enter and cancel; a script that runs out cancels.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "standalone/standalone_host.h"
+
+namespace optgrind::standalone {
+namespace {
+
+struct Session {
+  explicit Session(const std::string& answers) : in(answers), console(in, out, true), host(console, {}) {}
+  std::istringstream in;
+  std::ostringstream out;
+  Console console;
+  StandaloneHost host;
+};
+
+TEST(Prompts, PointsAbsoluteRelativeAndRetries) {
+  Session s("3,4\n@1,-1\n// a comment is no answer\n1,2,3\nnot a point\n5,6\n\n^C\n");
+  Point3 p;
+  ASSERT_EQ(s.host.acedGetPoint(nullptr, "Point: ", p), RTNORM);
+  EXPECT_EQ(p, (Point3{3, 4, 0}));
+  ASSERT_EQ(s.host.acedGetPoint(nullptr, "Point: ", p), RTNORM);
+  EXPECT_EQ(p, (Point3{4, 3, 0}));
+  ASSERT_EQ(s.host.acedGetPoint(nullptr, "Point: ", p), RTNORM);
+  EXPECT_EQ(p, (Point3{1, 2, 3}));
+  ASSERT_EQ(s.host.acedGetPoint(nullptr, "Point: ", p), RTNORM);  // after one retry
+  EXPECT_EQ(p, (Point3{5, 6, 0}));
+  EXPECT_NE(s.out.str().find("Invalid point."), std::string::npos);
+  EXPECT_EQ(s.host.acedGetPoint(nullptr, "Point: ", p), RTNONE);
+  EXPECT_EQ(s.host.acedGetPoint(nullptr, "Point: ", p), RTCAN);
+  // The answers have run out: every later prompt is cancelled.
+  EXPECT_EQ(s.host.acedGetPoint(nullptr, "Point: ", p), RTCAN);
+  double r = 0;
+  EXPECT_EQ(s.host.acedGetReal("Real: ", r), RTCAN);
+  // The echo reads like a session at the command line.
+  EXPECT_NE(s.out.str().find("Point: 3,4\n"), std::string::npos);
+}
+
+TEST(Prompts, KeywordsAndArbitraryInput) {
+  Session s("y\n-1.5\nfoo\n1e3\nno\n");
+  Point3 p;
+  std::string input;
+  s.host.acedInitGet(RSG_OTHER, "Y N");
+  ASSERT_EQ(s.host.acedDragGen({}, "Pick: ", false, p), RTKWORD);
+  s.host.acedGetInput(input);
+  EXPECT_EQ(input, "Y");  // the keyword as it was declared
+  s.host.acedInitGet(RSG_OTHER, "Y N");
+  ASSERT_EQ(s.host.acedGetPoint(nullptr, "Pick: ", p), RTSTR);
+  s.host.acedGetInput(input);
+  EXPECT_EQ(input, "-1.5");
+  // The flags hold for one prompt only: free text is refused afterwards.
+  double r = 0;
+  ASSERT_EQ(s.host.acedGetReal("Real: ", r), RTNORM);  // "foo" refused, then 1e3
+  EXPECT_EQ(r, 1000.0);
+  s.host.acedInitGet(0, "Yes No");
+  ASSERT_EQ(s.host.acedGetKword("Sure? ", input), RTNORM);
+  EXPECT_EQ(input, "No");
+}
+
+TEST(Prompts, MessageBoxesAnswerByCaption) {
+  Session s("quit\n\n^C\nmaybe\nYES\n");
+  EXPECT_EQ(s.host.messageBox("T", "text", {"OK", "Quit"}, BoxIcon::Warning), 2);
+  EXPECT_EQ(s.host.messageBox("T", "text", {"OK", "Quit"}, BoxIcon::Warning), 1);  // Enter: first
+  EXPECT_EQ(s.host.messageBox("T", "text", {"OK", "Quit"}, BoxIcon::Warning), 0);  // closed
+  EXPECT_EQ(s.host.messageBox("T", "text", {"Yes", " No"}, BoxIcon::Warning), 1);  // after a retry
+  EXPECT_EQ(s.host.messageBox("T", "text", {"Yes", " No"}, BoxIcon::Warning), 0);  // answers ran out
+}
+
+FormSpec sampleForm() {
+  FormSpec f;
+  f.title = " Machine ";
+  f.labels = {{1, 2, "Leader L :"}, {3, 2, "Tool R :"}};
+  f.fields = {{1, 18, 7, 1, "5.000"}, {3, 18, 7, 1, "0.050"}, {5, 10, 6, 1, " OK "}, {5, 20, 6, 1, "QUIT"}};
+  return f;
+}
+
+TEST(Prompts, FormFieldsByNumberPositionCaptionAndLabel) {
+  Session s("#2\n1,18\nok\ntool r:\nnowhere\n#9\nquit\n^C\n");
+  FormSpec f = sampleForm();
+  EXPECT_EQ(s.host.formWait(f), 2);
+  EXPECT_EQ(s.host.formWait(f), 1);
+  EXPECT_EQ(s.host.formWait(f), 3);
+  EXPECT_EQ(s.host.formWait(f), 2);
+  EXPECT_EQ(s.host.formWait(f), 4);  // two unknown names refused first
+  EXPECT_EQ(s.host.formWait(f), -1);
+  EXPECT_NE(s.out.str().find("[1 5.000]"), std::string::npos);
+}
+
+TEST(Prompts, FormEditors) {
+  Session s("abc\n2.5\n\nthick 2\n2\n\nnew text\n^C\n");
+  FormSpec f = sampleForm();
+  std::string text = "5.000";
+  int index = 0;
+  ASSERT_EQ(s.host.formEdit(f, 1, FormEditor::Number, {}, text, index), RTNORM);  // abc refused
+  EXPECT_EQ(text, "2.5");
+  ASSERT_EQ(s.host.formEdit(f, 1, FormEditor::Number, {}, text, index), RTNORM);  // Enter keeps
+  EXPECT_EQ(text, "2.5");
+  std::vector<std::string> list = {"Thick 1", "Thick 2", "Thick 3"};
+  ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::List, list, text, index), RTNORM);
+  EXPECT_EQ(index, 1);
+  ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::List, list, text, index), RTNORM);
+  EXPECT_EQ(index, 1);  // position 2
+  ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::Toggle, {"Off", "On"}, text, index), RTNORM);
+  EXPECT_EQ(index, 0);  // Enter flips
+  ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::Text, {}, text, index), RTNORM);
+  EXPECT_EQ(text, "new text");
+  EXPECT_EQ(s.host.formEdit(f, 2, FormEditor::Text, {}, text, index), RTCAN);
+}
+
+TEST(Prompts, UserBreakFromAScript) {
+  Session s("^B\n7\n");
+  EXPECT_TRUE(s.host.acedUsrBrk());
+  EXPECT_FALSE(s.host.acedUsrBrk());
+  double r = 0;
+  ASSERT_EQ(s.host.acedGetReal("Real: ", r), RTNORM);
+  EXPECT_EQ(r, 7.0);
+}
+
+}  // namespace
+}  // namespace optgrind::standalone

@@ -1,0 +1,65 @@
+// A standalone host over string streams with its own temporary install
+// root, for tests that read and write data files.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "standalone/standalone_host.h"
+
+namespace optgrind::testing {
+
+// A fresh folder under the system's temporary folder, removed at the end.
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "optgrind-test-XXXXXX").string();
+    path_ = mkdtemp(pattern.data()) ? pattern : std::string();
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+inline void writeFile(const std::string& path, const std::string& text) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+inline std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+// A standalone host whose install root is a temporary folder with DAT in it.
+// `answers` are the lines the user types.
+struct HostWithRoot {
+  explicit HostWithRoot(const std::string& answers = std::string())
+      : in(answers), console(in, out, true), host(console, {root.path()}) {
+    std::filesystem::create_directories(dataDir());
+  }
+  std::string dataDir() const { return root.path() + "/DAT"; }
+  std::string dataFile(const std::string& name) const { return dataDir() + "/" + name; }
+
+  TempDir root;
+  std::istringstream in;
+  std::ostringstream out;
+  standalone::Console console;
+  standalone::StandaloneHost host;
+};
+
+}  // namespace optgrind::testing
