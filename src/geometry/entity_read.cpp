@@ -8,7 +8,7 @@
 #include "geometry/segment_walk.h"
 #include "geometry/tables.h"
 #include "geometry/tags.h"
-#include "geometry/wcmatch.h"
+#include "host/wildcard.h"
 #include "host/utf8.h"
 
 namespace optgrind {
@@ -116,10 +116,10 @@ EntityKind recordKind(const EntityRecord& record) {
     default: break;
   }
   std::string className = entityClassName(record.type());
-  if (wcmatch(className, "AcDb*Leader")) return kKindLeader;
-  if (wcmatch(className, "AcDb*Hatch")) return kKindHatch;
-  if (wcmatch(className, "AcDb*Dimension")) return kKindDimension;
-  if (wcmatch(className, "AcDb3dSolid")) return kKindSolid3d;
+  if (wildcardMatch(className, "AcDb*Leader")) return kKindLeader;
+  if (wildcardMatch(className, "AcDb*Hatch")) return kKindHatch;
+  if (wildcardMatch(className, "AcDb*Dimension")) return kKindDimension;
+  if (wildcardMatch(className, "AcDb3dSolid")) return kKindSolid3d;
   return kKindUnknown;
 }
 

@@ -4,7 +4,7 @@
 
 #include "geometry/geometry_messages.h"
 #include "geometry/tables.h"
-#include "geometry/wcmatch.h"
+#include "host/wildcard.h"
 #include "host/utf8.h"
 
 namespace optgrind {
@@ -112,7 +112,7 @@ void openUpLayers(Host& host, const std::string& name, int upperCaseName) {
     return;
   }
   for (const LayerRecord& layer : host.layers()) {
-    if (wcmatch(upperCase(layer.name), pattern)) openUp(host, layer);
+    if (wildcardMatch(upperCase(layer.name), pattern)) openUp(host, layer);
   }
 }
 

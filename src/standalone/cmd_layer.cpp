@@ -3,7 +3,7 @@
 
 #include "standalone/cmd_commands.h"
 #include "standalone/cmd_support.h"
-#include "standalone/wildcard.h"
+#include "host/wildcard.h"
 
 namespace optgrind::standalone {
 namespace {

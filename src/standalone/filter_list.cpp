@@ -4,7 +4,7 @@
 #include <cctype>
 #include <string>
 
-#include "standalone/wildcard.h"
+#include "host/wildcard.h"
 
 namespace optgrind::standalone {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "geometry/arcs.h"
 #include "geometry/primitives.h"
-#include "geometry/wcmatch.h"
+#include "host/wildcard.h"
 #include "geometry/drawing_fixture.h"
 
 namespace optgrind::testing {
@@ -122,16 +122,16 @@ TEST(LocateOnPolyline, TieGoesToTheEndAndChordsAreNotSegments) {
 }
 
 TEST(Wildcards, HostPatterns) {
-  EXPECT_TRUE(wcmatch("AcDbRotatedDimension", "AcDb*Dimension"));
-  EXPECT_FALSE(wcmatch("AcDbLine", "AcDb*Dimension"));
-  EXPECT_TRUE(wcmatch("CUT1", "CUT#,MARK"));
-  EXPECT_TRUE(wcmatch("MARK", "CUT#,MARK"));
-  EXPECT_TRUE(wcmatch("PATH", "~CUT*"));
-  EXPECT_TRUE(wcmatch("A-B", "A.B"));
-  EXPECT_TRUE(wcmatch("LAYERC", "LAYER[A-C]"));
-  EXPECT_FALSE(wcmatch("LAYERD", "LAYER[A-C]"));
-  EXPECT_TRUE(wcmatch("*", "`*"));
-  EXPECT_FALSE(wcmatch(std::string(60, 'a'), std::string(30, '*') + "b"));
+  EXPECT_TRUE(wildcardMatch("AcDbRotatedDimension", "AcDb*Dimension"));
+  EXPECT_FALSE(wildcardMatch("AcDbLine", "AcDb*Dimension"));
+  EXPECT_TRUE(wildcardMatch("CUT1", "CUT#,MARK"));
+  EXPECT_TRUE(wildcardMatch("MARK", "CUT#,MARK"));
+  EXPECT_TRUE(wildcardMatch("PATH", "~CUT*"));
+  EXPECT_TRUE(wildcardMatch("A-B", "A.B"));
+  EXPECT_TRUE(wildcardMatch("LAYERC", "LAYER[A-C]"));
+  EXPECT_FALSE(wildcardMatch("LAYERD", "LAYER[A-C]"));
+  EXPECT_TRUE(wildcardMatch("*", "`*"));
+  EXPECT_FALSE(wildcardMatch(std::string(60, 'a'), std::string(30, '*') + "b"));
 }
 
 }  // namespace

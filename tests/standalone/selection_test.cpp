@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "standalone/standalone_host.h"
-#include "standalone/wildcard.h"
+#include "host/wildcard.h"
 
 namespace optgrind::standalone {
 namespace {

@@ -1,4 +1,4 @@
-#include "standalone/wildcard.h"
+#include "host/wildcard.h"
 
 #include <utility>
 #include <vector>
