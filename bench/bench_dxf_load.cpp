@@ -4,11 +4,8 @@
 // lines and arcs or mixed entities with extended data, are written into a
 // temporary folder first. The peak_bytes_per_file_byte counter is the most
 // heap a load held at once, over the file's size.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-copy"
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>
-#pragma GCC diagnostic pop
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>

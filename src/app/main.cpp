@@ -4,8 +4,12 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include <unistd.h>
 
 #include "app/options.h"
+#include "app/wcf_tool.h"
 #include "host/module/entry_point.h"
 #include "standalone/dxf_io.h"
 #include "standalone/standalone_host.h"
@@ -72,9 +76,31 @@ int runSession(const AppOptions& opts) {
   return status;
 }
 
+// `optgrind [--root DIR] wcf FILE [--events EVENTS]`: the WCF tool. Its
+// messages go to standard error; a box's answer is read from standard input.
+int runWcf(const std::string& root, const std::vector<std::string>& args) {
+  bool terminal = isatty(STDIN_FILENO) != 0;
+  Console console(std::cin, std::cerr, !terminal);
+  AppOptions opts;
+  opts.root = root;
+  StandaloneHost host(console, {resolveInstallRoot(opts)});
+  return runWcfTool(host, args);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The WCF tool: "wcf" as the first word, after an optional --root DIR.
+  int first = 1;
+  std::string root;
+  if (argc > 2 && std::string(argv[1]) == "--root") {
+    root = argv[2];
+    first = 3;
+  }
+  if (argc > first && std::string(argv[first]) == "wcf") {
+    return runWcf(root, std::vector<std::string>(argv + first + 1, argv + argc));
+  }
+
   AppOptions opts;
   std::string error;
   if (!parseOptions(argc, argv, opts, error)) {

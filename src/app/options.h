@@ -8,6 +8,7 @@ namespace optgrind {
 
 inline constexpr const char* kUsage =
     "usage: optgrind [--root DIR] [--script FILE] [--save FILE.dxf] [--svg FILE.svg] [DRAWING.dxf]\n"
+    "       optgrind [--root DIR] wcf FILE [--events EVENTS]\n"
     "       optgrind --help | --version\n"
     "\n"
     "  --root DIR      install root (its DAT folder holds the settings and WCF files);\n"
@@ -15,7 +16,10 @@ inline constexpr const char* kUsage =
     "  --script FILE   read the answers from FILE (\"-\" for standard input) and echo them\n"
     "  --save FILE     save the drawing as DXF when the session ends\n"
     "  --svg FILE      draw the drawing as SVG when the session ends\n"
-    "  DRAWING         the DXF drawing to open; without it a new drawing is started\n";
+    "  DRAWING         the DXF drawing to open; without it a new drawing is started\n"
+    "\n"
+    "  wcf FILE        show what a WCF post configure file sets and holds\n"
+    "  --events FILE   then run the event script FILE; the NC text goes to standard output\n";
 
 struct AppOptions {
   std::string root;

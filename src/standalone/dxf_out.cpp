@@ -1,10 +1,6 @@
 #include "standalone/dxf_out.h"
 
-// The library's headers predate the warnings this project turns on.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-copy"
 #include <dl_writer_ascii.h>
-#pragma GCC diagnostic pop
 
 #include <algorithm>
 #include <limits>

@@ -1,11 +1,7 @@
 #include "standalone/dxf_reader.h"
 
-// The parser's headers predate the warnings this project turns on.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-copy"
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>
-#pragma GCC diagnostic pop
 
 #include <algorithm>
 #include <cctype>

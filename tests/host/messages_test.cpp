@@ -14,22 +14,20 @@ using testing::HostWithRoot;
 
 const MessageText kGreeting = {"\n繁體 %d\n", "\n简体 %d\n", "\nEnglish %d\n"};
 
-void setLanguage(HostWithRoot& env, const std::string& value) {
-  std::string text;
-  for (int line = 1; line <= kMisSetLines; ++line) text += (line == 28 ? value : "0") + "\r\n";
-  testing::writeFile(env.dataFile("mis_set.set"), text);
+void setLanguage(HostWithRoot& env, int language) {
+  testing::writeFile(env.dataFile("mis_set.set"), testing::misSetWithLanguage(language));
 }
 
 TEST(Messages, EachMessageReadsTheLanguageAgain) {
   HostWithRoot env;
   misSet() = MisSettings{};
-  setLanguage(env, "0");
+  setLanguage(env, 0);
   printMessage(env.host, kGreeting, 1);
-  setLanguage(env, "1");
+  setLanguage(env, 1);
   printMessage(env.host, kGreeting, 2);
-  setLanguage(env, "2");
+  setLanguage(env, 2);
   printMessage(env.host, kGreeting, 3);
-  setLanguage(env, "7");  // out of range: Traditional Chinese
+  setLanguage(env, 7);  // out of range: Traditional Chinese
   printMessage(env.host, kGreeting, 4);
   std::filesystem::remove(env.dataFile("mis_set.set"));  // unreadable: the last language stays
   printMessage(env.host, kGreeting, 5);
@@ -38,7 +36,7 @@ TEST(Messages, EachMessageReadsTheLanguageAgain) {
 
 TEST(Messages, BoxesBeepTwiceAndTakeTheFirstButtonOnly) {
   HostWithRoot env("Yes\n No\nok\nquit\n\n");
-  setLanguage(env, "2");
+  setLanguage(env, 2);
   EXPECT_EQ(yesNoWarning(env.host, "a", "b", "c"), 1);
   EXPECT_EQ(yesNoWarning(env.host, "a", "b", "c"), 0);
   EXPECT_EQ(continueOrQuit(env.host, "a", "b"), 1);

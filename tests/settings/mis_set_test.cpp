@@ -72,6 +72,7 @@ TEST_F(MisSetTest, ValuesInRangeAreKeptAndLfLinesRead) {
 
 TEST_F(MisSetTest, MissingForeignAndShortFiles) {
   // Missing: a few defaults, the rest kept.
+  std::filesystem::remove(env.dataFile("mis_set.set"));
   misSet().ints[28] = 2;
   misSet().strings[9] = "kept?";
   misSet().doubles[14] = 7.5;

@@ -45,12 +45,21 @@ inline std::string readFile(const std::string& path) {
   return ss.str();
 }
 
-// A standalone host whose install root is a temporary folder with DAT in it.
-// `answers` are the lines the user types.
+// "mis_set.set" of 72 lines, all 0 but the language line 28.
+inline std::string misSetWithLanguage(int language) {
+  std::string text;
+  for (int line = 1; line <= 72; ++line) text += (line == 28 ? std::to_string(language) : "0") + "\r\n";
+  return text;
+}
+
+// A standalone host whose install root is a temporary folder with DAT in it,
+// whose "mis_set.set" selects English messages. `answers` are the lines the
+// user types.
 struct HostWithRoot {
   explicit HostWithRoot(const std::string& answers = std::string())
       : in(answers), console(in, out, true), host(console, {root.path()}) {
     std::filesystem::create_directories(dataDir());
+    writeFile(dataFile("mis_set.set"), misSetWithLanguage(2));
   }
   std::string dataDir() const { return root.path() + "/DAT"; }
   std::string dataFile(const std::string& name) const { return dataDir() + "/" + name; }

@@ -14,9 +14,7 @@ void notBuiltYet(const char* name) {
 
 }  // namespace
 
-void optCommand() { notBuiltYet("opt"); }
 void pwOptCommand() { notBuiltYet("pw_opt"); }
 void optMarkCommand() { notBuiltYet("opt_mark"); }
-void optSetCommand() { notBuiltYet("opt_set"); }
 
 }  // namespace optgrind

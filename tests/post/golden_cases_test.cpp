@@ -1,0 +1,50 @@
+// The golden cases of tests/data/post: for every NAME.events, the program
+// NAME.wcf (or the file that NAME.wcfref names, relative to the source
+// tree) runs the script; the NC text must equal NAME.nc and, when NAME.msg
+// exists, the command-line messages must equal it.
+#include <filesystem>
+
+#include "post_fixture.h"
+
+namespace optgrind::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kCaseDir = fs::path(OPTGRIND_TEST_DATA) / "post";
+
+std::vector<std::string> caseNames() {
+  std::vector<std::string> names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(kCaseDir)) {
+    if (entry.path().extension() == ".events") names.push_back(entry.path().stem().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+struct GoldenCase : PostFixture, ::testing::WithParamInterface<std::string> {};
+
+TEST_P(GoldenCase, WritesTheExpectedNcText) {
+  const std::string name = GetParam();
+  fs::path wcf = kCaseDir / (name + ".wcf");
+  if (!fs::exists(wcf)) {
+    std::string ref = readTestFile((kCaseDir / (name + ".wcfref")).string());
+    ref.erase(ref.find_last_not_of("\r\n") + 1);
+    wcf = fs::path(OPTGRIND_SOURCE_DIR) / ref;
+  }
+  ASSERT_TRUE(fs::exists(wcf)) << wcf;
+  std::string wcfText = textModeRead(readTestFile(wcf.string()));
+  load(wcfText);
+  std::string nc = run(readTestFile((kCaseDir / (name + ".events")).string()));
+  EXPECT_EQ(nc, readTestFile((kCaseDir / (name + ".nc")).string()));
+  fs::path msg = kCaseDir / (name + ".msg");
+  if (fs::exists(msg)) {
+    EXPECT_EQ(messages(), readTestFile(msg.string()));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Post, GoldenCase, ::testing::ValuesIn(caseNames()),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+
+}  // namespace
+}  // namespace optgrind::test

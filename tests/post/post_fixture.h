@@ -1,0 +1,56 @@
+// A post-processor test bench on the standalone host: loads WCF text, runs
+// event scripts, and collects the NC text and the command-line messages.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "post/event_script.h"
+#include "post/executor.h"
+#include "post/post_state.h"
+#include "post/wcf_load.h"
+#include "standalone/standalone_host.h"
+
+namespace optgrind::test {
+
+inline std::string readTestFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+struct PostFixture : ::testing::Test {
+  std::istringstream answers;
+  std::ostringstream console_out;
+  standalone::Console console{answers, console_out, false};
+  standalone::StandaloneHost host{console, {std::string(OPTGRIND_SOURCE_DIR) + "/share/optgrind"}};
+  StringNcSink sink;
+
+  void SetUp() override {
+    resetPostState();
+    setNcSink(&sink);
+  }
+  void TearDown() override {
+    setNcSink(nullptr);
+    resetPostState();
+  }
+  // The settings scan and the program load of WCF text.
+  void load(const std::string& wcf) {
+    scanWcfSettings(host, wcf);
+    loadWcfProgram(host, wcf);
+  }
+  // Runs the script and answers the NC text it wrote.
+  std::string run(const std::string& script) {
+    sink.clear();
+    EventScriptResult result = runEventScript(host, script);
+    EXPECT_EQ(result.valid, 1) << "line " << result.badLine << ": " << result.text;
+    return sink.text();
+  }
+  std::string messages() const { return console_out.str(); }
+};
+
+}  // namespace optgrind::test
