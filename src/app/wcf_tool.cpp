@@ -125,9 +125,9 @@ std::string describeVariableFormat(int index) {
     words << "letter " << v.letter;
   }
   if (v.showPlus) words << ", plus sign";
-  if (v.integerDigits > 0) words << ", " << v.integerDigits << " integer digits";
+  if (v.integerDigits > 0) words << ", at least " << v.integerDigits << (v.integerDigits == 1 ? " integer digit" : " integer digits");
   if (v.decimalPoint) {
-    words << ", decimal point, " << v.decimalPlaces << " places";
+    words << ", decimal point, " << v.decimalPlaces << (v.decimalPlaces == 1 ? " place" : " places");
   } else {
     words << ", integer";
   }

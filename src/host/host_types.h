@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <variant>
 #include <vector>
@@ -215,10 +216,60 @@ struct Solid3dGeom {
 enum class EntityType { Line, Arc, Circle, Point, Polyline, Text, MText,
                         Insert, Dimension, Hatch, Leader, Solid3d };
 
+// A value kept on the heap, copied deeply. The large, rarer geometry records
+// live in one, so that a drawing of many lines and arcs stays small: every
+// entity record is as large as its largest geometry alternative.
+template <class T>
+class Boxed {
+ public:
+  Boxed() : value_(std::make_unique<T>()) {}
+  Boxed(T value) : value_(std::make_unique<T>(std::move(value))) {}  // NOLINT: converts implicitly
+  Boxed(const Boxed& other) : value_(std::make_unique<T>(other.get())) {}
+  Boxed(Boxed&&) noexcept = default;
+  Boxed& operator=(const Boxed& other) {
+    if (this != &other) value_ = std::make_unique<T>(other.get());
+    return *this;
+  }
+  Boxed& operator=(Boxed&&) noexcept = default;
+
+  // A moved-from box reads as a default value.
+  const T& get() const {
+    static const T kEmpty{};
+    return value_ ? *value_ : kEmpty;
+  }
+  T& get() {
+    if (!value_) value_ = std::make_unique<T>();
+    return *value_;
+  }
+
+ private:
+  std::unique_ptr<T> value_;
+};
+
 using EntityGeom = std::variant<LineGeom, ArcGeom, CircleGeom, PointGeom,
-                                PolylineGeom, TextGeom, MTextGeom, InsertGeom,
-                                DimensionGeom, HatchGeom, LeaderGeom,
-                                Solid3dGeom>;
+                                PolylineGeom, Boxed<TextGeom>, Boxed<MTextGeom>,
+                                Boxed<InsertGeom>, Boxed<DimensionGeom>,
+                                Boxed<HatchGeom>, Boxed<LeaderGeom>, Solid3dGeom>;
+
+// The geometry record a variant alternative holds, boxed or not.
+template <class G>
+const G& unboxed(const G& g) { return g; }
+template <class G>
+const G& unboxed(const Boxed<G>& g) { return g.get(); }
+template <class G>
+G& unboxed(G& g) { return g; }
+template <class G>
+G& unboxed(Boxed<G>& g) { return g.get(); }
+
+// How a geometry record type is stored in EntityGeom.
+template <class G>
+struct GeomStorage { using type = G; };
+template <> struct GeomStorage<TextGeom> { using type = Boxed<TextGeom>; };
+template <> struct GeomStorage<MTextGeom> { using type = Boxed<MTextGeom>; };
+template <> struct GeomStorage<InsertGeom> { using type = Boxed<InsertGeom>; };
+template <> struct GeomStorage<DimensionGeom> { using type = Boxed<DimensionGeom>; };
+template <> struct GeomStorage<HatchGeom> { using type = Boxed<HatchGeom>; };
+template <> struct GeomStorage<LeaderGeom> { using type = Boxed<LeaderGeom>; };
 
 // Colour indexes: 0 by block, 1..255 the palette, 256 by layer.
 constexpr int kColorByBlock = 0;
@@ -234,9 +285,24 @@ struct EntityRecord {
   EntityGeom geom = LineGeom{};
 
   EntityType type() const { return static_cast<EntityType>(geom.index()); }
-  template <class G> G* as() { return std::get_if<G>(&geom); }
-  template <class G> const G* as() const { return std::get_if<G>(&geom); }
+  // The geometry as G, or null when the entity is of another type.
+  template <class G>
+  G* as() {
+    auto* stored = std::get_if<typename GeomStorage<G>::type>(&geom);
+    return stored ? &unboxed(*stored) : nullptr;
+  }
+  template <class G>
+  const G* as() const {
+    const auto* stored = std::get_if<typename GeomStorage<G>::type>(&geom);
+    return stored ? &unboxed(*stored) : nullptr;
+  }
 };
+
+// Calls visitor with the entity's geometry record, unboxed.
+template <class Visitor>
+decltype(auto) visitGeom(Visitor&& visitor, const EntityGeom& geom) {
+  return std::visit([&](const auto& g) -> decltype(auto) { return visitor(unboxed(g)); }, geom);
+}
 
 // The host's class name of an entity type ("AcDbLine", ...).
 const char* entityClassName(EntityType type);

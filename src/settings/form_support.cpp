@@ -37,7 +37,9 @@ const char* textIn(int language, const MessageText& message) {
   return message.traditional;
 }
 
-void addLabel(FormSpec& form, int row, int col, const std::string& text) { form.labels.push_back({row, col, text}); }
+void addLabel(FormSpec& form, int row, int col, const std::string& text) {
+  form.labels.push_back({row, col, text});
+}
 
 int addField(FormSpec& form, int row, int col, int width, const std::string& caption, int height) {
   form.fields.push_back({row, col, width, height, caption});
@@ -63,6 +65,14 @@ bool editText(Host& host, const FormSpec& form, int field, std::string& text) {
   int index = 0;
   if (host.formEdit(form, field, FormEditor::Text, {}, answer, index) != RTNORM) return false;
   text = answer;
+  return true;
+}
+
+bool editTextOrKeep(Host& host, const FormSpec& form, int field, const std::string& previous,
+                    std::string& answer) {
+  answer = previous;
+  if (!editText(host, form, field, answer)) return false;
+  if (answer.empty()) answer = previous;
   return true;
 }
 

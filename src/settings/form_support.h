@@ -28,6 +28,11 @@ bool editNumber(Host& host, const FormSpec& form, int field, double& value);
 // (possibly empty). False when the entry was cancelled (text unchanged).
 bool editText(Host& host, const FormSpec& form, int field, std::string& text);
 
+// A text entry seeded with `previous`; an empty answer gives `previous`
+// back. False when the entry was cancelled.
+bool editTextOrKeep(Host& host, const FormSpec& form, int field, const std::string& previous,
+                    std::string& answer);
+
 // A warning box with the text and an OK button, in the current language.
 void warningWithOk(Host& host, const std::string& text);
 

@@ -18,7 +18,10 @@ struct LabelSpec {
 };
 
 const LabelSpec kLabels[] = {
-    {1, 2, {"1. 後處理設定檔(WCF) 檔名: ", "1. 后处理设定档(WCF) 档名: ", "1. Post Configure File(WCF) FileName: "}},
+    {1,
+     2,
+     {"1. 後處理設定檔(WCF) 檔名: ", "1. 后处理设定档(WCF) 档名: ",
+      "1. Post Configure File(WCF) FileName: "}},
     {3, 2, {"2.  NC 輸出路徑    : ", "2.  NC 输出路径    : ", "2.  NC Output Path    : "}},
     {5, 8, {" NC 檔產生規則 : ", " NC 档产生规则 : ", " NC File Creating Rule : "}},
     {7, 2, {"3. 加工完回起點 : ", "3. 加工完回起点 : ", "3. Return to Start Point : "}},
@@ -34,7 +37,8 @@ struct ChoicePair {
 };
 const ChoicePair kNcRuleTexts = {{"依圖檔", "依图档", "By Drawing"}, {"依設定", "依设定", "By Setting"}};
 const ChoicePair kReturnTexts = {{"否", "否", "No"}, {"是", "是", "Yes"}};
-const ChoicePair kCoordTexts = {{"第一象限", "第一象限", "First Coord"}, {"第三象限", "第三象限", "Third Coord"}};
+const ChoicePair kCoordTexts = {{"第一象限", "第一象限", "First Coord"},
+                                {"第三象限", "第三象限", "Third Coord"}};
 
 const MessageText kOkCaption = {" 確定 ", " 确定 ", " OK "};
 const MessageText kQuitCaption = {"離開", "退出", "Quit"};
@@ -94,10 +98,18 @@ int runGlobalSettingDialog(Host& host) {
   for (;;) {
     int clicked = host.formWait(form);
     switch (clicked) {
-      case kGlobalPcfName: setCaption(form, clicked, editTypedPostFile(host, form, clicked)); break;
-      case kGlobalPcfBrowse: setCaption(form, kGlobalPcfName, browsePostFile(host, form, kGlobalPcfName)); break;
-      case kGlobalNcPath: setCaption(form, clicked, editTypedNcPath(host, form, clicked)); break;
-      case kGlobalNcPathBrowse: setCaption(form, kGlobalNcPath, browseNcPath(host)); break;
+      case kGlobalPcfName:
+        setCaption(form, clicked, editTypedPostFile(host, form, clicked));
+        break;
+      case kGlobalPcfBrowse:
+        setCaption(form, kGlobalPcfName, browsePostFile(host, form, kGlobalPcfName));
+        break;
+      case kGlobalNcPath:
+        setCaption(form, clicked, editTypedNcPath(host, form, clicked));
+        break;
+      case kGlobalNcPathBrowse:
+        setCaption(form, kGlobalNcPath, browseNcPath(host));
+        break;
       case kGlobalNcRule:
         toggleField(host, form, clicked, language, kNcRuleTexts, s.NC_rule, s.NC_rule != 0 ? 1 : 0);
         break;
@@ -108,8 +120,12 @@ int runGlobalSettingDialog(Host& host) {
         // 1 becomes 0; any other value, also one out of range, becomes 1.
         toggleField(host, form, clicked, language, kCoordTexts, s.Coord_system, s.Coord_system == 1 ? 1 : 0);
         break;
-      case kGlobalSmallSeg: editThreshold(host, form, clicked, s.Small_seg); break;
-      case kGlobalSmallRadius: editThreshold(host, form, clicked, s.Small_radius); break;
+      case kGlobalSmallSeg:
+        editThreshold(host, form, clicked, s.Small_seg);
+        break;
+      case kGlobalSmallRadius:
+        editThreshold(host, form, clicked, s.Small_radius);
+        break;
       case kGlobalNcEditor: {
         std::string editor = s.NC_editor;
         if (editText(host, form, clicked, editor)) {

@@ -20,7 +20,8 @@ const MessageText kPostFileMissing = {
     "找不到后处理档 <%s>/或不在系统目录<%s/DAT> ",
     "Cann't Find the Post file <%s>/or It's not in the System Directory<%s/DAT> ",
 };
-const MessageText kSelectPostFile = {"請選擇後處理設定檔", "请选择后处理设定档", "Please Select The Post Configure File"};
+const MessageText kSelectPostFile = {"請選擇後處理設定檔", "请选择后处理设定档",
+                                     "Please Select The Post Configure File"};
 const MessageText kNcPathTitle = {"   NC 路徑    : ", "   NC 路径    : ", "   NC Path    : "};
 const MessageText kPathHasBlank = {
     "\n  所選路徑不可含空白字元 !!　",
@@ -68,7 +69,9 @@ bool pathExists(const std::string& path) {
 
 }  // namespace
 
-std::string postFileName(const std::string& text) { return cutAtFirstDot(withoutBlanks(text)) + kPostExtension; }
+std::string postFileName(const std::string& text) {
+  return cutAtFirstDot(withoutBlanks(text)) + kPostExtension;
+}
 
 std::string filePartOf(const std::string& name) {
   size_t i = name.size();
@@ -79,9 +82,8 @@ std::string filePartOf(const std::string& name) {
 std::string editTypedPostFile(Host& host, const FormSpec& form, int field) {
   OptSettings& s = optSettings();
   std::string previous = s.pcf_name;
-  std::string answer = s.pcf_name;
-  if (!editText(host, form, field, answer)) return captionOf(form, field);
-  if (answer.empty()) answer = previous;
+  std::string answer;
+  if (!editTextOrKeep(host, form, field, previous, answer)) return captionOf(form, field);
   std::string name = postFileName(answer);
   if (postFileFound(host, name)) {
     host.acutPrintf("\npcf_name OK!!");
@@ -94,7 +96,8 @@ std::string editTypedPostFile(Host& host, const FormSpec& form, int field) {
   std::string shown = s.pcf_name;
   // The name that NC output uses: a bare base name with ".WCF"; the field
   // keeps the text shown above.
-  std::string base = withoutBlanks(s.pcf_name).empty() ? kDefaultPostBase : filePartOf(cutAtFirstDot(s.pcf_name));
+  std::string base =
+      withoutBlanks(s.pcf_name).empty() ? kDefaultPostBase : filePartOf(cutAtFirstDot(s.pcf_name));
   s.pcf_name = postNameCut(base + kPostExtension);
   wcfSettingsScan(host, s.pcf_name);
   return shown;
@@ -128,9 +131,8 @@ std::string browsePostFile(Host& host, const FormSpec& form, int field) {
 std::string editTypedNcPath(Host& host, const FormSpec& form, int field) {
   OptSettings& s = optSettings();
   std::string previous = s.NC_path;
-  std::string answer = s.NC_path;
-  if (!editText(host, form, field, answer)) return captionOf(form, field);
-  if (answer.empty()) answer = previous;
+  std::string answer;
+  if (!editTextOrKeep(host, form, field, previous, answer)) return captionOf(form, field);
   std::string path = utf8Cut(answer, kNcPathCapacity - 1);
   // An empty path names no directory: there is nothing to find or create.
   if (!path.empty() && !pathExists(path)) {

@@ -121,7 +121,8 @@ MachineDataForm buildMachineDataForm(Host& host) {
     addField(spec, v.row, kValueCol, kValueWidth, formatted(v.format, s.*v.value));
   }
   addLabel(spec, kPictureRow, kPictureCol, textIn(form.language, kPicture));
-  for (const ButtonSpec& b : kButtons) addField(spec, b.row, b.col, b.width, textIn(form.language, b.caption));
+  for (const ButtonSpec& b : kButtons)
+    addField(spec, b.row, b.col, b.width, textIn(form.language, b.caption));
   addToolRowCells(host, spec, form.language);
   form.valid = 1;
   return form;
@@ -132,21 +133,27 @@ int runMachineDataForm(Host& host, MachineDataForm& form) {
   int fieldCount = static_cast<int>(form.spec.fields.size());
   for (;;) {
     int clicked = host.formWait(form.spec);
-    if (clicked <= 0 || clicked > fieldCount || clicked == kFieldQuit) return closeWith(host, form, kMachineDataQuit);
+    if (clicked <= 0 || clicked > fieldCount || clicked == kFieldQuit)
+      return closeWith(host, form, kMachineDataQuit);
     if (clicked <= kFieldToolRadius) {
       editMachineValue(host, form, clicked);
       continue;
     }
     switch (clicked) {
-      case kFieldSelEnt: return closeWith(host, form, kMachineDataSelEnt);
-      case kFieldCreateNc: return closeWith(host, form, kMachineDataCreateNc);
-      case kFieldToolTable: return closeWith(host, form, kMachineDataToolTable);
+      case kFieldSelEnt:
+        return closeWith(host, form, kMachineDataSelEnt);
+      case kFieldCreateNc:
+        return closeWith(host, form, kMachineDataCreateNc);
+      case kFieldToolTable:
+        return closeWith(host, form, kMachineDataToolTable);
       case kFieldGlobalSetting:
         host.formClose(form.spec);
         saveOptSet(host);
         runGlobalSettingDialog(host);
         return kMachineDataShowAgain;
-      case kFieldChoiceFile: editChoiceFile(host); break;
+      case kFieldChoiceFile:
+        editChoiceFile(host);
+        break;
       default:
         if (editToolRowCell(host, form.spec, clicked) == kToolCellEndsDialog) {
           return closeWith(host, form, kMachineDataCreateNc);

@@ -8,11 +8,11 @@
 namespace optgrind {
 
 // The results of the dialog.
-constexpr int kMachineDataQuit = 0;        // "QUIT", Escape or closing: end without saving
-constexpr int kMachineDataSelEnt = 1;      // path definition
-constexpr int kMachineDataCreateNc = 2;    // NC output (Sel_row names the tool row, or 0)
-constexpr int kMachineDataToolTable = 8;   // draw the tool table
-constexpr int kMachineDataShowAgain = 9;   // the global settings were edited
+constexpr int kMachineDataQuit = 0;       // "QUIT", Escape or closing: end without saving
+constexpr int kMachineDataSelEnt = 1;     // path definition
+constexpr int kMachineDataCreateNc = 2;   // NC output (Sel_row names the tool row, or 0)
+constexpr int kMachineDataToolTable = 8;  // draw the tool table
+constexpr int kMachineDataShowAgain = 9;  // the global settings were edited
 
 // Field numbers of the form, in the order the fields are made.
 constexpr int kFieldLeaderLen = 1;

@@ -30,10 +30,17 @@ int runOptCommand(Host& host) {
   if (result == kMachineDataQuit) return result;
   saveOptSet(host);
   switch (result) {
-    case kMachineDataSelEnt: notBuiltYet(host, "path definition"); break;
-    case kMachineDataCreateNc: notBuiltYet(host, "NC output"); break;
-    case kMachineDataToolTable: notBuiltYet(host, "the tool table"); break;
-    default: break;
+    case kMachineDataSelEnt:
+      notBuiltYet(host, "path definition");
+      break;
+    case kMachineDataCreateNc:
+      notBuiltYet(host, "NC output");
+      break;
+    case kMachineDataToolTable:
+      notBuiltYet(host, "the tool table");
+      break;
+    default:
+      break;
   }
   return result;
 }

@@ -49,7 +49,9 @@ std::string firstWord(const std::string& line) {
   return utf8Cut(line.substr(start, end - start), kChoiceTextCapacity - 1);
 }
 
-bool holds(const std::string& line, const char* part) { return toUpperAscii(line).find(part) != std::string::npos; }
+bool holds(const std::string& line, const char* part) {
+  return toUpperAscii(line).find(part) != std::string::npos;
+}
 
 // Reads the entry lines of one section up to its closing "***" line.
 void readSection(Host& host, std::FILE* file, std::vector<std::string>& list, const char* tag) {

@@ -31,7 +31,7 @@ struct ToolRow {
   int Grit = 0;
   double Allowance = 0.0;
   int Speed = 0;
-  double Feed = 0.0;       // mm/min
+  double Feed = 0.0;      // mm/min
   std::string Work_time;  // NC output writes the machining time here
 };
 

@@ -35,22 +35,31 @@ struct Cell {
   int width;
 };
 // By column number 0 to 8, in the order the cells are made.
-constexpr Cell kCells[kToolRowCells] = {{3, 5}, {10, 10}, {22, 6}, {30, 6}, {38, 6},
-                                        {46, 6}, {54, 6}, {63, 9}, {74, 9}};
+constexpr Cell kCells[kToolRowCells] = {{3, 5},  {10, 10}, {22, 6}, {30, 6}, {38, 6},
+                                        {46, 6}, {54, 6},  {63, 9}, {74, 9}};
 
 const MessageText kCreateNc = {"產生NC", "产生NC", "CreateNC"};
 
 std::string cellText(const ToolRow& row, int column, int language) {
   switch (column) {
-    case kToolNo: return row.Tool_no;
-    case kFileName: return row.File_name;
-    case kThick: return row.Thick;
-    case kGrit: return formatted("%d", row.Grit);
-    case kAllowance: return formatted("%-7.3f", row.Allowance);
-    case kSpeed: return formatted("%d", row.Speed);
-    case kFeed: return formatted("%-7.3f", row.Feed);
-    case kRowCreateNc: return textIn(language, kCreateNc);
-    default: return row.Work_time;
+    case kToolNo:
+      return row.Tool_no;
+    case kFileName:
+      return row.File_name;
+    case kThick:
+      return row.Thick;
+    case kGrit:
+      return formatted("%d", row.Grit);
+    case kAllowance:
+      return formatted("%-7.3f", row.Allowance);
+    case kSpeed:
+      return formatted("%d", row.Speed);
+    case kFeed:
+      return formatted("%-7.3f", row.Feed);
+    case kRowCreateNc:
+      return textIn(language, kCreateNc);
+    default:
+      return row.Work_time;
   }
 }
 
@@ -63,9 +72,9 @@ std::string& rowText(ToolRow& row, int column) {
 // A text cell: an empty answer keeps the previous text.
 void editRowText(Host& host, FormSpec& form, int field, ToolRow& row, int column) {
   std::string& value = rowText(row, column);
-  std::string answer = value;
-  if (!editText(host, form, field, answer)) return;
-  if (!answer.empty()) value = utf8Cut(answer, kToolTextCapacity - 1);
+  std::string answer;
+  if (!editTextOrKeep(host, form, field, value, answer)) return;
+  value = utf8Cut(answer, kToolTextCapacity - 1);
   setCaption(form, field, value);
 }
 
@@ -112,7 +121,8 @@ void addToolRowCells(Host& host, FormSpec& form, int language) {
     if (inUse) host.acutPrintf(formatted("\n wnd_ftext  Feed[i]=%.3f \n", row.Feed));
     for (int c = 0; c < kToolRowCells; ++c) {
       const Cell& cell = kCells[c];
-      addField(form, kFirstRowLine + kRowSpacing * r, cell.col, cell.width, inUse ? cellText(row, c, language) : "");
+      addField(form, kFirstRowLine + kRowSpacing * r, cell.col, cell.width,
+               inUse ? cellText(row, c, language) : "");
     }
   }
 }
@@ -128,7 +138,9 @@ int editToolRowCell(Host& host, FormSpec& form, int field) {
   switch (column) {
     case kToolNo:
     case kFileName:
-    case kWorkTime: editRowText(host, form, field, row, column); break;
+    case kWorkTime:
+      editRowText(host, form, field, row, column);
+      break;
     case kThick:
       if (!lists.thick.empty()) {
         row.Thick = pickEntry(host, form, field, lists.thick);
@@ -149,7 +161,9 @@ int editToolRowCell(Host& host, FormSpec& form, int field) {
       break;
     case kAllowance:
     case kSpeed:
-    case kFeed: editRowNumber(host, form, field, row, column); break;
+    case kFeed:
+      editRowNumber(host, form, field, row, column);
+      break;
     case kRowCreateNc:
       optSettings().Sel_row = r + 1;
       return kToolCellEndsDialog;

@@ -125,7 +125,7 @@ int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& c
   std::vector<std::pair<size_t, long long>> ordered;
   for (long long id : candidates) {
     if (id == target || !findEntity(d, id)) continue;
-    ordered.emplace_back(d.slotOfId.at(id), id);
+    ordered.emplace_back(static_cast<size_t>(slotOf(d, id)), id);
   }
   std::sort(ordered.begin(), ordered.end());
   ordered.erase(std::unique(ordered.begin(), ordered.end()), ordered.end());
@@ -180,14 +180,15 @@ void reversePolyline(PolylineGeom& pl) {
 }
 
 void moveToDrawingEnd(Drawing& d, long long id) {
-  auto slot = d.slotOfId.find(id);
-  if (slot == d.slotOfId.end() || d.entities[slot->second].erased) return;
-  if (slot->second + 1 == d.entities.size()) return;
-  DrawingEntity moved = d.entities[slot->second];
+  long long found = slotOf(d, id);
+  if (found < 0 || d.entities[static_cast<size_t>(found)].erased) return;
+  size_t slot = static_cast<size_t>(found);
+  if (slot + 1 == d.entities.size()) return;
+  DrawingEntity moved = d.entities[slot];
   // The old slot stays behind as an erased one, as erased entities do.
-  d.entities[slot->second].erased = true;
-  d.entities[slot->second].record = EntityRecord{};
-  slot->second = d.entities.size();
+  d.entities[slot].erased = true;
+  d.entities[slot].record = EntityRecord{};
+  setSlot(d, id, d.entities.size());
   d.entities.push_back(std::move(moved));
 }
 

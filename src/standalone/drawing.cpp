@@ -61,15 +61,27 @@ long long appendEntity(Drawing& d, const EntityRecord& record) { return appendEn
 
 long long appendEntity(Drawing& d, EntityRecord&& record) {
   long long id = d.nextEntityId++;
-  d.slotOfId[id] = d.entities.size();
+  setSlot(d, id, d.entities.size());
   d.entities.push_back(DrawingEntity{id, false, std::move(record)});
   return id;
 }
 
+long long slotOf(const Drawing& d, long long id) {
+  if (id <= 0 || static_cast<unsigned long long>(id) >= d.slotOfId.size()) return -1;
+  return static_cast<long long>(d.slotOfId[static_cast<size_t>(id)]) - 1;
+}
+
+void setSlot(Drawing& d, long long id, size_t slot) {
+  if (id <= 0) return;
+  size_t at = static_cast<size_t>(id);
+  if (at >= d.slotOfId.size()) d.slotOfId.resize(at + 1, 0);
+  d.slotOfId[at] = static_cast<uint32_t>(slot + 1);
+}
+
 DrawingEntity* findEntity(Drawing& d, long long id) {
-  auto it = d.slotOfId.find(id);
-  if (it == d.slotOfId.end()) return nullptr;
-  DrawingEntity& e = d.entities[it->second];
+  long long slot = slotOf(d, id);
+  if (slot < 0) return nullptr;
+  DrawingEntity& e = d.entities[static_cast<size_t>(slot)];
   return e.erased ? nullptr : &e;
 }
 

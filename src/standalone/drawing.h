@@ -2,6 +2,7 @@
 // the named-object dictionary and the header variables kept in a file.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -37,7 +38,9 @@ struct Dictionary {
 
 struct Drawing {
   std::vector<DrawingEntity> entities;             // drawing order
-  std::unordered_map<long long, size_t> slotOfId;  // id -> index in entities
+  // Where each id stands in entities: index + 1 by id, 0 for none. Ids are
+  // handed out in sequence, so a plain vector is the smallest map.
+  std::vector<uint32_t> slotOfId;
   long long nextEntityId = 1;
   long long serial = 1;                            // the entity names' second half
 
@@ -55,6 +58,11 @@ struct Drawing {
 
   std::string path;  // the file it was opened from or last saved to
 };
+
+// The index in entities of the entity of that id, erased or not; -1 when
+// the id was never handed out.
+long long slotOf(const Drawing& d, long long id);
+void setSlot(Drawing& d, long long id, size_t slot);
 
 // A new drawing: layer "0", the linetypes ByBlock, ByLayer and Continuous,
 // the text style Standard, the application ACAD, millimetre units.

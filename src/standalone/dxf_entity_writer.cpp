@@ -245,7 +245,7 @@ void writeEntity(DxfOut& out, const EntityRecord& e, const EntityHandles& h, con
   out.str(8, e.layer.empty() ? std::string("0") : e.layer);
   if (!isByLayerLinetype(e.linetype)) out.str(6, e.linetype);
   if (e.color != kColorByLayer) out.integer(62, e.color);
-  std::visit(EntityBody(out, dimensionBlock), e.geom);
+  visitGeom(EntityBody(out, dimensionBlock), e.geom);
   writeXdata(out, e.xdata);
 }
 

@@ -383,7 +383,7 @@ class DrawingBuilder : public DL_CreationAdapter {
 DxfReadResult readCheckedDxf(const std::string& path, const DxfCensus& census, Drawing& out) {
   try {
     out.entities.reserve(census.entityRecords);
-    out.slotOfId.reserve(census.entityRecords);
+    out.slotOfId.reserve(census.entityRecords + 1);
     auto builder = std::make_unique<DrawingBuilder>(out);
     auto parser = std::make_unique<DL_Dxf>();
     if (!parser->in(path, builder.get())) return {false, "cannot open " + path};

@@ -131,9 +131,9 @@ int StandaloneHost::acdbEntNext(const EntityName* after, EntityName& out) {
   size_t from = 0;
   if (after) {
     // An erased entity still holds its place, so the walk may go on from it.
-    auto slot = drawing_.slotOfId.find(after->a);
-    if (after->b != drawing_.serial || slot == drawing_.slotOfId.end()) return RTERROR;
-    from = slot->second + 1;
+    long long slot = slotOf(drawing_, after->a);
+    if (after->b != drawing_.serial || slot < 0) return RTERROR;
+    from = static_cast<size_t>(slot) + 1;
   }
   for (size_t i = from; i < drawing_.entities.size(); ++i) {
     if (!drawing_.entities[i].erased) {

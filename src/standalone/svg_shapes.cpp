@@ -257,7 +257,7 @@ int resolvedColor(const Drawing& d, const EntityRecord& e, int inherited, bool i
 
 void writeEntitySvg(SvgContext& ctx, const EntityRecord& entity, const PlaneTransform& toPage, int color) {
   Writer w{ctx, toPage, color, svgColor(color)};
-  std::visit(
+  visitGeom(
       [&](const auto& g) {
         using G = std::decay_t<decltype(g)>;
         if constexpr (std::is_same_v<G, LineGeom>) writeLine(w, g);

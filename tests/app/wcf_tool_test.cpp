@@ -49,9 +49,9 @@ TEST_F(WcfTool, ReportShowsOptionsFormatsSectionsAndLabels) {
             "WCF file: " + wcf +
                 "\nOptions:\n  GET_NAME_NO\n  NCEXTNAME = ISO\n"
                 "Variables:\n"
-                "  X (24): letter X, plus sign, 4 integer digits, decimal point, 3 places, absolute, modal\n"
-                "  N (14): letter N, 4 integer digits, integer, absolute, counts by 10, initial value 10\n"
-                "  40: no letter, 4 integer digits, decimal point, 3 places, incremental\n"
+                "  X (24): letter X, plus sign, at least 4 integer digits, decimal point, 3 places, absolute, modal\n"
+                "  N (14): letter N, at least 4 integer digits, integer, absolute, counts by 10, initial value 10\n"
+                "  40: no letter, at least 4 integer digits, decimal point, 3 places, incremental\n"
                 "Program: 171 characters from line 1\n"
                 "Sections:\n  program_start (0) at line 6\n  opt_move_up0_feed (90) at line 10\n"
                 "Labels:\n  sub_command 3 at line 8\n");

@@ -11,8 +11,8 @@ namespace optgrind {
 namespace {
 
 using testing::readFile;
-using testing::SettingsSession;
 using testing::settingsLines;
+using testing::SettingsSession;
 using testing::writeFile;
 
 TEST(OptSet, MissingFileSetsTheSixDefaultsKeepsTheRestAndSaysNothing) {
@@ -22,8 +22,9 @@ TEST(OptSet, MissingFileSetsTheSixDefaultsKeepsTheRestAndSaysNothing) {
   o.Approach_X = 1.0;
   o.pcf_name = "KEEP.WCF";
   EXPECT_EQ(loadOptSet(s.host()), 0);
-  EXPECT_EQ(std::make_tuple(o.Approach_Y, o.Approach_X, o.Over_len, o.Over_angle, o.Safe_height, o.Tool_radius),
-            std::make_tuple(5.0, 5.0, 5.0, 5.0, 20.0, 0.05));
+  EXPECT_EQ(
+      std::make_tuple(o.Approach_Y, o.Approach_X, o.Over_len, o.Over_angle, o.Safe_height, o.Tool_radius),
+      std::make_tuple(5.0, 5.0, 5.0, 5.0, 20.0, 0.05));
   EXPECT_EQ(o.Leader_len, 7.5);
   EXPECT_EQ(o.pcf_name, "KEEP.WCF");
   // Unwritable (no data directory): nothing written, nothing said.
@@ -45,11 +46,12 @@ TEST(OptSet, SaveWritesTheLinesInFileOrderAndLoadReadsThemBack) {
   auto lines = settingsLines(readFile(s.dataFile("opt.set")));
   ASSERT_EQ(lines.size(), 57u);
   std::vector<std::string> head(lines.begin() + 2, lines.begin() + 17);
-  EXPECT_EQ(head, (std::vector<std::string>{"2.500000", "3.500000", "4.500000", "6.500000", "25.000000", "0.125000",
-                                            "1", "A.WCF", "/nc/out", "1.500000", "1", "1", "pe2", "0.020000",
-                                            "0.000000"}));
+  EXPECT_EQ(head, (std::vector<std::string>{"2.500000", "3.500000", "4.500000", "6.500000", "25.000000",
+                                            "0.125000", "1", "A.WCF", "/nc/out", "1.500000", "1", "1", "pe2",
+                                            "0.020000", "0.000000"}));
   std::vector<std::string> row3(lines.begin() + 41, lines.begin() + 49);
-  EXPECT_EQ(row3, (std::vector<std::string>{"T3", "F3", "0.5", "123", "0.030000", "3003", "103.000000", "1:03"}));
+  EXPECT_EQ(row3,
+            (std::vector<std::string>{"T3", "F3", "0.5", "123", "0.030000", "3003", "103.000000", "1:03"}));
   EXPECT_TRUE(s.has("\n save  fget Feed[i]=104.000 \n"));
 
   OptSettings saved = o;
@@ -64,9 +66,9 @@ TEST(OptSet, LongStringsAreCutToTheirCapacityInCharactersAndAShortFileKeepsTheRe
   SettingsSession s("", 2, false);
   std::string cjk;
   for (int i = 0; i < 40; ++i) cjk += "刀";
-  writeFile(s.dataFile("opt.set"), "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n0\r\n" + std::string(100, 'p') + "\r\n" +
-                                       std::string(300, 'n') + "\r\n0\r\n0\r\n0\r\n" + std::string(200, 'e') +
-                                       "\r\n0\r\n0\r\n" + cjk + "\r\n");
+  writeFile(s.dataFile("opt.set"), "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n0\r\n" + std::string(100, 'p') +
+                                       "\r\n" + std::string(300, 'n') + "\r\n0\r\n0\r\n0\r\n" +
+                                       std::string(200, 'e') + "\r\n0\r\n0\r\n" + cjk + "\r\n");
   optSettings().tools[0].File_name = "KEPT";
   ASSERT_EQ(loadOptSet(s.host()), 1);
   const OptSettings& o = optSettings();

@@ -18,11 +18,11 @@
 namespace optgrind::testing {
 
 struct SettingsSession {
-  explicit SettingsSession(const std::string& answers, int language = 2, bool bundled = true)
-      : env(answers) {
+  explicit SettingsSession(const std::string& answers, int language = 2, bool bundled = true) : env(answers) {
     if (bundled) {
-      std::filesystem::copy(std::string(OPTGRIND_SOURCE_DIR) + "/share/optgrind/DAT", env.dataDir(),
-                            std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+      std::filesystem::copy(
+          std::string(OPTGRIND_SOURCE_DIR) + "/share/optgrind/DAT", env.dataDir(),
+          std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
     }
     writeFile(env.dataFile("mis_set.set"), misSetWithLanguage(language));
     optSettings() = OptSettings{};
@@ -43,6 +43,13 @@ struct SettingsSession {
   HostWithRoot env;
 };
 
+// How often part stands in text.
+inline size_t countOf(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
 // Two forms with the same fields and labels in the same places.
 inline void expectSameGrid(const FormSpec& a, const FormSpec& b) {
   ASSERT_EQ(a.fields.size(), b.fields.size());
@@ -50,11 +57,13 @@ inline void expectSameGrid(const FormSpec& a, const FormSpec& b) {
   for (size_t i = 0; i < a.fields.size(); ++i) {
     const FormField& f = a.fields[i];
     const FormField& g = b.fields[i];
-    EXPECT_EQ(std::make_tuple(f.row, f.col, f.width, f.height), std::make_tuple(g.row, g.col, g.width, g.height))
+    EXPECT_EQ(std::make_tuple(f.row, f.col, f.width, f.height),
+              std::make_tuple(g.row, g.col, g.width, g.height))
         << "field " << i + 1;
   }
   for (size_t i = 0; i < a.labels.size(); ++i) {
-    EXPECT_EQ(std::make_pair(a.labels[i].row, a.labels[i].col), std::make_pair(b.labels[i].row, b.labels[i].col));
+    EXPECT_EQ(std::make_pair(a.labels[i].row, a.labels[i].col),
+              std::make_pair(b.labels[i].row, b.labels[i].col));
   }
 }
 

@@ -61,7 +61,7 @@ std::string describe(const EntityRecord& e) {
   os << std::setprecision(kCompareDigits);
   os << entityDxfName(e.type()) << " layer=" << e.layer << " color=" << e.color << " ltype=" << e.linetype
      << " xdata=" << describe(e.xdata) << " | ";
-  std::visit(Overloaded{
+  visitGeom(Overloaded{
                  [&](const LineGeom& g) { os << g.start << g.end << g.thickness; },
                  [&](const ArcGeom& g) { os << g.center << g.radius << " " << g.startAngle << " " << g.endAngle << " " << g.thickness; },
                  [&](const CircleGeom& g) { os << g.center << g.radius << " " << g.thickness; },

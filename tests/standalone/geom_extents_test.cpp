@@ -21,7 +21,7 @@ TEST_F(GeomExtentsTest, CurvesTakeTheAxisPointsTheirArcsPass) {
   // (1,0) below its chord (down to y = -1), then straight up to (2,3);
   // bulge -1 turns it over the top (up to y = 1). Widths count for nothing.
   EntityRecord poly = polylineOf({{0, 0, 1, 5, 5}, {2, 0}, {2, 3}});
-  std::get<PolylineGeom>(poly.geom).elevation = 4;
+  poly.as<PolylineGeom>()->elevation = 4;
   expectPoints(extents(poly), {{0, -1, 4}, {2, 3, 4}});
   expectPoints(extents(polylineOf({{0, 0, -1}, {2, 0}})), {{0, 0, 0}, {2, 1, 0}});
   // A quarter circle (bulge tan 22.5deg) over the same chord: centre (1,1),
@@ -38,7 +38,7 @@ TEST_F(GeomExtentsTest, TextByTheFontMetricAndAlignment) {
 
   // Other alignments hang from the alignment point (5,5).
   EntityRecord text = textOf("AB", {0, 0}, 2, 0);
-  auto& g = std::get<TextGeom>(text.geom);
+  auto& g = *text.as<TextGeom>();
   g.alignPoint = {5, 5, 0};
   g.hAlign = 1;  // centre, middle
   g.vAlign = 2;
