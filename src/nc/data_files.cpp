@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include <sys/stat.h>
+
 namespace optgrind {
 namespace {
 
@@ -99,6 +101,17 @@ std::string withSlashes(std::string name) {
   return name;
 }
 
+// fopen, refusing folders: on POSIX a folder opens for reading as a file.
+std::FILE* openFile(const std::string& path, const char* mode) {
+  std::FILE* f = std::fopen(path.c_str(), mode);
+  struct stat st {};
+  if (f && (fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode))) {
+    std::fclose(f);
+    return nullptr;
+  }
+  return f;
+}
+
 bool writeWholeFile(const std::string& path, const std::string& content) {
   std::string temp = path + ".tmp~";
   std::FILE* f = std::fopen(temp.c_str(), "wb");
@@ -120,10 +133,10 @@ std::FILE* openDataFile(Host& host, const std::string& name, const char* mode) {
   std::string dataDir = lookUpRoot(host, kOpenRootTable, kOpenRootError) + "/DAT";
   std::string file = filePart(name);
   if (!hasDirectory(name)) {
-    if (std::FILE* f = std::fopen((dataDir + "/" + name).c_str(), mode)) return f;
+    if (std::FILE* f = openFile(dataDir + "/" + name, mode)) return f;
   } else {
-    if (std::FILE* f = std::fopen(withSlashes(name).c_str(), mode)) return f;
-    if (std::FILE* f = std::fopen((dataDir + "/" + file).c_str(), mode)) return f;
+    if (std::FILE* f = openFile(withSlashes(name), mode)) return f;
+    if (std::FILE* f = openFile(dataDir + "/" + file, mode)) return f;
   }
   std::string version = hostVersion(host);
   const char* folder = kLegacyOther;
@@ -134,7 +147,7 @@ std::FILE* openDataFile(Host& host, const std::string& name, const char* mode) {
     }
   }
   for (const char* drive : kLegacyDrives) {
-    if (std::FILE* f = std::fopen((std::string(drive) + folder + file).c_str(), mode)) return f;
+    if (std::FILE* f = openFile(std::string(drive) + folder + file, mode)) return f;
   }
   return nullptr;
 }

@@ -27,7 +27,16 @@ void Console::print(const std::string& text) {
   out_.flush();
 }
 
+void Console::queueAnswers(const std::vector<std::string>& answers) {
+  queued_.insert(queued_.begin(), answers.begin(), answers.end());
+}
+
 bool Console::nextLine(std::string& line) {
+  if (!queued_.empty()) {
+    line = queued_.front();
+    queued_.pop_front();
+    return true;
+  }
   if (hasPeeked_) {
     hasPeeked_ = false;
     line = peeked_;
@@ -45,6 +54,10 @@ bool Console::nextLine(std::string& line) {
 }
 
 bool Console::peek(std::string& line) {
+  if (!queued_.empty()) {
+    line = queued_.front();
+    return true;
+  }
   if (!hasPeeked_) {
     if (!nextLine(peeked_)) return false;
     hasPeeked_ = true;
@@ -53,7 +66,13 @@ bool Console::peek(std::string& line) {
   return true;
 }
 
-void Console::skipPeeked() { hasPeeked_ = false; }
+void Console::skipPeeked() {
+  if (!queued_.empty()) {
+    queued_.pop_front();
+  } else {
+    hasPeeked_ = false;
+  }
+}
 
 bool Console::ask(const std::string& prompt, std::string& answer) {
   out_ << prompt;

@@ -7,6 +7,8 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
+#include <deque>
 
 namespace optgrind::standalone {
 
@@ -25,6 +27,9 @@ class Console {
   bool ask(const std::string& prompt, std::string& answer);
   // Reads the next answer line, skipping comments; false when none is left.
   bool nextLine(std::string& line);
+  // Answers to take before the next lines of the input, in order: the words
+  // typed after a command name at "Command:", where a blank acts as Enter.
+  void queueAnswers(const std::vector<std::string>& answers);
   // The next answer line without taking it; false when none is left.
   bool peek(std::string& line);
   // Takes the line peek showed.
@@ -44,6 +49,7 @@ class Console {
   bool echo_;
   bool exhausted_ = false;
   bool breakRequested_ = false;
+  std::deque<std::string> queued_;
   bool hasPeeked_ = false;
   std::string peeked_;
 };

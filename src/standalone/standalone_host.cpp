@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <sstream>
 
 namespace optgrind::standalone {
 namespace {
@@ -11,12 +12,6 @@ std::string upper(std::string s) {
   return s;
 }
 
-std::string trim(const std::string& s) {
-  size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return "";
-  size_t e = s.find_last_not_of(" \t");
-  return s.substr(b, e - b + 1);
-}
 
 }  // namespace
 
@@ -67,8 +62,15 @@ bool StandaloneHost::runCommand(const std::string& name) {
 void StandaloneHost::runCommandLoop() {
   std::string answer;
   while (console_.ask("\nCommand: ", answer)) {
-    std::string name = trim(answer);
+    // As at the host's command line, a blank ends the command name: the
+    // words after it answer the command's first prompts.
+    std::istringstream words(answer);
+    std::string name, word;
+    words >> name;
     if (name.empty()) continue;
+    std::vector<std::string> rest;
+    while (words >> word) rest.push_back(word);
+    console_.queueAnswers(rest);
     if (upper(name) == "QUIT" || upper(name) == "EXIT") break;
     if (!runCommand(name) && !runHostCommand(name)) {
       console_.print("Unknown command \"" + upper(name) + "\".\n");

@@ -70,6 +70,8 @@ TEST(DataFiles, SearchOrder) {
   EXPECT_EQ(contents(openDataFile(env.host, "e:\\jobs\\a.wcf", "rb")), "data dir");
   EXPECT_EQ(contents(openDataFile(env.host, "/nowhere/a.wcf", "rb")), "data dir");
   EXPECT_EQ(openDataFile(env.host, "missing.set", "rb"), nullptr);
+  // A folder is no data file, also when the name is empty.
+  EXPECT_EQ(openDataFile(env.host, "", "rb"), nullptr);
 }
 
 TEST(DataFiles, SaveReplacesAWholeFileOrNothing) {

@@ -110,6 +110,13 @@ TEST(Prompts, FormEditors) {
   EXPECT_EQ(s.host.formEdit(f, 2, FormEditor::Text, {}, text, index), RTCAN);
 }
 
+TEST(Prompts, WordsAfterACommandNameAnswerItsFirstPrompts) {
+  Session s("LINE 0,0 10,0\n\nLINE\n");
+  s.host.runCommandLoop();
+  EXPECT_EQ(liveEntityCount(s.host.drawing()), 1u);
+  EXPECT_NE(s.out.str().find("Specify next point or [Undo]: 10,0\n"), std::string::npos);
+}
+
 TEST(Prompts, UserBreakFromAScript) {
   Session s("^B\n7\n");
   EXPECT_TRUE(s.host.acedUsrBrk());
