@@ -89,8 +89,8 @@ void checkAgainstOffset(Host& host, int field, double value) {
 void editMachineValue(Host& host, MachineDataForm& form, int field) {
   const MachineValue& v = kMachineValues[field - kFieldLeaderLen];
   double& value = optSettings().*v.value;
-  if (!editNumber(host, form.spec, field, value)) return;
-  setCaption(form.spec, field, formatted(v.format, value));
+  if (!editNumber(host, form.layout, field, value)) return;
+  setCaption(form.layout, field, formatted(v.format, value));
   if (field == kFieldApproachX || field == kFieldOverLen) checkAgainstOffset(host, field, value);
 }
 
@@ -102,7 +102,7 @@ void editChoiceFile(Host& host) {
 }
 
 int closeWith(Host& host, MachineDataForm& form, int result) {
-  host.formClose(form.spec);
+  host.formClose(form.layout);
   return result;
 }
 
@@ -111,28 +111,28 @@ int closeWith(Host& host, MachineDataForm& form, int result) {
 MachineDataForm buildMachineDataForm(Host& host) {
   MachineDataForm form;
   form.language = currentLanguage(host);
-  FormSpec& spec = form.spec;
-  spec.title = textIn(form.language, kTitle);
-  spec.rows = 32;
-  spec.cols = 84;
+  FormSpec& layout = form.layout;
+  layout.title = textIn(form.language, kTitle);
+  layout.rows = 32;
+  layout.cols = 84;
   const OptSettings& s = optSettings();
   for (const MachineValue& v : kMachineValues) {
-    addLabel(spec, v.row, kLabelCol, textIn(form.language, v.label));
-    addField(spec, v.row, kValueCol, kValueWidth, formatted(v.format, s.*v.value));
+    addLabel(layout, v.row, kLabelCol, textIn(form.language, v.label));
+    addField(layout, v.row, kValueCol, kValueWidth, formatted(v.format, s.*v.value));
   }
-  addLabel(spec, kPictureRow, kPictureCol, textIn(form.language, kPicture));
+  addLabel(layout, kPictureRow, kPictureCol, textIn(form.language, kPicture));
   for (const ButtonSpec& b : kButtons)
-    addField(spec, b.row, b.col, b.width, textIn(form.language, b.caption));
-  addToolRowCells(host, spec, form.language);
+    addField(layout, b.row, b.col, b.width, textIn(form.language, b.caption));
+  addToolRowCells(host, layout, form.language);
   form.valid = 1;
   return form;
 }
 
 int runMachineDataForm(Host& host, MachineDataForm& form) {
   if (!form.valid) return kMachineDataQuit;
-  int fieldCount = static_cast<int>(form.spec.fields.size());
+  int fieldCount = static_cast<int>(form.layout.fields.size());
   for (;;) {
-    int clicked = host.formWait(form.spec);
+    int clicked = host.formWait(form.layout);
     if (clicked <= 0 || clicked > fieldCount || clicked == kFieldQuit)
       return closeWith(host, form, kMachineDataQuit);
     if (clicked <= kFieldToolRadius) {
@@ -147,7 +147,7 @@ int runMachineDataForm(Host& host, MachineDataForm& form) {
       case kFieldToolTable:
         return closeWith(host, form, kMachineDataToolTable);
       case kFieldGlobalSetting:
-        host.formClose(form.spec);
+        host.formClose(form.layout);
         saveOptSet(host);
         runGlobalSettingDialog(host);
         return kMachineDataShowAgain;
@@ -155,7 +155,7 @@ int runMachineDataForm(Host& host, MachineDataForm& form) {
         editChoiceFile(host);
         break;
       default:
-        if (editToolRowCell(host, form.spec, clicked) == kToolCellEndsDialog) {
+        if (editToolRowCell(host, form.layout, clicked) == kToolCellEndsDialog) {
           return closeWith(host, form, kMachineDataCreateNc);
         }
         break;

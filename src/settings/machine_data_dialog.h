@@ -32,7 +32,7 @@ constexpr size_t kProgramLineBytes = 128;
 
 struct MachineDataForm {
   int valid = 0;
-  FormSpec spec;
+  FormSpec layout;
   int language = 0;  // of the texts, chosen when the form was built
 };
 

@@ -18,7 +18,7 @@ using testing::SettingsSession;
 int cellField(int row, int column) { return kFieldQuit + 1 + row * kToolRowCells + column; }
 
 std::string caption(const MachineDataForm& form, int field) {
-  return form.spec.fields.at(static_cast<size_t>(field - 1)).caption;
+  return form.layout.fields.at(static_cast<size_t>(field - 1)).caption;
 }
 
 // The bundled settings and choice lists, then the form.
@@ -33,18 +33,18 @@ TEST(MachineDataForm, TheGridIsTheSameInEveryLanguage) {
   for (int language : {0, 1, 2}) {
     SettingsSession s("", language);
     forms.push_back(loadedForm(s));
-    testing::expectSameGrid(forms.back().spec, forms.front().spec);
+    testing::expectSameGrid(forms.back().layout, forms.front().layout);
     EXPECT_EQ(caption(forms.back(), kFieldLeaderLen), "2.00   ");  // "%-7.2f"
   }
   const MachineDataForm& english = forms[2];
-  ASSERT_EQ(english.spec.fields.size(), static_cast<size_t>(cellField(4, 8)));
-  EXPECT_EQ(english.spec.title, "Kestro/Nuvex Optical Machine Data Setting");
-  EXPECT_NE(forms[0].spec.title.find("光學"), std::string::npos);
-  EXPECT_NE(forms[1].spec.title.find("光学"), std::string::npos);
-  EXPECT_EQ(english.spec.labels[0].text, "1.Leader Length:");
+  ASSERT_EQ(english.layout.fields.size(), static_cast<size_t>(cellField(4, 8)));
+  EXPECT_EQ(english.layout.title, "Kestro/Nuvex Optical Machine Data Setting");
+  EXPECT_NE(forms[0].layout.title.find("光學"), std::string::npos);
+  EXPECT_NE(forms[1].layout.title.find("光学"), std::string::npos);
+  EXPECT_EQ(english.layout.labels[0].text, "1.Leader Length:");
   EXPECT_EQ(caption(english, kFieldSelEnt) + caption(english, kFieldQuit), "SelEntQUIT");
-  const FormField& approachX = english.spec.fields[2];
-  const FormField& lastCell = english.spec.fields.back();
+  const FormField& approachX = english.layout.fields[2];
+  const FormField& lastCell = english.layout.fields.back();
   EXPECT_EQ(std::make_tuple(approachX.row, approachX.col, lastCell.row, lastCell.col),
             std::make_tuple(5, 18, 28, 74));
 }
