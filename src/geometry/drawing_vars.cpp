@@ -6,7 +6,7 @@ namespace optgrind {
 
 bool getDrawingVar(Host& host, const std::string& name, int& out) {
   ResBufList data;
-  if (host.dictGetXRecord(kDrawingVarDict, upperCase(name), data) != RTNORM) return false;
+  if (host.dictGetXRecord(kDrawingVarDict, upperAscii(name), data) != RTNORM) return false;
   for (const ResBuf& item : data) {
     if (item.code == kDrawingVarValueCode) {
       out = static_cast<int>(item.asInt());
@@ -18,7 +18,7 @@ bool getDrawingVar(Host& host, const std::string& name, int& out) {
 
 bool drawingVarExists(Host& host, const std::string& name) {
   ResBufList data;
-  return host.dictGetXRecord(kDrawingVarDict, upperCase(name), data) == RTNORM;
+  return host.dictGetXRecord(kDrawingVarDict, upperAscii(name), data) == RTNORM;
 }
 
 int addDrawingVarIfAbsent(Host& host, const std::string& name, int value) {
@@ -27,11 +27,11 @@ int addDrawingVarIfAbsent(Host& host, const std::string& name, int value) {
 }
 
 int setDrawingVar(Host& host, const std::string& name, int value) {
-  return host.dictSetXRecord(kDrawingVarDict, upperCase(name), {ResBuf::ofInt(kDrawingVarValueCode, value)});
+  return host.dictSetXRecord(kDrawingVarDict, upperAscii(name), {ResBuf::ofInt(kDrawingVarValueCode, value)});
 }
 
 int removeDrawingVar(Host& host, const std::string& name) {
-  return host.dictRemove(kDrawingVarDict, upperCase(name));
+  return host.dictRemove(kDrawingVarDict, upperAscii(name));
 }
 
 }  // namespace optgrind

@@ -47,7 +47,7 @@ std::string dimensionText(const DimensionGeom& dim) {
   char formatted[64];
   std::snprintf(formatted, sizeof formatted, "%.5f", dim.measurement);
   std::string measurement = formatted;
-  if (!dim.text.empty() && upperCase(dim.text).find(upperCase(measurement)) != std::string::npos) {
+  if (!dim.text.empty() && upperAscii(dim.text).find(upperAscii(measurement)) != std::string::npos) {
     return utf8Cut(dim.text, kDimTextRoom);
   }
   return utf8Cut(measurement, kDimTextRoom);

@@ -105,14 +105,14 @@ LayerInfo makeLayer(Host& host, const std::string& name, const std::string& line
 }
 
 void openUpLayers(Host& host, const std::string& name, int upperCaseName) {
-  std::string pattern = upperCaseName ? upperCase(name) : name;
+  std::string pattern = upperCaseName ? upperAscii(name) : name;
   if (pattern.find('*') == std::string::npos) {
     LayerRecord layer;
     if (findLayerByName(host, pattern, layer)) openUp(host, layer);
     return;
   }
   for (const LayerRecord& layer : host.layers()) {
-    if (wildcardMatch(upperCase(layer.name), pattern)) openUp(host, layer);
+    if (wildcardMatch(upperAscii(layer.name), pattern)) openUp(host, layer);
   }
 }
 

@@ -1,16 +1,11 @@
 #include "geometry/tables.h"
+#include "host/utf8.h"
 
 #include <cctype>
 
 namespace optgrind {
 
-std::string upperCase(const std::string& text) {
-  std::string out = text;
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
-
-bool sameTableName(const std::string& a, const std::string& b) { return upperCase(a) == upperCase(b); }
+bool sameTableName(const std::string& a, const std::string& b) { return upperAscii(a) == upperAscii(b); }
 
 bool findLayerByName(Host& host, const std::string& name, LayerRecord& out) {
   for (const LayerRecord& layer : host.layers()) {

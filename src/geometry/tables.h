@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include "host/utf8.h"
 #include <vector>
 
 #include "host/host.h"
@@ -11,7 +12,6 @@ namespace optgrind {
 
 // Table names compare without case, as the host compares them.
 bool sameTableName(const std::string& a, const std::string& b);
-std::string upperCase(const std::string& text);
 
 // The layer of that name or id; false when there is none.
 bool findLayerByName(Host& host, const std::string& name, LayerRecord& out);

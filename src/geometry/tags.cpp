@@ -91,7 +91,7 @@ EntityRef addTag(Host& host, const EntityRef& ref, const std::string& key, const
     pairsBefore = static_cast<int>(stringPositions(record.xdata).size() / 2);
   }
   auto at = record.xdata.begin() + static_cast<long>(end);
-  at = record.xdata.insert(at, ResBuf::ofString(kXDataStringCode, upperCase(key)));
+  at = record.xdata.insert(at, ResBuf::ofString(kXDataStringCode, upperAscii(key)));
   record.xdata.insert(at + 1, ResBuf::ofString(kXDataStringCode, utf8Cut(value, kTagValueRoom)));
   if (host.acdbEntMod(ref.name, record) != RTNORM) return result;
   result.kind = kKindTag;
@@ -107,7 +107,7 @@ EntityRef findTag(Host& host, const EntityRef& ref, const std::string& key) {
   if (host.acdbEntGet(ref.name, record) != RTNORM) return result;
   std::vector<std::string> strings;
   if (!tagStrings(record.xdata, strings)) return result;
-  std::string wanted = upperCase(key);
+  std::string wanted = upperAscii(key);
   int pairs = static_cast<int>((strings.size() + 1) / 2);
   for (int i = 0; i < pairs && i < kMaxTagPairsSearched; ++i) {
     if (i <= ref.tagIndex) continue;

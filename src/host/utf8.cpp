@@ -15,6 +15,13 @@ size_t utf8Length(const std::string& text) {
   return n;
 }
 
+std::string upperAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
 std::string utf8Cut(const std::string& text, size_t maxChars) {
   size_t chars = 0;
   for (size_t i = 0; i < text.size(); ++i) {

@@ -1,4 +1,5 @@
 #include "nc/data_files.h"
+#include "host/utf8.h"
 
 #include <algorithm>
 #include <cctype>
@@ -60,13 +61,8 @@ constexpr LegacyEntry kLegacyTable[] = {
 constexpr const char* kLegacyOther = "/Veltrane/DAT/";
 constexpr const char* kLegacyDrives[] = {"c:", "d:", "e:", "f:"};
 
-std::string upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
-
 bool containsNoCase(const std::string& text, const char* part) {
-  return upper(text).find(upper(part)) != std::string::npos;
+  return upperAscii(text).find(upperAscii(part)) != std::string::npos;
 }
 
 std::string hostVersion(Host& host) {

@@ -75,7 +75,7 @@ int runHatch(StandaloneHost& host, Answers& in) {
   int rc = in.text("Enter a pattern name or [Solid] <SOLID>: ", pattern);
   if (rc != RTNORM && rc != RTNONE) return rc;
   if (rc == RTNORM && !sameName(pattern, "S") && !sameName(pattern, "SOLID")) {
-    hatch.pattern = upperCase(pattern);
+    hatch.pattern = upperAscii(pattern);
     hatch.solid = false;
     rc = realOrDefault(in, "Specify a scale for the pattern ", 1.0, hatch.patternScale);
     if (rc != RTNORM) return rc;

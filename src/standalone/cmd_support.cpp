@@ -1,5 +1,6 @@
 // What the host's own commands share.
 #include "standalone/cmd_support.h"
+#include "host/utf8.h"
 
 #include <cctype>
 #include <cstdio>
@@ -117,10 +118,5 @@ std::string formatReal(double value) {
 }
 
 std::string formatPoint(const Point3& p) { return formatReal(p.x) + "," + formatReal(p.y); }
-
-std::string upperCase(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 }  // namespace optgrind::standalone

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include "host/utf8.h"
 #include <vector>
 
 #include "host/host_types.h"
@@ -57,6 +58,5 @@ std::vector<long long> unlockedIds(StandaloneHost& host, Answers& in, const std:
 std::string formatReal(double value);
 std::string formatPoint(const Point3& p);
 
-std::string upperCase(std::string text);
 
 }  // namespace optgrind::standalone

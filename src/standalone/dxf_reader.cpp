@@ -1,4 +1,5 @@
 #include "standalone/dxf_reader.h"
+#include "host/utf8.h"
 
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>
@@ -27,9 +28,7 @@ constexpr int kDefaultLayerColor = 7;
 constexpr int kLineweightDefault = -3;
 
 std::string upper(std::string_view s) {
-  std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return out;
+  return upperAscii(std::string(s));
 }
 
 bool isLayoutBlock(const std::string& name) {

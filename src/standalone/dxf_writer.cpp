@@ -1,4 +1,5 @@
 #include "standalone/dxf_writer.h"
+#include "host/utf8.h"
 
 #include <algorithm>
 #include <cctype>
@@ -21,19 +22,13 @@ constexpr int kDefaultLayerColor = 7;
 constexpr int kAnonymousBlockFlag = 1;
 constexpr double kDefaultTextHeight = 2.5;
 
-std::string upper(const std::string& s) {
-  std::string out = s;
-  std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return out;
-}
-
 // Table rows by name, without case, in the order they were added.
 template <class Row>
 class NamedRows {
  public:
-  bool has(const std::string& name) const { return seen_.count(upper(name)) > 0; }
+  bool has(const std::string& name) const { return seen_.count(upperAscii(name)) > 0; }
   Row* add(const std::string& name, Row row) {
-    if (name.empty() || !seen_.insert(upper(name)).second) return nullptr;
+    if (name.empty() || !seen_.insert(upperAscii(name)).second) return nullptr;
     rows_.push_back(std::move(row));
     return &rows_.back();
   }
@@ -130,7 +125,7 @@ class DocumentWriter {
   }
 
   void noteLinetype(const std::string& name) {
-    std::string u = upper(name);
+    std::string u = upperAscii(name);
     if (!isByLayerLinetype(name) && u != "BYBLOCK") linetypes_.add(name, namedLinetype(name));
   }
 
@@ -404,7 +399,7 @@ class DocumentWriter {
     unsigned long h = dictionaryBase_;
     std::set<std::string> written;
     for (const Dictionary& dict : d_.dictionaries) {
-      if (!isHostDictionaryName(dict.name) && !dict.name.empty() && written.insert(upper(dict.name)).second) {
+      if (!isHostDictionaryName(dict.name) && !dict.name.empty() && written.insert(upperAscii(dict.name)).second) {
         out_.str(3, dict.name);
         out_.handle(350, h);
       }
@@ -424,7 +419,7 @@ class DocumentWriter {
       unsigned long dictHandle = h++;
       unsigned long firstXrecord = h;
       h += dict.xrecords.size();
-      if (isHostDictionaryName(dict.name) || dict.name.empty() || !written.insert(upper(dict.name)).second) continue;
+      if (isHostDictionaryName(dict.name) || dict.name.empty() || !written.insert(upperAscii(dict.name)).second) continue;
       writeDictionary(dict, dictHandle, firstXrecord);
     }
     out_.str(0, "ENDSEC");

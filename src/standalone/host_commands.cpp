@@ -21,7 +21,7 @@ const std::vector<HostCommandEntry>& hostCommandTable() {
 const HostCommandEntry* findHostCommand(const std::string& name) {
   size_t start = name.find_first_not_of("'_.-");
   if (start == std::string::npos) return nullptr;
-  std::string key = upperCase(name.substr(start));
+  std::string key = upperAscii(name.substr(start));
   for (const auto& entry : hostCommandTable()) {
     if (key == entry.name || key == entry.alias) return &entry;
   }

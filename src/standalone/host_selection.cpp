@@ -1,5 +1,6 @@
 // StandaloneHost: selection sets and filter lists.
 #include <algorithm>
+#include "host/utf8.h"
 #include <cctype>
 
 #include "standalone/filter_list.h"
@@ -8,11 +9,6 @@
 
 namespace optgrind::standalone {
 namespace {
-
-std::string upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
 
 enum class WindowKind { Inside, Crossing };
 
@@ -58,7 +54,7 @@ int StandaloneHost::acedSSGet(const std::string& mode, const Point3* p1, const P
                               const ResBufList* filter, SelectionSet& out) {
   CompiledFilter compiled = compileFilter(filter ? *filter : ResBufList{});
   if (!compiled.valid) return RTERROR;
-  std::string m = upper(mode);
+  std::string m = upperAscii(mode);
   if (!m.empty() && m[0] == '_') m.erase(0, 1);  // the host's language-neutral form
   SelectionSet made;
   int rc = RTERROR;

@@ -1,4 +1,5 @@
 #include "standalone/standalone_host.h"
+#include "host/utf8.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,11 +7,6 @@
 
 namespace optgrind::standalone {
 namespace {
-
-std::string upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
 
 
 }  // namespace
@@ -30,7 +26,7 @@ void StandaloneHost::registerAppMDIAware(void*) {}
 bool StandaloneHost::addCommand(const std::string& group, const std::string& globalName,
                                 const std::string& localName, int flags, CommandHandler handler) {
   for (const auto& c : commands_) {
-    if (upper(c.globalName) == upper(globalName)) return false;
+    if (upperAscii(c.globalName) == upperAscii(globalName)) return false;
   }
   commands_.push_back({group, globalName, localName, flags, handler});
   return true;
@@ -45,9 +41,9 @@ bool StandaloneHost::removeGroup(const std::string& group) {
 }
 
 const RegisteredCommand* StandaloneHost::findCommand(const std::string& name) const {
-  std::string key = upper(name);
+  std::string key = upperAscii(name);
   for (const auto& c : commands_) {
-    if (upper(c.globalName) == key || upper(c.localName) == key) return &c;
+    if (upperAscii(c.globalName) == key || upperAscii(c.localName) == key) return &c;
   }
   return nullptr;
 }
@@ -71,9 +67,9 @@ void StandaloneHost::runCommandLoop() {
     std::vector<std::string> rest;
     while (words >> word) rest.push_back(word);
     console_.queueAnswers(rest);
-    if (upper(name) == "QUIT" || upper(name) == "EXIT") break;
+    if (upperAscii(name) == "QUIT" || upperAscii(name) == "EXIT") break;
     if (!runCommand(name) && !runHostCommand(name)) {
-      console_.print("Unknown command \"" + upper(name) + "\".\n");
+      console_.print("Unknown command \"" + upperAscii(name) + "\".\n");
     }
   }
 }
