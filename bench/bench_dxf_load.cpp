@@ -18,7 +18,7 @@
 #include <memory>
 #include <new>
 
-#include "standalone/dxf_io.h"
+#include "standalone/dxf/dxf_io.h"
 
 // ---- Heap accounting: current and peak bytes held through operator new.
 
@@ -96,7 +96,8 @@ EntityRecord mixedEntity(int i) {
   }
   e.color = 1 + i % 255;
   e.xdata = {ResBuf::ofString(1001, "my_tag"), ResBuf::ofString(1000, "OPT_PATH"),
-             ResBuf::ofString(1000, std::to_string(i)), ResBuf::ofReal(1040, i * 0.125), ResBuf::ofInt(1070, i % 100)};
+             ResBuf::ofString(1000, std::to_string(i)), ResBuf::ofReal(1040, i * 0.125),
+             ResBuf::ofInt(1070, i % 100)};
   return e;
 }
 
@@ -114,7 +115,8 @@ class Files {
     Drawing d = newDrawing();
     registerApp(d, "my_tag");
     ensureLayer(d, "PROFILE");
-    for (int i = 0; i < count; ++i) appendEntity(d, kind == kLooseLinesArcs ? looseEntity(i) : mixedEntity(i));
+    for (int i = 0; i < count; ++i)
+      appendEntity(d, kind == kLooseLinesArcs ? looseEntity(i) : mixedEntity(i));
     std::string path = (dir_ / ("k" + std::to_string(kind) + "_" + std::to_string(count) + ".dxf")).string();
     if (!saveDxf(d, path).ok) std::abort();
     return paths_[key] = path;
@@ -149,7 +151,8 @@ void setCounters(benchmark::State& state, const std::string& path, long long pea
 }
 
 void BM_LoadDxf(benchmark::State& state) {
-  const std::string& path = Files::get().path(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  const std::string& path =
+      Files::get().path(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   long long peak = 0;
   for (auto _ : state) {
     long long base = heldBytes.load();
@@ -167,7 +170,8 @@ void BM_LoadDxf(benchmark::State& state) {
 }
 
 void BM_BareParse(benchmark::State& state) {
-  const std::string& path = Files::get().path(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  const std::string& path =
+      Files::get().path(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   long long peak = 0;
   for (auto _ : state) {
     long long base = heldBytes.load();

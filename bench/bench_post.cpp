@@ -12,7 +12,7 @@
 #include "post/keywords.h"
 #include "post/post_state.h"
 #include "post/wcf_load.h"
-#include "standalone/standalone_host.h"
+#include "standalone/host/standalone_host.h"
 
 namespace {
 

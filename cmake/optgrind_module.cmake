@@ -1,18 +1,24 @@
-# One static library per subsystem folder; every .cpp in the folder belongs
-# to it, so adding a source file needs no edit here.
-function(optgrind_library name dir)
-  file(GLOB _sources CONFIGURE_DEPENDS "${dir}/*.cpp")
+# One static library per layer folder; every .cpp in the folder belongs to
+# it, so adding a source file needs no edit here.
+#
+# Each library publishes its headers through an include root of its own in
+# the build tree that holds only its folder (a link to it). A file sees the
+# headers of its own layer and of the layers it links, and nothing else: an
+# include against the direction of the layers fails to build.
+function(optgrind_layer name dir)
+  file(GLOB _sources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/src/${dir}/*.cpp")
   list(FILTER _sources EXCLUDE REGEX "/main\\.cpp$")
+  set(_root "${CMAKE_BINARY_DIR}/include/${name}")
+  get_filename_component(_parent "${_root}/${dir}" DIRECTORY)
+  file(MAKE_DIRECTORY "${_parent}")
+  file(CREATE_LINK "${PROJECT_SOURCE_DIR}/src/${dir}" "${_root}/${dir}" SYMBOLIC)
   if(_sources)
     add_library(${name} STATIC ${_sources})
-  else()
-    add_library(${name} INTERFACE)
-  endif()
-  if(_sources)
-    target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}/src")
+    target_include_directories(${name} PUBLIC "${_root}")
     target_link_libraries(${name} PUBLIC ${ARGN})
   else()
-    target_include_directories(${name} INTERFACE "${PROJECT_SOURCE_DIR}/src")
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE "${_root}")
     target_link_libraries(${name} INTERFACE ${ARGN})
   endif()
 endfunction()

@@ -8,7 +8,7 @@
 #include "post/executor.h"
 #include "post/post_state.h"
 #include "post/wcf_load.h"
-#include "standalone/standalone_host.h"
+#include "standalone/host/standalone_host.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 
 #include "app/options.h"
 #include "app/wcf_tool.h"
-#include "host/module/entry_point.h"
-#include "standalone/dxf_io.h"
-#include "standalone/standalone_host.h"
-#include "standalone/svg_writer.h"
+#include "module/entry_point.h"
+#include "standalone/dxf/dxf_io.h"
+#include "standalone/host/standalone_host.h"
+#include "standalone/svg/svg_writer.h"
 
 using namespace optgrind;
 using namespace optgrind::standalone;

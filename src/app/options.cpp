@@ -9,7 +9,7 @@ namespace optgrind {
 namespace {
 
 bool isDirectory(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 

@@ -57,7 +57,8 @@ int lineOf(const std::string& fileText, int offset) {
 
 std::string variableName(int index) {
   std::string name = std::to_string(index);
-  if (index >= 1 && index <= 26) name = std::string(1, static_cast<char>('A' + index - 1)) + " (" + name + ")";
+  if (index >= 1 && index <= 26)
+    name = std::string(1, static_cast<char>('A' + index - 1)) + " (" + name + ")";
   return name;
 }
 
@@ -107,8 +108,8 @@ void reportProgram(std::ostream& out, const std::string& fileText, const WcfProg
   any = false;
   for (const LabelEntry& label : s.labels) {
     if (label.position == kNoPosition) continue;
-    out << "  sub_command " << label.number << " at line " << lineOf(fileText, program.startOffset + label.position)
-        << "\n";
+    out << "  sub_command " << label.number << " at line "
+        << lineOf(fileText, program.startOffset + label.position) << "\n";
     any = true;
   }
   if (!any) out << "  (none)\n";
@@ -125,7 +126,9 @@ std::string describeVariableFormat(int index) {
     words << "letter " << v.letter;
   }
   if (v.showPlus) words << ", plus sign";
-  if (v.integerDigits > 0) words << ", at least " << v.integerDigits << (v.integerDigits == 1 ? " integer digit" : " integer digits");
+  if (v.integerDigits > 0)
+    words << ", at least " << v.integerDigits
+          << (v.integerDigits == 1 ? " integer digit" : " integer digits");
   if (v.decimalPoint) {
     words << ", decimal point, " << v.decimalPlaces << (v.decimalPlaces == 1 ? " place" : " places");
   } else {
@@ -178,7 +181,8 @@ int runWcfTool(Host& host, const std::vector<std::string>& args, std::ostream& o
     reportOptions(out);
     out << "Variables:\n";
     if (scan.definedVariables.empty()) out << "  (none)\n";
-    for (int index : scan.definedVariables) out << "  " << variableName(index) << ": " << describeVariableFormat(index) << "\n";
+    for (int index : scan.definedVariables)
+      out << "  " << variableName(index) << ": " << describeVariableFormat(index) << "\n";
     reportProgram(out, fileText, program);
     return kExitOk;
   }
@@ -189,8 +193,8 @@ int runWcfTool(Host& host, const std::vector<std::string>& args, std::ostream& o
   setNcSink(nullptr);
   out.flush();
   if (!run.valid) {
-    host.acutPrintf("\noptgrind wcf: " + events + ":" + std::to_string(run.badLine) + ": not understood: " +
-                    run.text + "\n");
+    host.acutPrintf("\noptgrind wcf: " + events + ":" + std::to_string(run.badLine) +
+                    ": not understood: " + run.text + "\n");
     return kExitScriptLine;
   }
   return kExitOk;

@@ -94,8 +94,8 @@ ArcRec arcFromThreePoints(Host& host, const PointRec& a, const PointRec& b, cons
   // The centre is where the perpendicular bisectors of the chords a-b and
   // a-c meet; their directions go through the drawing's angle precision.
   PointRec centre;
-  if (!intersectLines(midpoint(a, b), angleDeg(host, a, b) + 90.0, midpoint(a, c), angleDeg(host, a, c) + 90.0,
-                      centre)) {
+  if (!intersectLines(midpoint(a, b), angleDeg(host, a, b) + 90.0, midpoint(a, c),
+                      angleDeg(host, a, c) + 90.0, centre)) {
     return ArcRec{};
   }
   if (signedArea(b, a, c) < 0.0) return arcAboutCentre(centre, c, b);

@@ -14,7 +14,7 @@ constexpr size_t kTextRoom = 127;
 constexpr size_t kDimTextRoom = 39;
 constexpr size_t kTagValueRoom = 255;
 
-constexpr int kFlagClosed = 1;    // flags bit 0: the polyline is closed
+constexpr int kFlagClosed = 1;        // flags bit 0: the polyline is closed
 constexpr int kLinetypeByLayer = -1;  // linetypeId of an entity drawn ByLayer
 
 // Members that a kind does not use keep what they held.

@@ -15,7 +15,8 @@ constexpr int kLastPaletteColor = 255;
 
 std::string textVariable(Host& host, const char* name, const std::string& fallback) {
   ResBuf value;
-  if (host.acedGetVar(name, value) != RTNORM || !value.isString() || value.asString().empty()) return fallback;
+  if (host.acedGetVar(name, value) != RTNORM || !value.isString() || value.asString().empty())
+    return fallback;
   return value.asString();
 }
 
@@ -64,7 +65,8 @@ EntityRef makeArcEntity(Host& host, const ArcRec& arc) {
   return appended(host, record, kKindArc);
 }
 
-EntityRef makePolylineEntity(Host& host, const std::vector<PolyVertex>& vertices, bool closed, double elevation) {
+EntityRef makePolylineEntity(Host& host, const std::vector<PolyVertex>& vertices, bool closed,
+                             double elevation) {
   EntityRecord record = currentProperties(host);
   PolylineGeom geom;
   geom.vertices = vertices;

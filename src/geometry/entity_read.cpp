@@ -8,8 +8,8 @@
 #include "geometry/segment_walk.h"
 #include "geometry/tables.h"
 #include "geometry/tags.h"
-#include "host/wildcard.h"
 #include "host/utf8.h"
+#include "host/wildcard.h"
 
 namespace optgrind {
 namespace {
@@ -106,14 +106,22 @@ void readGeometry(Host& host, const EntityRef& ref, const EntityRecord& record, 
 
 EntityKind recordKind(const EntityRecord& record) {
   switch (record.type()) {
-    case EntityType::Polyline: return kKindPolyline;
-    case EntityType::Point: return kKindPoint;
-    case EntityType::Line: return kKindLine;
-    case EntityType::Arc: return kKindArc;
-    case EntityType::Circle: return kKindCircle;
-    case EntityType::Text: return kKindText;
-    case EntityType::MText: return kKindMText;
-    default: break;
+    case EntityType::Polyline:
+      return kKindPolyline;
+    case EntityType::Point:
+      return kKindPoint;
+    case EntityType::Line:
+      return kKindLine;
+    case EntityType::Arc:
+      return kKindArc;
+    case EntityType::Circle:
+      return kKindCircle;
+    case EntityType::Text:
+      return kKindText;
+    case EntityType::MText:
+      return kKindMText;
+    default:
+      break;
   }
   std::string className = entityClassName(record.type());
   if (wildcardMatch(className, "AcDb*Leader")) return kKindLeader;
@@ -151,8 +159,8 @@ EntityData readEntityData(Host& host, const EntityRef& ref) {
   data.colorIndex = record.color;
   LayerRecord layer;
   if (findLayerByName(host, record.layer, layer)) data.layerId = layer.id;
-  data.linetypeId = sameTableName(record.linetype, "BYLAYER") ? kLinetypeByLayer
-                                                               : linetypeIdByName(host, record.linetype);
+  data.linetypeId =
+      sameTableName(record.linetype, "BYLAYER") ? kLinetypeByLayer : linetypeIdByName(host, record.linetype);
   readGeometry(host, ref, record, data);
   return data;
 }

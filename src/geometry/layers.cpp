@@ -4,8 +4,8 @@
 
 #include "geometry/geometry_messages.h"
 #include "geometry/tables.h"
-#include "host/wildcard.h"
 #include "host/utf8.h"
+#include "host/wildcard.h"
 
 namespace optgrind {
 namespace {

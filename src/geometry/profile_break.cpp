@@ -122,8 +122,8 @@ EntityRef breakPolyline(Host& host, const EntityRef& ref, EntityRecord record, P
     if (k == 0 || k >= n - 1) return EntityRef{};
     polyline.vertices.resize(k + 1);
     if (host.acdbEntMod(ref.name, record) != RTNORM) return EntityRef{};
-    return makePolylineEntity(host, std::vector<PolyVertex>(old.begin() + static_cast<long>(k), old.end()), false,
-                              polyline.elevation);
+    return makePolylineEntity(host, std::vector<PolyVertex>(old.begin() + static_cast<long>(k), old.end()),
+                              false, polyline.elevation);
   }
   p = closestOn(host, record, p);
   double b1 = 0.0, b2 = 0.0;
@@ -188,11 +188,20 @@ EntityRef breakAtPoint(Host& host, const EntityRef& ref, const PointRec& p) {
   bool keepLayer = false;
   EntityRef piece;
   switch (record.type()) {
-    case EntityType::Line: piece = breakLine(host, ref, record, p); break;
-    case EntityType::Arc: piece = breakArc(host, ref, record, p); break;
-    case EntityType::Circle: piece = breakCircle(host, ref, record, p); break;
-    case EntityType::Polyline: piece = breakPolyline(host, ref, record, p, at.segment, keepLayer); break;
-    default: return EntityRef{};
+    case EntityType::Line:
+      piece = breakLine(host, ref, record, p);
+      break;
+    case EntityType::Arc:
+      piece = breakArc(host, ref, record, p);
+      break;
+    case EntityType::Circle:
+      piece = breakCircle(host, ref, record, p);
+      break;
+    case EntityType::Polyline:
+      piece = breakPolyline(host, ref, record, p, at.segment, keepLayer);
+      break;
+    default:
+      return EntityRef{};
   }
   if (piece.valid != 1 || keepLayer) return piece;
   EntityData data = readEntityData(host, piece);

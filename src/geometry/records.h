@@ -26,12 +26,12 @@ inline Point3 toPoint3(const PointRec& p) { return Point3{p.x, p.y, p.z}; }
 // compared throughout. The numbers are part of the stored data.
 using EntityKind = int;
 constexpr EntityKind kKindUnknown = -1;
-constexpr EntityKind kKindPolyline = 0;        // whole lightweight polyline
+constexpr EntityKind kKindPolyline = 0;  // whole lightweight polyline
 constexpr EntityKind kKindPoint = 1;
-constexpr EntityKind kKindLine = 2;            // line, or straight polyline segment
-constexpr EntityKind kKindArc = 3;             // arc, or curved polyline segment
+constexpr EntityKind kKindLine = 2;  // line, or straight polyline segment
+constexpr EntityKind kKindArc = 3;   // arc, or curved polyline segment
 constexpr EntityKind kKindCircle = 4;
-constexpr EntityKind kKindText = 6;            // single-line text
+constexpr EntityKind kKindText = 6;  // single-line text
 constexpr EntityKind kKindBlockRef = 7;
 constexpr EntityKind kKindDimension = 9;
 constexpr EntityKind kKindSolid3d = 10;

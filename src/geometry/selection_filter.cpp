@@ -3,8 +3,8 @@
 #include <array>
 
 #include "geometry/drawing_vars.h"
-#include "geometry/tables.h"
 #include "geometry/entity_data.h"
+#include "geometry/tables.h"
 
 namespace optgrind {
 namespace {
@@ -21,7 +21,7 @@ constexpr int kFilterLayer = 8;
 
 // The type names the filter uses, by mask bit.
 constexpr std::array<const char*, kTypeBits> kTypeNames = {
-    "LWPOLYLINE", "POINT",     "LINE",   "ARC", "CIRCLE", "LINE3D",       "TEXT",  "BLOCK",
+    "LWPOLYLINE", "POINT",     "LINE",    "ARC", "CIRCLE", "LINE3D",       "TEXT",  "BLOCK",
     "INSERT",     "DIMENSION", "3DSolid", "TAG", "SYMBOL", "CWireCutPath", "HATCH", "LEADER"};
 
 int drawingVar(Host& host, const char* name) {
@@ -59,8 +59,15 @@ void appendLayerPart(const std::vector<std::string>& names, ResBufList& out) {
 int typeIndex(const EntityRecord& record) {
   EntityKind kind = recordKind(record);
   switch (kind) {
-    case kKindPolyline: case kKindPoint: case kKindLine: case kKindArc: case kKindCircle:
-    case kKindText: case kKindMText: case kKindDimension: case kKindSolid3d:
+    case kKindPolyline:
+    case kKindPoint:
+    case kKindLine:
+    case kKindArc:
+    case kKindCircle:
+    case kKindText:
+    case kKindMText:
+    case kKindDimension:
+    case kKindSolid3d:
       return kind;
     default:
       return -1;
@@ -139,7 +146,8 @@ int layerSelectable(Host& host, const EntityName& entity) {
   if (haveLayer && layer.off) return 0;
   const std::string& layerName = haveLayer ? layer.name : record.layer;
   std::vector<std::string> names;
-  if (!layerLimitOn(host) || !selectableLayerNames(host, names) || names.empty() || names.front() == kAllLayers) {
+  if (!layerLimitOn(host) || !selectableLayerNames(host, names) || names.empty() ||
+      names.front() == kAllLayers) {
     return 1;
   }
   if (names.front() == kNoLayer) return 0;

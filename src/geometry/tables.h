@@ -3,8 +3,8 @@
 #pragma once
 
 #include <string>
-#include "host/utf8.h"
 #include <vector>
+#include "host/utf8.h"
 
 #include "host/host.h"
 

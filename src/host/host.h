@@ -36,8 +36,7 @@ class Host {
   // acedRegCmds->addCommand: registers a command in a group. Returns false
   // when the name is taken in another group; the command is then not added.
   virtual bool addCommand(const std::string& group, const std::string& globalName,
-                          const std::string& localName, int flags,
-                          CommandHandler handler) = 0;
+                          const std::string& localName, int flags, CommandHandler handler) = 0;
   // acedRegCmds->removeGroup: removes every command of the group. Returns
   // false when no such group was registered.
   virtual bool removeGroup(const std::string& group) = 0;
@@ -66,8 +65,8 @@ class Host {
   // acedDragGen: drags the set with the cursor until the user answers; the
   // result is a point (RTNORM), a keyword (RTKWORD), free text (RTSTR), Enter
   // (RTNONE) or a cancel. pickCursor selects the pick-box cursor.
-  virtual int acedDragGen(const SelectionSet& ss, const std::string& prompt,
-                          bool pickCursor, Point3& out) = 0;
+  virtual int acedDragGen(const SelectionSet& ss, const std::string& prompt, bool pickCursor,
+                          Point3& out) = 0;
   // acedEntSel: the user picks one entity; out gets its name and the point.
   virtual int acedEntSel(const std::string& prompt, EntityName& name, Point3& picked) = 0;
   // acedUsrBrk: true once when the user asked to break the running loop.
@@ -78,8 +77,8 @@ class Host {
   // acedSSGet: mode "X" (all, filter only), "C" or "W" (crossing or window
   // between p1 and p2), "P" (previous set), "" (the user selects). filter
   // may be null. RTNORM with a non-empty set, else RTERROR or RTCAN.
-  virtual int acedSSGet(const std::string& mode, const Point3* p1, const Point3* p2,
-                        const ResBufList* filter, SelectionSet& out) = 0;
+  virtual int acedSSGet(const std::string& mode, const Point3* p1, const Point3* p2, const ResBufList* filter,
+                        SelectionSet& out) = 0;
   // acedSSLength: the number of entities in the set.
   virtual int acedSSLength(const SelectionSet& ss, long& length) = 0;
   // acedSSName: the entity at index i.
@@ -158,8 +157,7 @@ class Host {
   // AcDbCurve::getClosestPointTo in the XY plane, optionally on the curve
   // extended (lines to infinite lines, arcs to circles). RTERROR for a
   // non-curve.
-  virtual int getClosestPointTo(const EntityRecord& curve, const Point3& given,
-                                bool extend, Point3& out) = 0;
+  virtual int getClosestPointTo(const EntityRecord& curve, const Point3& given, bool extend, Point3& out) = 0;
   // AcDbEntity::intersectWith: extend 0 none, 1 this, 2 the other, 3 both.
   virtual int intersectWith(const EntityRecord& a, const EntityRecord& b, int extend,
                             std::vector<Point3>& out) = 0;
@@ -181,8 +179,7 @@ class Host {
   // edit `text`; List, Toggle and Check choose `index` among `choices`.
   // RTNORM, or RTCAN when the edit was cancelled.
   virtual int formEdit(const FormSpec& form, int field, FormEditor editor,
-                       const std::vector<std::string>& choices, std::string& text,
-                       int& index) = 0;
+                       const std::vector<std::string>& choices, std::string& text, int& index) = 0;
   // FormDialog close: the form is taken off the screen.
   virtual void formClose(const FormSpec& form) = 0;
   // acedGetFileD: a file name; RTNORM, or RTCAN when cancelled.
@@ -196,8 +193,7 @@ class Host {
   virtual int startProgram(const std::string& commandLine) = 0;
   // RegQueryValueEx under HKEY_LOCAL_MACHINE: a string value of a key.
   // RTERROR when the key cannot be opened or the value is missing.
-  virtual int registryValue(const std::string& key, const std::string& value,
-                            std::string& out) = 0;
+  virtual int registryValue(const std::string& key, const std::string& value, std::string& out) = 0;
   // GetLocalTime: today's date and time.
   virtual LocalDate localDate() = 0;
 };
@@ -210,25 +206,31 @@ class HostWrapper : public Host {
 
   void unlockApplication(void* appId) override { target_->unlockApplication(appId); }
   void registerAppMDIAware(void* appId) override { target_->registerAppMDIAware(appId); }
-  bool addCommand(const std::string& group, const std::string& globalName,
-                  const std::string& localName, int flags, CommandHandler handler) override {
+  bool addCommand(const std::string& group, const std::string& globalName, const std::string& localName,
+                  int flags, CommandHandler handler) override {
     return target_->addCommand(group, globalName, localName, flags, handler);
   }
   bool removeGroup(const std::string& group) override { return target_->removeGroup(group); }
   void acutPrintf(const std::string& text) override { target_->acutPrintf(text); }
-  int acedInitGet(int flags, const std::string& keywords) override { return target_->acedInitGet(flags, keywords); }
+  int acedInitGet(int flags, const std::string& keywords) override {
+    return target_->acedInitGet(flags, keywords);
+  }
   int acedGetPoint(const Point3* base, const std::string& prompt, Point3& out) override {
     return target_->acedGetPoint(base, prompt, out);
   }
   int acedGetCorner(const Point3& base, const std::string& prompt, Point3& out) override {
     return target_->acedGetCorner(base, prompt, out);
   }
-  int acedGetReal(const std::string& prompt, double& out) override { return target_->acedGetReal(prompt, out); }
+  int acedGetReal(const std::string& prompt, double& out) override {
+    return target_->acedGetReal(prompt, out);
+  }
   int acedGetInt(const std::string& prompt, int& out) override { return target_->acedGetInt(prompt, out); }
   int acedGetString(bool allowSpaces, const std::string& prompt, std::string& out) override {
     return target_->acedGetString(allowSpaces, prompt, out);
   }
-  int acedGetKword(const std::string& prompt, std::string& out) override { return target_->acedGetKword(prompt, out); }
+  int acedGetKword(const std::string& prompt, std::string& out) override {
+    return target_->acedGetKword(prompt, out);
+  }
   int acedGetInput(std::string& out) override { return target_->acedGetInput(out); }
   int acedDragGen(const SelectionSet& ss, const std::string& prompt, bool pickCursor, Point3& out) override {
     return target_->acedDragGen(ss, prompt, pickCursor, out);
@@ -241,35 +243,51 @@ class HostWrapper : public Host {
                 SelectionSet& out) override {
     return target_->acedSSGet(mode, p1, p2, filter, out);
   }
-  int acedSSLength(const SelectionSet& ss, long& length) override { return target_->acedSSLength(ss, length); }
-  int acedSSName(const SelectionSet& ss, long i, EntityName& out) override { return target_->acedSSName(ss, i, out); }
+  int acedSSLength(const SelectionSet& ss, long& length) override {
+    return target_->acedSSLength(ss, length);
+  }
+  int acedSSName(const SelectionSet& ss, long i, EntityName& out) override {
+    return target_->acedSSName(ss, i, out);
+  }
   int acedSSAdd(const EntityName* name, const SelectionSet& ss, SelectionSet& out) override {
     return target_->acedSSAdd(name, ss, out);
   }
-  int acedSSMemb(const EntityName& name, const SelectionSet& ss) override { return target_->acedSSMemb(name, ss); }
+  int acedSSMemb(const EntityName& name, const SelectionSet& ss) override {
+    return target_->acedSSMemb(name, ss);
+  }
   int acedSSFree(const SelectionSet& ss) override { return target_->acedSSFree(ss); }
   int acedCommand(const ResBufList& args) override { return target_->acedCommand(args); }
   int acedGetVar(const std::string& name, ResBuf& out) override { return target_->acedGetVar(name, out); }
-  int acedSetVar(const std::string& name, const ResBuf& value) override { return target_->acedSetVar(name, value); }
+  int acedSetVar(const std::string& name, const ResBuf& value) override {
+    return target_->acedSetVar(name, value);
+  }
   int acedRedraw(const EntityName* name, int mode) override { return target_->acedRedraw(name, mode); }
   int acedGrDraw(const Point3& from, const Point3& to, int color, bool highlight) override {
     return target_->acedGrDraw(from, to, color, highlight);
   }
-  int acdbEntMake(const EntityRecord& entity, EntityName& out) override { return target_->acdbEntMake(entity, out); }
-  int acdbEntGet(const EntityName& name, EntityRecord& out) override { return target_->acdbEntGet(name, out); }
+  int acdbEntMake(const EntityRecord& entity, EntityName& out) override {
+    return target_->acdbEntMake(entity, out);
+  }
+  int acdbEntGet(const EntityName& name, EntityRecord& out) override {
+    return target_->acdbEntGet(name, out);
+  }
   int acdbEntMod(const EntityName& name, const EntityRecord& entity) override {
     return target_->acdbEntMod(name, entity);
   }
   int acdbEntDel(const EntityName& name) override { return target_->acdbEntDel(name); }
   int acdbEntLast(EntityName& out) override { return target_->acdbEntLast(out); }
-  int acdbEntNext(const EntityName* after, EntityName& out) override { return target_->acdbEntNext(after, out); }
+  int acdbEntNext(const EntityName* after, EntityName& out) override {
+    return target_->acdbEntNext(after, out);
+  }
   int acdbEntUpd(const EntityName& name) override { return target_->acdbEntUpd(name); }
   int acdbRegApp(const std::string& appName) override { return target_->acdbRegApp(appName); }
   std::vector<LayerRecord> layers() override { return target_->layers(); }
   int addLayer(const LayerRecord& layer, int& id) override { return target_->addLayer(layer, id); }
   int setLayer(const LayerRecord& layer) override { return target_->setLayer(layer); }
   std::vector<LinetypeRecord> linetypes() override { return target_->linetypes(); }
-  int getTextStyle(const std::string& name, TextStyleRecord& out) override { return target_->getTextStyle(name, out); }
+  int getTextStyle(const std::string& name, TextStyleRecord& out) override {
+    return target_->getTextStyle(name, out);
+  }
   int setTextStyle(const TextStyleRecord& style) override { return target_->setTextStyle(style); }
   int dictExists(const std::string& dict) override { return target_->dictExists(dict); }
   int dictGetXRecord(const std::string& dict, const std::string& key, ResBufList& out) override {
@@ -278,11 +296,14 @@ class HostWrapper : public Host {
   int dictSetXRecord(const std::string& dict, const std::string& key, const ResBufList& data) override {
     return target_->dictSetXRecord(dict, key, data);
   }
-  int dictRemove(const std::string& dict, const std::string& key) override { return target_->dictRemove(dict, key); }
+  int dictRemove(const std::string& dict, const std::string& key) override {
+    return target_->dictRemove(dict, key);
+  }
   int getClosestPointTo(const EntityRecord& curve, const Point3& given, bool extend, Point3& out) override {
     return target_->getClosestPointTo(curve, given, extend, out);
   }
-  int intersectWith(const EntityRecord& a, const EntityRecord& b, int extend, std::vector<Point3>& out) override {
+  int intersectWith(const EntityRecord& a, const EntityRecord& b, int extend,
+                    std::vector<Point3>& out) override {
     return target_->intersectWith(a, b, extend, out);
   }
   int getGeomExtents(const EntityRecord& entity, Point3& min, Point3& max) override {
@@ -306,7 +327,9 @@ class HostWrapper : public Host {
   int browseForFolder(const std::string& title, std::string& out) override {
     return target_->browseForFolder(title, out);
   }
-  int acedFindFile(const std::string& name, std::string& out) override { return target_->acedFindFile(name, out); }
+  int acedFindFile(const std::string& name, std::string& out) override {
+    return target_->acedFindFile(name, out);
+  }
   int startProgram(const std::string& commandLine) override { return target_->startProgram(commandLine); }
   int registryValue(const std::string& key, const std::string& value, std::string& out) override {
     return target_->registryValue(key, value, out);

@@ -11,12 +11,12 @@
 namespace optgrind {
 
 // Host result codes.
-constexpr int RTNORM = 5100;   // success
-constexpr int RTNONE = 5000;   // empty answer (Enter)
-constexpr int RTCAN = -5002;   // cancelled
-constexpr int RTERROR = -5001; // failure
-constexpr int RTKWORD = -5005; // a keyword was given
-constexpr int RTSTR = 5005;    // free text was given (arbitrary input)
+constexpr int RTNORM = 5100;    // success
+constexpr int RTNONE = 5000;    // empty answer (Enter)
+constexpr int RTCAN = -5002;    // cancelled
+constexpr int RTERROR = -5001;  // failure
+constexpr int RTKWORD = -5005;  // a keyword was given
+constexpr int RTSTR = 5005;     // free text was given (arbitrary input)
 
 // Result-buffer value types, as the host numbers them.
 constexpr int RTREAL = 5001;
@@ -31,7 +31,7 @@ constexpr int RTLONG = 5010;
 constexpr int RSG_NONULL = 1;
 constexpr int RSG_NOZERO = 2;
 constexpr int RSG_NONEG = 4;
-constexpr int RSG_OTHER = 128; // arbitrary input is answered with RTSTR
+constexpr int RSG_OTHER = 128;  // arbitrary input is answered with RTSTR
 
 // acedCommand's pause: the answer is taken from the user.
 inline constexpr const char* PAUSE = "\\";
@@ -65,9 +65,7 @@ struct SelectionSet {
 // `code` is a DXF group code or an RT* value type.
 struct ResBuf {
   int code = 0;
-  std::variant<std::monostate, long long, double, std::string, Point3,
-               EntityName, SelectionSet>
-      value;
+  std::variant<std::monostate, long long, double, std::string, Point3, EntityName, SelectionSet> value;
 
   static ResBuf ofInt(int c, long long v) { return {c, v}; }
   static ResBuf ofReal(int c, double v) { return {c, v}; }
@@ -80,8 +78,14 @@ struct ResBuf {
   bool isReal() const { return std::holds_alternative<double>(value); }
   bool isString() const { return std::holds_alternative<std::string>(value); }
   bool isPoint() const { return std::holds_alternative<Point3>(value); }
-  long long asInt() const { return isInt() ? std::get<long long>(value) : (isReal() ? static_cast<long long>(std::get<double>(value)) : 0); }
-  double asReal() const { return isReal() ? std::get<double>(value) : (isInt() ? static_cast<double>(std::get<long long>(value)) : 0.0); }
+  long long asInt() const {
+    return isInt() ? std::get<long long>(value)
+                   : (isReal() ? static_cast<long long>(std::get<double>(value)) : 0);
+  }
+  double asReal() const {
+    return isReal() ? std::get<double>(value)
+                    : (isInt() ? static_cast<double>(std::get<long long>(value)) : 0.0);
+  }
   std::string asString() const { return isString() ? std::get<std::string>(value) : std::string(); }
   Point3 asPoint() const { return isPoint() ? std::get<Point3>(value) : Point3{}; }
   bool operator==(const ResBuf&) const = default;
@@ -137,9 +141,9 @@ struct TextGeom {
   Point3 position;
   Point3 alignPoint;
   double height = 2.5;
-  double rotation = 0.0; // radians
+  double rotation = 0.0;  // radians
   double widthFactor = 1.0;
-  double oblique = 0.0; // radians
+  double oblique = 0.0;  // radians
   int hAlign = 0;
   int vAlign = 0;
   std::string style = "Standard";
@@ -149,7 +153,7 @@ struct TextGeom {
 struct MTextGeom {
   Point3 location;
   double height = 2.5;
-  double width = 0.0; // reference rectangle width, 0 = no wrapping
+  double width = 0.0;  // reference rectangle width, 0 = no wrapping
   double rotation = 0.0;
   int attachment = 1;
   double lineSpacing = 1.0;
@@ -163,30 +167,37 @@ struct InsertGeom {
   double xScale = 1.0;
   double yScale = 1.0;
   double zScale = 1.0;
-  double rotation = 0.0; // radians
+  double rotation = 0.0;  // radians
 };
 
 // Dimension kinds as the DXF type field numbers them (low bits of code 70).
-enum class DimKind { Linear = 0, Aligned = 1, Angular = 2, Diameter = 3,
-                     Radius = 4, Angular3P = 5, Ordinate = 6 };
+enum class DimKind {
+  Linear = 0,
+  Aligned = 1,
+  Angular = 2,
+  Diameter = 3,
+  Radius = 4,
+  Angular3P = 5,
+  Ordinate = 6
+};
 
 struct DimensionGeom {
   DimKind kind = DimKind::Linear;
-  bool ordinateX = false;   // ordinate dimension measures X (else Y)
-  std::string block;        // the anonymous block holding the picture
+  bool ordinateX = false;  // ordinate dimension measures X (else Y)
+  std::string block;       // the anonymous block holding the picture
   std::string style = "Standard";
-  std::string text;         // text override; "" = the measurement
+  std::string text;  // text override; "" = the measurement
   double measurement = 0.0;
-  Point3 definition;        // 10: dimension line / definition point
-  Point3 textPosition;      // 11: middle of the text
-  Point3 blockPosition;     // 12: insertion point of the block
-  Point3 defPoint2;         // 13: first extension point; ordinate defining point
-  Point3 defPoint3;         // 14: second extension point; ordinate leader end
-  Point3 defPoint4;         // 15: radial and angular point
-  Point3 arcPoint;          // 16: angular arc location
-  double angle = 0.0;       // 50: rotation of a linear dimension, degrees
-  double textRotation = 0.0; // 53: radians
-  double leaderLength = 0.0; // 40
+  Point3 definition;          // 10: dimension line / definition point
+  Point3 textPosition;        // 11: middle of the text
+  Point3 blockPosition;       // 12: insertion point of the block
+  Point3 defPoint2;           // 13: first extension point; ordinate defining point
+  Point3 defPoint3;           // 14: second extension point; ordinate leader end
+  Point3 defPoint4;           // 15: radial and angular point
+  Point3 arcPoint;            // 16: angular arc location
+  double angle = 0.0;         // 50: rotation of a linear dimension, degrees
+  double textRotation = 0.0;  // 53: radians
+  double leaderLength = 0.0;  // 40
 };
 
 // Hatch boundaries as closed polyline loops.
@@ -213,8 +224,20 @@ struct Solid3dGeom {
   std::vector<std::string> data;
 };
 
-enum class EntityType { Line, Arc, Circle, Point, Polyline, Text, MText,
-                        Insert, Dimension, Hatch, Leader, Solid3d };
+enum class EntityType {
+  Line,
+  Arc,
+  Circle,
+  Point,
+  Polyline,
+  Text,
+  MText,
+  Insert,
+  Dimension,
+  Hatch,
+  Leader,
+  Solid3d
+};
 
 // A value kept on the heap, copied deeply. The large, rarer geometry records
 // live in one, so that a drawing of many lines and arcs stays small: every
@@ -246,30 +269,57 @@ class Boxed {
   std::unique_ptr<T> value_;
 };
 
-using EntityGeom = std::variant<LineGeom, ArcGeom, CircleGeom, PointGeom,
-                                PolylineGeom, Boxed<TextGeom>, Boxed<MTextGeom>,
-                                Boxed<InsertGeom>, Boxed<DimensionGeom>,
-                                Boxed<HatchGeom>, Boxed<LeaderGeom>, Solid3dGeom>;
+using EntityGeom =
+    std::variant<LineGeom, ArcGeom, CircleGeom, PointGeom, PolylineGeom, Boxed<TextGeom>, Boxed<MTextGeom>,
+                 Boxed<InsertGeom>, Boxed<DimensionGeom>, Boxed<HatchGeom>, Boxed<LeaderGeom>, Solid3dGeom>;
 
 // The geometry record a variant alternative holds, boxed or not.
 template <class G>
-const G& unboxed(const G& g) { return g; }
+const G& unboxed(const G& g) {
+  return g;
+}
 template <class G>
-const G& unboxed(const Boxed<G>& g) { return g.get(); }
+const G& unboxed(const Boxed<G>& g) {
+  return g.get();
+}
 template <class G>
-G& unboxed(G& g) { return g; }
+G& unboxed(G& g) {
+  return g;
+}
 template <class G>
-G& unboxed(Boxed<G>& g) { return g.get(); }
+G& unboxed(Boxed<G>& g) {
+  return g.get();
+}
 
 // How a geometry record type is stored in EntityGeom.
 template <class G>
-struct GeomStorage { using type = G; };
-template <> struct GeomStorage<TextGeom> { using type = Boxed<TextGeom>; };
-template <> struct GeomStorage<MTextGeom> { using type = Boxed<MTextGeom>; };
-template <> struct GeomStorage<InsertGeom> { using type = Boxed<InsertGeom>; };
-template <> struct GeomStorage<DimensionGeom> { using type = Boxed<DimensionGeom>; };
-template <> struct GeomStorage<HatchGeom> { using type = Boxed<HatchGeom>; };
-template <> struct GeomStorage<LeaderGeom> { using type = Boxed<LeaderGeom>; };
+struct GeomStorage {
+  using type = G;
+};
+template <>
+struct GeomStorage<TextGeom> {
+  using type = Boxed<TextGeom>;
+};
+template <>
+struct GeomStorage<MTextGeom> {
+  using type = Boxed<MTextGeom>;
+};
+template <>
+struct GeomStorage<InsertGeom> {
+  using type = Boxed<InsertGeom>;
+};
+template <>
+struct GeomStorage<DimensionGeom> {
+  using type = Boxed<DimensionGeom>;
+};
+template <>
+struct GeomStorage<HatchGeom> {
+  using type = Boxed<HatchGeom>;
+};
+template <>
+struct GeomStorage<LeaderGeom> {
+  using type = Boxed<LeaderGeom>;
+};
 
 // Colour indexes: 0 by block, 1..255 the palette, 256 by layer.
 constexpr int kColorByBlock = 0;

@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "settings/mis_set.h"
-
 namespace optgrind {
 namespace {
 
@@ -20,11 +18,19 @@ std::string vformat(const char* fmt, va_list args) {
   return std::string(buf.data(), static_cast<size_t>(n));
 }
 
+int noLanguageSetting(Host&) { return kLangTraditional; }
+
+LanguageProvider g_languageProvider = noLanguageSetting;
+
 }  // namespace
 
+void setLanguageProvider(LanguageProvider provider) {
+  g_languageProvider = provider ? provider : noLanguageSetting;
+}
+
 int currentLanguage(Host& host) {
-  reloadMisSet(host);
-  return misSet().language();
+  int language = g_languageProvider(host);
+  return (language == kLangSimplified || language == kLangEnglish) ? language : kLangTraditional;
 }
 
 bool isLanguage0(Host& host) { return currentLanguage(host) == kLangTraditional; }

@@ -21,7 +21,14 @@ constexpr int kLangTraditional = 0;
 constexpr int kLangSimplified = 1;
 constexpr int kLangEnglish = 2;
 
-// Reads "mis_set.set" again and answers the language it sets.
+// Answers the language setting, read again for every message. The settings
+// layer installs it at load; until then (and with null) every message is
+// Traditional Chinese, the language a missing setting means.
+using LanguageProvider = int (*)(Host& host);
+void setLanguageProvider(LanguageProvider provider);
+
+// The language of the next message: the provider's answer, any value other
+// than the three languages counting as Traditional Chinese.
 int currentLanguage(Host& host);
 bool isLanguage0(Host& host);
 bool isLanguage1(Host& host);

@@ -111,10 +111,18 @@ std::vector<Token> tokenize(const Text& p) {
         }
         ++i;
         continue;
-      case '?': t.kind = TokenKind::Any; break;
-      case '#': t.kind = TokenKind::Digit; break;
-      case '@': t.kind = TokenKind::Alpha; break;
-      case '.': t.kind = TokenKind::Other; break;
+      case '?':
+        t.kind = TokenKind::Any;
+        break;
+      case '#':
+        t.kind = TokenKind::Digit;
+        break;
+      case '@':
+        t.kind = TokenKind::Alpha;
+        break;
+      case '.':
+        t.kind = TokenKind::Other;
+        break;
       case '[':
         if (parseSet(p, i, t)) {
           tokens.push_back(std::move(t));
@@ -125,7 +133,8 @@ std::vector<Token> tokenize(const Text& p) {
       case '`':
         t.ch = i + 1 < p.size() ? p[++i] : c;
         break;
-      default: t.ch = c;
+      default:
+        t.ch = c;
     }
     tokens.push_back(std::move(t));
     ++i;
@@ -140,7 +149,8 @@ bool inSet(const Token& t, char32_t c, WildcardCase mode) {
     }
     return false;
   };
-  bool found = contains(c) || (mode == WildcardCase::Insensitive && (contains(toUpper(c)) || contains(toLower(c))));
+  bool found =
+      contains(c) || (mode == WildcardCase::Insensitive && (contains(toUpper(c)) || contains(toLower(c))));
   return found != t.negated;
 }
 
@@ -148,12 +158,18 @@ bool tokenMatches(const Token& t, char32_t c, WildcardCase mode) {
   switch (t.kind) {
     case TokenKind::Literal:
       return c == t.ch || (mode == WildcardCase::Insensitive && toUpper(c) == toUpper(t.ch));
-    case TokenKind::Any: return true;
-    case TokenKind::Digit: return isDigit(c);
-    case TokenKind::Alpha: return isAlpha(c);
-    case TokenKind::Other: return !isDigit(c) && !isAlpha(c);
-    case TokenKind::Set: return inSet(t, c, mode);
-    case TokenKind::Star: return false;
+    case TokenKind::Any:
+      return true;
+    case TokenKind::Digit:
+      return isDigit(c);
+    case TokenKind::Alpha:
+      return isAlpha(c);
+    case TokenKind::Other:
+      return !isDigit(c) && !isAlpha(c);
+    case TokenKind::Set:
+      return inSet(t, c, mode);
+    case TokenKind::Star:
+      return false;
   }
   return false;
 }

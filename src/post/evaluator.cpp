@@ -44,32 +44,57 @@ class Descent {
     char next = textAt(in.pos);
     enum { Eq, Ne, Ge, Le, Gt, Lt, Assign, And, Or, BitAnd, BitOr, Not } kind;
     switch (op) {
-      case '=': kind = next == '=' ? Eq : Assign; break;
-      case '!': kind = next == '=' ? Ne : (next == '&' ? And : Not); break;
-      case '>': kind = next == '=' ? Ge : Gt; break;
-      case '<': kind = next == '=' ? Le : Lt; break;
-      case '&': kind = next == '&' ? And : BitAnd; break;
-      case '|': kind = next == '|' ? Or : BitOr; break;
-      default: return left;
+      case '=':
+        kind = next == '=' ? Eq : Assign;
+        break;
+      case '!':
+        kind = next == '=' ? Ne : (next == '&' ? And : Not);
+        break;
+      case '>':
+        kind = next == '=' ? Ge : Gt;
+        break;
+      case '<':
+        kind = next == '=' ? Le : Lt;
+        break;
+      case '&':
+        kind = next == '&' ? And : BitAnd;
+        break;
+      case '|':
+        kind = next == '|' ? Or : BitOr;
+        break;
+      default:
+        return left;
     }
-    bool twoCharacters = (kind == Eq || kind == Ne || kind == Ge || kind == Le || (kind == And) ||
-                          kind == Or);
+    bool twoCharacters =
+        (kind == Eq || kind == Ne || kind == Ge || kind == Le || (kind == And) || kind == Or);
     if (twoCharacters) ++in.pos;
     nextToken();
     double right = sum();
     switch (kind) {
-      case Eq: return left == right ? 1.0 : 0.0;
-      case Ne: return left != right ? 1.0 : 0.0;
-      case Ge: return left >= right ? 1.0 : 0.0;
-      case Le: return left <= right ? 1.0 : 0.0;
-      case Gt: return left > right ? 1.0 : 0.0;
-      case Lt: return left < right ? 1.0 : 0.0;
-      case Assign: return right;
-      case And: return (left != 0.0 && right != 0.0) ? 1.0 : 0.0;
-      case Or: return (left != 0.0 || right != 0.0) ? 1.0 : 0.0;
-      case BitAnd: return static_cast<double>(truncToInt32(left) & truncToInt32(right));
-      case BitOr: return static_cast<double>(truncToInt32(left) | truncToInt32(right));
-      case Not: return right == 0.0 ? 1.0 : 0.0;
+      case Eq:
+        return left == right ? 1.0 : 0.0;
+      case Ne:
+        return left != right ? 1.0 : 0.0;
+      case Ge:
+        return left >= right ? 1.0 : 0.0;
+      case Le:
+        return left <= right ? 1.0 : 0.0;
+      case Gt:
+        return left > right ? 1.0 : 0.0;
+      case Lt:
+        return left < right ? 1.0 : 0.0;
+      case Assign:
+        return right;
+      case And:
+        return (left != 0.0 && right != 0.0) ? 1.0 : 0.0;
+      case Or:
+        return (left != 0.0 || right != 0.0) ? 1.0 : 0.0;
+      case BitAnd:
+        return static_cast<double>(truncToInt32(left) & truncToInt32(right));
+      case BitOr:
+        return static_cast<double>(truncToInt32(left) | truncToInt32(right));
+      case Not:
+        return right == 0.0 ? 1.0 : 0.0;
     }
     return left;
   }
@@ -91,9 +116,12 @@ class Descent {
       char op = interp().token[0];
       nextToken();
       double right = power();
-      if (op == '*') result *= right;
-      else if (op == '/') result /= right;
-      else result = remainderOp(result, right);
+      if (op == '*')
+        result *= right;
+      else if (op == '/')
+        result /= right;
+      else
+        result = remainderOp(result, right);
     }
     return result;
   }

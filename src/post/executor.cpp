@@ -220,12 +220,23 @@ void runBody() {
         if (in.tokenCode == kCodeTextEnd) return;
         if (in.token.size() != 1) break;  // line ends and G words
         switch (in.token[0]) {
-          case '$': ncWrite("\n"); break;
-          case '&': ncWrite("&"); break;
-          case '~': ncWrite(ncBaseName()); break;
-          case '[': subroutineCall(); break;
-          case '(': conditional(); break;
-          default: break;  // "^", "%" and the other delimiters write nothing
+          case '$':
+            ncWrite("\n");
+            break;
+          case '&':
+            ncWrite("&");
+            break;
+          case '~':
+            ncWrite(ncBaseName());
+            break;
+          case '[':
+            subroutineCall();
+            break;
+          case '(':
+            conditional();
+            break;
+          default:
+            break;  // "^", "%" and the other delimiters write nothing
         }
         break;
       default:

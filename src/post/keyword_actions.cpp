@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "nc/data_files.h"
+#include "datafiles/data_files.h"
 #include "post/evaluator.h"
 #include "post/keywords.h"
 #include "post/output_format.h"
@@ -97,16 +97,25 @@ double promptValue(int code) {
 void runKeyword(int code) {
   Interpreter& in = interp();
   switch (code) {
-    case kKwTblOpen: return tableOpen();
-    case kKwTblClose: return closeTable();
-    case kKwMemOn: in.outputOn = true; return;
-    case kKwMemOff: in.outputOn = false; return;
+    case kKwTblOpen:
+      return tableOpen();
+    case kKwTblClose:
+      return closeTable();
+    case kKwMemOn:
+      in.outputOn = true;
+      return;
+    case kKwMemOff:
+      in.outputOn = false;
+      return;
     case kKwBeep:
       if (in.host != nullptr) in.host->messageBeep();
       return;
     case kKwGetVal:
-    case kKwGetStr2: promptValue(code); return;
-    default: return;  // reserved: recognised, no action
+    case kKwGetStr2:
+      promptValue(code);
+      return;
+    default:
+      return;  // reserved: recognised, no action
   }
 }
 

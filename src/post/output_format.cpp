@@ -2,8 +2,8 @@
 
 #include <charconv>
 #include <cmath>
-#include <string_view>
 #include <cstdlib>
+#include <string_view>
 
 #include "post/text_util.h"
 
@@ -65,7 +65,7 @@ void appendDecimal(std::string& out, const PostVariable& v, double value) {
   // The point stands decimalPlaces + 1 characters from the end, when there is one.
   size_t places = static_cast<size_t>(v.decimalPlaces > 0 ? v.decimalPlaces : 0);
   size_t point = (places > 0 && length > places && buf[length - places - 1] == '.') ? length - places - 1
-                                                                                     : std::string_view::npos;
+                                                                                    : std::string_view::npos;
   size_t intEnd = point == std::string_view::npos ? printed.size() : point;
   int intLength = static_cast<int>(intEnd) - (negative ? 1 : 0);
   size_t start = out.size();

@@ -9,17 +9,28 @@ namespace optgrind {
 
 const char* postErrorMessage(int number) {
   switch (number) {
-    case kErrSyntax: return "syntax error";
-    case kErrParentheses: return "unbalanced parentheses";
-    case kErrNoExpression: return "no expression present";
-    case kErrEqualsExpected: return "equals sign expected";
-    case kErrNotVariable: return "not a variable";
-    case kErrLabelTableFull: return "label table full";
-    case kErrDuplicateLabel: return "duplicate label";
-    case kErrUndefinedLabel: return "undefined label";
-    case kErrNestedGosubs: return "too many nested GOSUBS";
-    case kErrTooManyTokens: return "too many statements in one event";
-    default: return "syntax error";
+    case kErrSyntax:
+      return "syntax error";
+    case kErrParentheses:
+      return "unbalanced parentheses";
+    case kErrNoExpression:
+      return "no expression present";
+    case kErrEqualsExpected:
+      return "equals sign expected";
+    case kErrNotVariable:
+      return "not a variable";
+    case kErrLabelTableFull:
+      return "label table full";
+    case kErrDuplicateLabel:
+      return "duplicate label";
+    case kErrUndefinedLabel:
+      return "undefined label";
+    case kErrNestedGosubs:
+      return "too many nested GOSUBS";
+    case kErrTooManyTokens:
+      return "too many statements in one event";
+    default:
+      return "syntax error";
   }
 }
 

@@ -58,13 +58,51 @@ struct PostVariable {
 
 // The option flags of the settings scan, numbered in the order of testing.
 enum class WcfOption {
-  MarkBasePt, Ask2Create2File, PrkOut, CutEachBush, CutEachBush2, DepartureEachCut, Org0NoLength,
-  ChangeUv, NoCorNotFromCenter, SodickUty, AdjDddArea, AppendNc, AgieExchange12, AbsSubProgram,
-  GetNameNo, CreTecDir, DivideEachPunch, EdgeOffset, AddHotProc, CirSquareAreaSame, Simulate,
-  Simulate2, TrimFromStartPt, EscToStartPoint, UseHGroup, UseNewFrom, TrimFillet, MainSubDepart,
-  AddOffsetInNc, AddOffsetInDrawing, LayerForTrim, RoughCutOnly, TwoNcFile, ThreeD2Path,
-  ThreeDEscOut, DateOut, InputZ1Z5, CreDxf, TapsSpecial, NotRetToFirstHole, LinearApproach,
-  AutoUndercutEveryTime, Over8NotWarning, NothickNotWarning, Count
+  MarkBasePt,
+  Ask2Create2File,
+  PrkOut,
+  CutEachBush,
+  CutEachBush2,
+  DepartureEachCut,
+  Org0NoLength,
+  ChangeUv,
+  NoCorNotFromCenter,
+  SodickUty,
+  AdjDddArea,
+  AppendNc,
+  AgieExchange12,
+  AbsSubProgram,
+  GetNameNo,
+  CreTecDir,
+  DivideEachPunch,
+  EdgeOffset,
+  AddHotProc,
+  CirSquareAreaSame,
+  Simulate,
+  Simulate2,
+  TrimFromStartPt,
+  EscToStartPoint,
+  UseHGroup,
+  UseNewFrom,
+  TrimFillet,
+  MainSubDepart,
+  AddOffsetInNc,
+  AddOffsetInDrawing,
+  LayerForTrim,
+  RoughCutOnly,
+  TwoNcFile,
+  ThreeD2Path,
+  ThreeDEscOut,
+  DateOut,
+  InputZ1Z5,
+  CreDxf,
+  TapsSpecial,
+  NotRetToFirstHole,
+  LinearApproach,
+  AutoUndercutEveryTime,
+  Over8NotWarning,
+  NothickNotWarning,
+  Count
 };
 constexpr int kWcfOptionCount = static_cast<int>(WcfOption::Count);
 
@@ -89,7 +127,7 @@ struct ConditionalPoints {
   int thenPart = 0;
   int innerThen = 0;
   int innerElse = 0;
-  int middle = 0;        // behind the inner ";" (M)
+  int middle = 0;  // behind the inner ";" (M)
   int outerElse = 0;
   int continuation = 0;  // behind the conditional's last ";"
   bool twoLevel = false;

@@ -64,7 +64,8 @@ void sectionScan() {
     if (isAsciiLetter(textAt(p)) || isAsciiDigit(textAt(p))) {
       int start = p;
       while (!isDelimiter(textAt(p))) ++p;
-      std::string word = toLowerAscii(std::string(&s.text[static_cast<size_t>(start)], static_cast<size_t>(p - start)));
+      std::string word =
+          toLowerAscii(std::string(&s.text[static_cast<size_t>(start)], static_cast<size_t>(p - start)));
       if (word == "sub_command") {
         in.pos = p;
         if (!enterLabel(leadingInt(&s.text[static_cast<size_t>(p)]), p, firstLabel)) return;

@@ -85,7 +85,8 @@ std::string wordValue(const std::string& line) {
   size_t p = eq + 1;
   while (p < line.size() && static_cast<unsigned char>(line[p]) <= ' ') ++p;
   size_t end = p;
-  while (end < line.size() && static_cast<unsigned char>(line[end]) > ' ' && end - p < kOptionWordChars) ++end;
+  while (end < line.size() && static_cast<unsigned char>(line[end]) > ' ' && end - p < kOptionWordChars)
+    ++end;
   return line.substr(p, end - p);
 }
 
@@ -111,7 +112,8 @@ bool applyOption(WcfOptions& options, const std::string& line) {
         options.h108Seen = true;
         for (int i = 0; i < 4; ++i) {
           size_t h = line.find(kHCodeKeywords[i]);
-          if (h != std::string::npos) options.hCodes[static_cast<size_t>(i)] = intBehind(line, h, kHCodeKeywords[i]);
+          if (h != std::string::npos)
+            options.hCodes[static_cast<size_t>(i)] = intBehind(line, h, kHCodeKeywords[i]);
         }
         break;
       case OptionKind::Flag:
@@ -239,7 +241,9 @@ void defineFormat(Host& host, PostVariable& v, int n, const std::string& line) {
 // keyword; -1 when it names none of the 120.
 int definedIndex(const std::string& line, size_t keywordEnd) {
   size_t p = keywordEnd;
-  while (p < line.size() && (static_cast<unsigned char>(line[p]) <= ' ' || static_cast<unsigned char>(line[p]) >= 0x7f)) ++p;
+  while (p < line.size() &&
+         (static_cast<unsigned char>(line[p]) <= ' ' || static_cast<unsigned char>(line[p]) >= 0x7f))
+    ++p;
   if (p >= line.size()) return -1;
   int index = isAsciiUpper(line[p]) ? line[p] - 'A' + 1 : leadingInt(line.c_str() + p);
   return (index >= 0 && index < kPostVariableCount) ? index : -1;

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -29,7 +29,8 @@ int32_t leadingInt(const char* text) {
 }
 
 double leadingDouble(const char* text) {
-  while (*text == ' ' || *text == '\t' || *text == '\n' || *text == '\r' || *text == '\v' || *text == '\f') ++text;
+  while (*text == ' ' || *text == '\t' || *text == '\n' || *text == '\r' || *text == '\v' || *text == '\f')
+    ++text;
   bool negative = false;
   if (*text == '+' || *text == '-') negative = (*text++ == '-');
   // Decimal notation only: no hexadecimal, no "inf" or "nan" words.
@@ -69,7 +70,8 @@ bool decimalDigits(double v, int places, double& digits) {
   if (!(std::fabs(x) < kExactIntegerRange)) return false;
   // The nearest whole number, ties to even (x + 2^52 - 2^52 rounds in the
   // default rounding mode without a library call).
-  double n = x >= 0 ? (x + kExactIntegerRange) - kExactIntegerRange : (x - kExactIntegerRange) + kExactIntegerRange;
+  double n =
+      x >= 0 ? (x + kExactIntegerRange) - kExactIntegerRange : (x - kExactIntegerRange) + kExactIntegerRange;
   double offset = x - n;
   if (offset == 0.5 || offset == -0.5) {
     // x stands on a half: the rounding error of the product decides.

@@ -2,8 +2,8 @@
 // ASCII letters and digits count as letters and digits, whatever the locale.
 #pragma once
 
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace optgrind {

@@ -1,7 +1,7 @@
 // Reading a WCF file by name.
 #include <cstdio>
 
-#include "nc/data_files.h"
+#include "datafiles/data_files.h"
 #include "post/wcf_load.h"
 
 namespace optgrind {

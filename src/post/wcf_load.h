@@ -18,9 +18,9 @@ constexpr int kFormatWordChars = 19;
 constexpr int kOptionWordChars = 127;
 
 struct WcfScanResult {
-  int valid = 0;                        // 1: the scan ran (or the user chose to go on)
-  int fileFound = 0;                    // 1: the file was read
-  std::vector<int> definedVariables;    // in the order of their lines
+  int valid = 0;                      // 1: the scan ran (or the user chose to go on)
+  int fileFound = 0;                  // 1: the file was read
+  std::vector<int> definedVariables;  // in the order of their lines
 };
 
 struct WcfProgramResult {

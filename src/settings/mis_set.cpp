@@ -1,9 +1,9 @@
 #include "settings/mis_set.h"
 
+#include "datafiles/data_files.h"
+#include "datafiles/settings_line_file.h"
 #include "host/messages.h"
 #include "host/utf8.h"
-#include "nc/data_files.h"
-#include "settings/settings_line_file.h"
 
 namespace optgrind {
 namespace {
@@ -103,14 +103,29 @@ int loadMisSet(Host& host, const std::string& path) {
 
 int reloadMisSet(Host& host) { return loadMisSet(host); }
 
+namespace {
+int misSetLanguage(Host& host) {
+  reloadMisSet(host);
+  return misSet().language();
+}
+}  // namespace
+
+void useMisSetLanguage() { setLanguageProvider(misSetLanguage); }
+
 int saveMisSet(Host& host, const std::string& path) {
   MisSettings& m = g_misSet;
   std::string text;
   for (int line = 1; line <= kMisSetLines; ++line) {
     switch (layoutOf(line).type) {
-      case LineType::Int: writeSettingsInt(text, m.ints[line]); break;
-      case LineType::Double: writeSettingsDouble(text, m.doubles[line]); break;
-      case LineType::String: writeSettingsString(text, m.strings[line]); break;
+      case LineType::Int:
+        writeSettingsInt(text, m.ints[line]);
+        break;
+      case LineType::Double:
+        writeSettingsDouble(text, m.doubles[line]);
+        break;
+      case LineType::String:
+        writeSettingsString(text, m.strings[line]);
+        break;
     }
   }
   if (saveDataFile(host, fileName(host, path), text)) return 1;

@@ -18,11 +18,11 @@ struct MisSettings {
   std::array<double, kMisSetLines + 1> doubles{};
   std::array<std::string, kMisSetLines + 1> strings{};
 
-  int language() const { return ints[28]; }           // 0 Traditional, 1 Simplified, 2 English
-  int noteTextColor() const { return ints[26]; }      // colour of the tool table texts
-  int tableFrameColor() const { return ints[27]; }    // colour of the tool table frame
+  int language() const { return ints[28]; }             // 0 Traditional, 1 Simplified, 2 English
+  int noteTextColor() const { return ints[26]; }        // colour of the tool table texts
+  int tableFrameColor() const { return ints[27]; }      // colour of the tool table frame
   double noteTextRatio() const { return doubles[59]; }  // note text scale ratio
-  int noteColor() const { return ints[61]; }          // colour shown by the note text height step
+  int noteColor() const { return ints[61]; }            // colour shown by the note text height step
 };
 
 // The values in memory: the last load, or all zero before any.
@@ -34,6 +34,8 @@ MisSettings& misSet();
 int loadMisSet(Host& host, const std::string& path = std::string());
 // The language test's load: the same, every time a message is chosen.
 int reloadMisSet(Host& host);
+// Makes every message choose its language by line 28, read again each time.
+void useMisSetLanguage();
 // Writes the 72 lines. When the file cannot be written a stop box says so
 // and nothing is written. Returns 1 when written.
 int saveMisSet(Host& host, const std::string& path = std::string());

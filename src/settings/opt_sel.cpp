@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "datafiles/data_files.h"
 #include "host/utf8.h"
-#include "nc/data_files.h"
 #include "post/text_util.h"
 
 namespace optgrind {

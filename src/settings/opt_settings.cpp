@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "datafiles/data_files.h"
+#include "datafiles/settings_line_file.h"
 #include "host/utf8.h"
-#include "nc/data_files.h"
-#include "settings/settings_line_file.h"
 
 namespace optgrind {
 namespace {

@@ -17,7 +17,6 @@ using testing::readFile;
 using testing::TempDir;
 using testing::writeFile;
 
-
 TEST(OptSetProgram, EveryFieldChangedThenOkWritesOptSet) {
   ProgramSession p;
   writeFile(p.dataFile("mypost.WCF"), "VARIABLE X = X-1.3\r\n");

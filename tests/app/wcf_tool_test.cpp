@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "post/post_state.h"
-#include "standalone/standalone_host.h"
+#include "standalone/host/standalone_host.h"
 
 namespace optgrind {
 namespace {
@@ -45,26 +45,30 @@ TEST_F(WcfTool, ReportShowsOptionsFormatsSectionsAndLabels) {
                         "VARIABLE N = N4 INC/10 INIT/10\r\nVARIABLE 40 = 4.3 REL\r\n"
                         "program_start =\r\n  @N $\r\nsub_command 3 =\r\n  \"s\"\r\nopt_move_up0_feed =\r\n";
   EXPECT_EQ(tool({wcf}), 0);
-  EXPECT_EQ(out.str(),
-            "WCF file: " + wcf +
-                "\nOptions:\n  GET_NAME_NO\n  NCEXTNAME = ISO\n"
-                "Variables:\n"
-                "  X (24): letter X, plus sign, at least 4 integer digits, decimal point, 3 places, absolute, modal\n"
-                "  N (14): letter N, at least 4 integer digits, integer, absolute, counts by 10, initial value 10\n"
-                "  40: no letter, at least 4 integer digits, decimal point, 3 places, incremental\n"
-                "Program: 171 characters from line 1\n"
-                "Sections:\n  program_start (0) at line 6\n  opt_move_up0_feed (90) at line 10\n"
-                "Labels:\n  sub_command 3 at line 8\n");
+  EXPECT_EQ(
+      out.str(),
+      "WCF file: " + wcf +
+          "\nOptions:\n  GET_NAME_NO\n  NCEXTNAME = ISO\n"
+          "Variables:\n"
+          "  X (24): letter X, plus sign, at least 4 integer digits, decimal point, 3 places, absolute, "
+          "modal\n"
+          "  N (14): letter N, at least 4 integer digits, integer, absolute, counts by 10, initial value 10\n"
+          "  40: no letter, at least 4 integer digits, decimal point, 3 places, incremental\n"
+          "Program: 171 characters from line 1\n"
+          "Sections:\n  program_start (0) at line 6\n  opt_move_up0_feed (90) at line 10\n"
+          "Labels:\n  sub_command 3 at line 8\n");
 }
 
 TEST_F(WcfTool, BundledFileSetsNoOptionsAndHandlesEveryEventOfTheNcRun) {
   EXPECT_EQ(tool({std::string(OPTGRIND_SOURCE_DIR) + "/share/optgrind/DAT/OPTGRIND.WCF"}), 0);
   std::string report = out.str();
   EXPECT_NE(report.find("Options:\n  (none)\n"), std::string::npos) << report;
-  for (const char* event : {"program_start", "nc_name", "main_coordinate", "wire_on", "offset_right", "offset_left",
-                            "first_cut_in_feed", "linear_feed", "circular_cw", "circular_ccw", "opt_move_up0_feed",
-                            "opt_move_up_feed", "opt_move_dn_feed", "opt_move_dn0_feed", "opt_rapid_move",
-                            "opt_approach", "departure", "wire_off", "path_end", "rapid_move", "program_end"}) {
+  for (const char* event :
+       {"program_start",     "nc_name",           "main_coordinate",  "wire_on",           "offset_right",
+        "offset_left",       "first_cut_in_feed", "linear_feed",      "circular_cw",       "circular_ccw",
+        "opt_move_up0_feed", "opt_move_up_feed",  "opt_move_dn_feed", "opt_move_dn0_feed", "opt_rapid_move",
+        "opt_approach",      "departure",         "wire_off",         "path_end",          "rapid_move",
+        "program_end"}) {
     EXPECT_NE(report.find(std::string("  ") + event + " ("), std::string::npos) << event;
   }
   EXPECT_EQ(messages.str(), "");
@@ -77,7 +81,8 @@ TEST_F(WcfTool, UnreadableFilesAndBadScriptLines) {
   std::string script = testing::TempDir() + "bad.events";
   std::ofstream(script) << "X = 1\nprogram_start\nX = one\n";
   EXPECT_EQ(tool({kData + "formats.wcf", "--events", script}), 1);
-  EXPECT_NE(messages.str().find("bad.events:3: not understood: X = one"), std::string::npos) << messages.str();
+  EXPECT_NE(messages.str().find("bad.events:3: not understood: X = one"), std::string::npos)
+      << messages.str();
 }
 
 }  // namespace

@@ -54,7 +54,8 @@ TEST_F(EntityDataTest, ArcsReadCounterClockwiseSweepRoundedAngles) {
   EntityRef arc = addArc(1, 1, 2, 350, 10);
   EntityData data = readEntityData(host, arc);
   EXPECT_NEAR(data.sweep, radiansFromDegrees(20), 1e-6);
-  expectPoint(data.startPoint, 1 + 2 * std::cos(radiansFromDegrees(350)), 1 + 2 * std::sin(radiansFromDegrees(350)));
+  expectPoint(data.startPoint, 1 + 2 * std::cos(radiansFromDegrees(350)),
+              1 + 2 * std::sin(radiansFromDegrees(350)));
   EXPECT_EQ(data.colorIndex, kColorByLayer);
   EXPECT_EQ(data.linetypeId, kLinetypeByLayer);
 

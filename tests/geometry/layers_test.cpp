@@ -8,12 +8,13 @@
 #include "geometry/layer_state_file.h"
 #include "geometry/layers.h"
 #include "host/messages.h"
-#include "settings/mis_set.h"
 
 namespace optgrind::testing {
 namespace {
 
-using LayersTest = DrawingTest;
+struct LayersTest : DrawingTest {
+  void TearDown() override { setLanguageProvider(nullptr); }
+};
 
 LayerRecord layerNamed(Host& host, const std::string& name) {
   for (const LayerRecord& layer : host.layers()) {
@@ -60,8 +61,7 @@ TEST_F(LayersTest, MakeLayerCreatesUpdatesAndMakesCurrent) {
   EXPECT_EQ(layerId(host, "NOPE"), -1);
   EXPECT_EQ(layerInfo(host, -1).name, "0");
 
-  misSet().ints[28] = kLangEnglish;
-  ASSERT_EQ(saveMisSet(host), 1);
+  setLanguageProvider([](Host&) { return kLangEnglish; });
   size_t before = host.layers().size();
   EXPECT_EQ(makeLayer(host, "   ", "", 1, 0, kKeepLineweight).name, "0");
   EXPECT_EQ(host.layers().size(), before);
@@ -69,8 +69,7 @@ TEST_F(LayersTest, MakeLayerCreatesUpdatesAndMakesCurrent) {
 }
 
 TEST_F(LayersTest, SetCurrentLayerRemovesBlanksAndCreatesMissingLayers) {
-  misSet().ints[28] = kLangEnglish;
-  ASSERT_EQ(saveMisSet(host), 1);
+  setLanguageProvider([](Host&) { return kLangEnglish; });
   setCurrentLayer(host, "  CUT 1 ");
   EXPECT_NE(env.out.str().find("\nThe layer is not exist !"), std::string::npos);
   EXPECT_EQ(currentLayer(host), "CUT1");

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "geometry/arcs.h"
+#include "geometry/drawing_fixture.h"
 #include "geometry/primitives.h"
 #include "host/wildcard.h"
-#include "geometry/drawing_fixture.h"
 
 namespace optgrind::testing {
 namespace {

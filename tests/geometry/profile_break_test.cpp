@@ -9,7 +9,7 @@
 #include "geometry/drawing_fixture.h"
 #include "geometry/entity_data.h"
 #include "geometry/profile_break.h"
-#include "standalone/dxf_io.h"
+#include "standalone/dxf/dxf_io.h"
 
 namespace optgrind::testing {
 namespace {

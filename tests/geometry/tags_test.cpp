@@ -6,7 +6,7 @@
 #include "geometry/entity_data.h"
 #include "geometry/entity_lists.h"
 #include "geometry/tags.h"
-#include "standalone/dxf_io.h"
+#include "standalone/dxf/dxf_io.h"
 
 namespace optgrind::testing {
 namespace {

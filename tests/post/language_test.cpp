@@ -41,7 +41,7 @@ TEST_F(Language, ArithmeticPrecedenceRemainderAndPower) {
   EXPECT_EQ(eval("2 ^ -1"), 2);
   EXPECT_EQ(eval("2 ^ 2.5"), 8);
   EXPECT_TRUE(std::isinf(eval("2 ^ 1000000000")));  // huge exponents end at once
-  EXPECT_NE(eval("1e9"), 1e9);  // a digit followed by a letter starts a word, no number
+  EXPECT_NE(eval("1e9"), 1e9);                      // a digit followed by a letter starts a word, no number
   EXPECT_TRUE(std::isinf(eval("1 / 0")));
 }
 
@@ -61,7 +61,7 @@ TEST_F(Language, ConditionsRelationsAndLogic) {
   EXPECT_EQ(eval("6 | 3", true), 7);
   EXPECT_EQ(eval("X ! 0", true), 1);
   EXPECT_EQ(eval("1 !& 1", true), 1);
-  EXPECT_EQ(eval("!X", true), 3);  // a leading "!" leaves the value
+  EXPECT_EQ(eval("!X", true), 3);         // a leading "!" leaves the value
   EXPECT_EQ(eval("1e300 & 1", true), 0);  // out of 32 bits: no undefined conversion
 }
 
@@ -100,10 +100,11 @@ TEST_F(Language, TokenClasses) {
 }
 
 TEST_F(Language, OutputSwitchKeepsAssignmentsAndModalState) {
-  load("VARIABLE X = X-1.3 ,MODAL\n"
-       "linear_feed = @X $\n"
-       "wire_off = mem_off\n"
-       "wire_on = mem_on\n");
+  load(
+      "VARIABLE X = X-1.3 ,MODAL\n"
+      "linear_feed = @X $\n"
+      "wire_off = mem_off\n"
+      "wire_on = mem_on\n");
   postVariable(24).current = 1;
   EXPECT_EQ(run("wire_off\nlinear_feed\nX = 2\nwire_on\nlinear_feed\nlinear_feed\n"), "X2.\n\n");
   EXPECT_EQ(postVariable(24).last, 2);
@@ -127,10 +128,24 @@ namespace {
 TEST(FixedText, AgreesWithPrintf) {
   std::mt19937_64 random(7);
   std::uniform_real_distribution<double> span(-2000.0, 2000.0);
-  std::vector<double> values = {0.0, -0.0, 0.125, 2.5, 3.5, -2.5, 1.0005, 0.0004, -0.0001, 1e300, 1e-300,
-                                12.345, 4503599627370496.0, 0.5, 1e15 + 0.5};
+  std::vector<double> values = {0.0,
+                                -0.0,
+                                0.125,
+                                2.5,
+                                3.5,
+                                -2.5,
+                                1.0005,
+                                0.0004,
+                                -0.0001,
+                                1e300,
+                                1e-300,
+                                12.345,
+                                4503599627370496.0,
+                                0.5,
+                                1e15 + 0.5};
   for (int i = 0; i < 20000; ++i) values.push_back(span(random));
-  for (int i = 0; i < 2000; ++i) values.push_back(static_cast<double>(random() % 200001) / 1000.0 - 100.0 + 0.0005);
+  for (int i = 0; i < 2000; ++i)
+    values.push_back(static_cast<double>(random() % 200001) / 1000.0 - 100.0 + 0.0005);
   for (double v : values) {
     for (int places = 0; places <= 9; ++places) {
       char expected[400];

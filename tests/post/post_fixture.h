@@ -8,11 +8,12 @@
 #include <sstream>
 #include <string>
 
+#include "host/messages.h"
 #include "post/event_script.h"
 #include "post/executor.h"
 #include "post/post_state.h"
 #include "post/wcf_load.h"
-#include "standalone/standalone_host.h"
+#include "standalone/host/standalone_host.h"
 
 namespace optgrind::test {
 
@@ -33,8 +34,10 @@ struct PostFixture : ::testing::Test {
   void SetUp() override {
     resetPostState();
     setNcSink(&sink);
+    setLanguageProvider([](Host&) { return kLangEnglish; });  // the bundled "mis_set.set" says English
   }
   void TearDown() override {
+    setLanguageProvider(nullptr);
     setNcSink(nullptr);
     resetPostState();
   }

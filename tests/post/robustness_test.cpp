@@ -15,8 +15,9 @@ struct Robustness : PostFixture {
 };
 
 TEST_F(Robustness, UnterminatedQuoteAndUnbalancedParentheses) {
-  runEverything("VARIABLE X = X4.3\nprogram_start = \"open\n @X $\nlinear_feed = ((((X = 1\n"
-                "wire_on = (X > 0) ? \"a\nwire_off = ))) (@X = 2)) @X\ncircular_cw = [\n");
+  runEverything(
+      "VARIABLE X = X4.3\nprogram_start = \"open\n @X $\nlinear_feed = ((((X = 1\n"
+      "wire_on = (X > 0) ? \"a\nwire_off = ))) (@X = 2)) @X\ncircular_cw = [\n");
   EXPECT_NE(messages().find("unbalanced parentheses"), std::string::npos);
   EXPECT_NE(messages().find("\nerror () "), std::string::npos);
 }
@@ -37,8 +38,9 @@ TEST_F(Robustness, BinaryBytes) {
     for (int i = 0; i < 3000; ++i) wcf += static_cast<char>(random() & 0xff);
     runEverything(wcf);
     std::string tokens = "linear_feed = ";
-    const char* pieces[] = {"(", ")", "?", ":", ";", "[1]", "#", "@", "#@", "X", "12", "G01", "\"t\"", "$",
-                            "=", "sub_command 1 =", "==", "^", "%", "\n", "mem_off", "getval(", ","};
+    const char* pieces[] = {"(",  ")", "?",  ":",   ";",       "[1]",     "#", "@",
+                            "#@", "X", "12", "G01", "\"t\"",   "$",       "=", "sub_command 1 =",
+                            "==", "^", "%",  "\n",  "mem_off", "getval(", ","};
     for (int i = 0; i < 2000; ++i) tokens += std::string(pieces[random() % std::size(pieces)]) + " ";
     runEverything(tokens);
   }

@@ -7,14 +7,15 @@ namespace {
 using SettingsScan = PostFixture;
 
 TEST_F(SettingsScan, FormatWordsGiveLetterSignDigitsPointAndFlags) {
-  load("VARIABLE X = X+4.3 ,MODAL\n"
-       "VARIABLE 24 = +4.3\n"  // the later line for X wins
-       "VARIABLE 40 = 4.3\n"
-       "VARIABLE 41 = X-4.3 REL POSITIVE INT_EPS EXT_EPS\n"
-       "VARIABLE 42 = X+43\n"
-       "VARIABLE N = N4 INC/10 INIT/10\n"
-       "ITEM B = b2.1 INIT/2.5 ADD/7\n"
-       "variable 43 = y5\n");
+  load(
+      "VARIABLE X = X+4.3 ,MODAL\n"
+      "VARIABLE 24 = +4.3\n"  // the later line for X wins
+      "VARIABLE 40 = 4.3\n"
+      "VARIABLE 41 = X-4.3 REL POSITIVE INT_EPS EXT_EPS\n"
+      "VARIABLE 42 = X+43\n"
+      "VARIABLE N = N4 INC/10 INIT/10\n"
+      "ITEM B = b2.1 INIT/2.5 ADD/7\n"
+      "variable 43 = y5\n");
   const PostVariable& x = postVariable(24);
   EXPECT_EQ(x.letter, 'X');
   EXPECT_TRUE(x.showPlus);
@@ -51,14 +52,15 @@ TEST_F(SettingsScan, FormatWordsGiveLetterSignDigitsPointAndFlags) {
 }
 
 TEST_F(SettingsScan, OptionsMatchAnywhereInAnyCaseFirstKeywordDecides) {
-  load("date_out\n"
-       "  this line asks for GET_NAME_NO and SIMULATE2\n"
-       "CUT_EACH_BUSH2\n"
-       "NCEXTNAME = iso\n"
-       "DBF_NAME= tools.dbf extra\n"
-       "H108=5 H110=7\n"
-       "VARIABLE X = X4.3 ; SIMULATE\n"
-       "Plot_opt\n");
+  load(
+      "date_out\n"
+      "  this line asks for GET_NAME_NO and SIMULATE2\n"
+      "CUT_EACH_BUSH2\n"
+      "NCEXTNAME = iso\n"
+      "DBF_NAME= tools.dbf extra\n"
+      "H108=5 H110=7\n"
+      "VARIABLE X = X4.3 ; SIMULATE\n"
+      "Plot_opt\n");
   const WcfOptions& o = postState().options;
   EXPECT_TRUE(o.has(WcfOption::DateOut));
   EXPECT_TRUE(o.has(WcfOption::GetNameNo));

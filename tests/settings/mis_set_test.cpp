@@ -6,7 +6,7 @@
 
 #include <map>
 
-#include "settings/settings_line_file.h"
+#include "datafiles/settings_line_file.h"
 #include "support/temp_root.h"
 
 namespace optgrind {

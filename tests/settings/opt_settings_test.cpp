@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/opt_sel.h"
-#include "settings_session.h"
+#include "support/settings_session.h"
 
 namespace optgrind {
 namespace {

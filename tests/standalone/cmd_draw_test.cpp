@@ -73,10 +73,11 @@ TEST(DrawCommands, ArcOnOneLineAsksAgainAndCircleWantsAPositiveRadius) {
 
 TEST(DrawCommands, PlineWithTangentArcsAndClose) {
   // East to 10,0; a tangent arc up to 10,10 (a half circle); back to lines; closed.
-  Session s("PL\n0,0\n10,0\nA\n10,10\nL\n0,10\nC\n"
-            // Quarter circle from 10,0 heading east to 20,10, then a tangent arc
-            // that closes back onto the start.
-            "PLINE\n0,0\n10,0\narc\n20,10\nclose\n");
+  Session s(
+      "PL\n0,0\n10,0\nA\n10,10\nL\n0,10\nC\n"
+      // Quarter circle from 10,0 heading east to 20,10, then a tangent arc
+      // that closes back onto the start.
+      "PLINE\n0,0\n10,0\narc\n20,10\nclose\n");
   s.run();
   auto v = s.live();
   ASSERT_EQ(v.size(), 2u);
@@ -120,7 +121,8 @@ TEST(DrawCommands, ScriptsEndingInsideACommandKeepWhatWasDrawn) {
     ASSERT_EQ(s.live().size(), 1u);
     EXPECT_EQ(s.live()[0]->record.as<PolylineGeom>()->vertices.size(), 2u);
   }
-  for (const char* script : {"CIRCLE\n0,0\n", "ARC\n0,0\n1,1\n", "PLINE\n0,0\n", "ARC\nC\n0,0\n1,0\n", "LINE\n"}) {
+  for (const char* script :
+       {"CIRCLE\n0,0\n", "ARC\n0,0\n1,1\n", "PLINE\n0,0\n", "ARC\nC\n0,0\n1,0\n", "LINE\n"}) {
     Session s(script);
     s.run();
     EXPECT_TRUE(s.live().empty()) << script;

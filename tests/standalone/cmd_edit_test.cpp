@@ -29,7 +29,8 @@ TEST(CommandArgs, MoveTakesASetOrANameAndAPausedSecondPoint) {
   EXPECT_EQ(lineOf(s, b)->end, (Point3{6, 3, 0}));
   EXPECT_EQ(lineOf(s, untouched)->start, (Point3{9, 9, 0}));
   // The pause's prompt is the command's own.
-  EXPECT_NE(s.out.str().find("Specify second point or <use first point as displacement>: 5,2"), std::string::npos);
+  EXPECT_NE(s.out.str().find("Specify second point or <use first point as displacement>: 5,2"),
+            std::string::npos);
   // The moved entities are the previous selection.
   SelectionSet previous;
   ASSERT_EQ(s.host.acedSSGet("P", nullptr, nullptr, nullptr, previous), RTNORM);
@@ -37,7 +38,8 @@ TEST(CommandArgs, MoveTakesASetOrANameAndAPausedSecondPoint) {
   s.host.acedSSLength(previous, length);
   EXPECT_EQ(length, 2);
   // A paused point the user cancels cancels the command; nothing moves.
-  EXPECT_EQ(s.host.acedCommand({str("move"), ResBuf::ofName(s.name(a)), str(""), pt(0, 0), str(PAUSE)}), RTCAN);
+  EXPECT_EQ(s.host.acedCommand({str("move"), ResBuf::ofName(s.name(a)), str(""), pt(0, 0), str(PAUSE)}),
+            RTCAN);
   EXPECT_EQ(lineOf(s, a)->start, (Point3{5, 2, 0}));
 }
 
@@ -76,7 +78,8 @@ TEST(CommandArgs, SolidHatchOnClosedPolylinesAndCircles) {
   long long p = s.add(square);
   long long c = s.add(CircleGeom{{10, 0, 0}, 2, 0});
   long long open = s.add(line(0, 0, 5, 5));
-  ASSERT_EQ(s.host.acedCommand({str("hatch"), str("S"), ResBuf::ofSet(s.setOf({p, c, open})), str("")}), RTNORM);
+  ASSERT_EQ(s.host.acedCommand({str("hatch"), str("S"), ResBuf::ofSet(s.setOf({p, c, open})), str("")}),
+            RTNORM);
   const auto* h = s.live().back()->record.as<HatchGeom>();
   ASSERT_NE(h, nullptr);
   EXPECT_TRUE(h->solid);
@@ -136,14 +139,16 @@ TEST(CommandArgs, CmdechoZeroSilencesThePrompts) {
   ASSERT_EQ(s.host.acedSetVar("CMDECHO", ResBuf::ofInt(RTSHORT, 0)), RTNORM);
   std::string before = s.out.str();
   long long b = s.add(line(0, 0, 1, 0));
-  ASSERT_EQ(s.host.acedCommand({str("move"), ResBuf::ofName(s.name(b)), str(""), pt(0, 0), pt(1, 1)}), RTNORM);
+  ASSERT_EQ(s.host.acedCommand({str("move"), ResBuf::ofName(s.name(b)), str(""), pt(0, 0), pt(1, 1)}),
+            RTNORM);
   EXPECT_EQ(s.out.str(), before);
 }
 
 TEST(TypedCommands, EraseMoveAndLockedLayers) {
-  Session s("LAYER\nM\nFIXED\nLO\nFIXED\nS\n0\n\n"
-            "ERASE\n0,0\n\n"
-            "MOVE\nALL\n\n0,0\n@0,10\n");
+  Session s(
+      "LAYER\nM\nFIXED\nLO\nFIXED\nS\n0\n\n"
+      "ERASE\n0,0\n\n"
+      "MOVE\nALL\n\n0,0\n@0,10\n");
   long long a = s.add(line(0, 0, 1, 0));
   long long b = s.add(line(5, 5, 6, 5));
   long long locked = s.add(line(20, 0, 21, 0), "FIXED");

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "cmd_test_session.h"
-#include "standalone/cmd_join.h"
+#include "standalone/commands/cmd_join.h"
 #include "support/temp_root.h"
 
 namespace optgrind::standalone::cmdtest {
@@ -141,13 +141,14 @@ TEST(Join, PeditArgumentForms) {
 // or nothing when Python or ezdxf are missing.
 std::string readWithEzdxf(const std::string& dir, const std::string& dxf) {
   std::string script = dir + "/read.py", output = dir + "/read.txt";
-  std::ofstream(script) << "import sys, ezdxf\n"
-                           "doc = ezdxf.readfile(sys.argv[1])\n"
-                           "for e in doc.modelspace():\n"
-                           "    print(e.dxftype(), e.dxf.layer, int(e.closed) if e.dxftype() == 'LWPOLYLINE' else '')\n"
-                           "    if e.dxftype() == 'LWPOLYLINE':\n"
-                           "        for x, y, b in e.get_points('xyb'):\n"
-                           "            print('%.6f %.6f %.6f' % (x, y, b))\n";
+  std::ofstream(script)
+      << "import sys, ezdxf\n"
+         "doc = ezdxf.readfile(sys.argv[1])\n"
+         "for e in doc.modelspace():\n"
+         "    print(e.dxftype(), e.dxf.layer, int(e.closed) if e.dxftype() == 'LWPOLYLINE' else '')\n"
+         "    if e.dxftype() == 'LWPOLYLINE':\n"
+         "        for x, y, b in e.get_points('xyb'):\n"
+         "            print('%.6f %.6f %.6f' % (x, y, b))\n";
   std::string command = "/usr/bin/python3 " + script + " " + dxf + " > " + output + " 2>/dev/null";
   if (std::system(command.c_str()) != 0) return "";
   std::ifstream in(output);
@@ -159,22 +160,24 @@ std::string readWithEzdxf(const std::string& dir, const std::string& dxf) {
 TEST(Join, ProfileDrawnPieceByPieceJoinsIntoOneClosedPolylineRunningThePickedLinesWay) {
   optgrind::testing::TempDir dir;
   std::string file = dir.path() + "/profile.dxf";
-  Session s("LINE\n0,20\n10,20\n\n"             // top left, drawn against the path
-            "LINE\n15,0\n30,0\n\n"              // bottom right: the line picked
-            "ARC\nC\n30,10\n30,0\n30,20\n"      // right end, counter-clockwise
-            "LINE\n20,20\n30,20\n\n"            // top right, drawn against the path
-            "ARC\n0,0\n-10,10\n0,20\n"          // left end, given clockwise
-            "LINE\n15,0\n0,0\n\n"               // bottom left, drawn against the path
-            "ARC\n10,20\n15,15\n20,20\n"        // a notch in the top, run clockwise by the path
-            "PEDIT\n22,0\nY\nJ\nALL\n\nX\n"
-            "SAVE\n" + file + "\n");
+  Session s(
+      "LINE\n0,20\n10,20\n\n"         // top left, drawn against the path
+      "LINE\n15,0\n30,0\n\n"          // bottom right: the line picked
+      "ARC\nC\n30,10\n30,0\n30,20\n"  // right end, counter-clockwise
+      "LINE\n20,20\n30,20\n\n"        // top right, drawn against the path
+      "ARC\n0,0\n-10,10\n0,20\n"      // left end, given clockwise
+      "LINE\n15,0\n0,0\n\n"           // bottom left, drawn against the path
+      "ARC\n10,20\n15,15\n20,20\n"    // a notch in the top, run clockwise by the path
+      "PEDIT\n22,0\nY\nJ\nALL\n\nX\n"
+      "SAVE\n" +
+      file + "\n");
   s.run();
   auto v = s.live();
   ASSERT_EQ(v.size(), 1u) << s.out.str();
   const auto* pl = v[0]->record.as<PolylineGeom>();
   ASSERT_NE(pl, nullptr);
   EXPECT_TRUE(pl->closed);
-  std::vector<PolyVertex> expected = {{15, 0, 0}, {30, 0, 1},  {30, 20, 0}, {20, 20, -1},
+  std::vector<PolyVertex> expected = {{15, 0, 0},  {30, 0, 1}, {30, 20, 0}, {20, 20, -1},
                                       {10, 20, 0}, {0, 20, 1}, {0, 0, 0}};
   expectVertices(*pl, expected);
 

@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "standalone/standalone_host.h"
+#include "standalone/host/standalone_host.h"
 
 namespace optgrind::standalone::cmdtest {
 
 struct Session {
-  explicit Session(const std::string& answers = "") : in(answers), console(in, out, true), host(console, {}) {}
+  explicit Session(const std::string& answers = "")
+      : in(answers), console(in, out, true), host(console, {}) {}
   // Runs the "Command:" prompt over the answers.
   void run() { host.runCommandLoop(); }
   // The live entities in drawing order.
@@ -49,7 +50,9 @@ inline ResBuf str(const std::string& s) { return ResBuf::ofString(RTSTR, s); }
 inline ResBuf pt(double x, double y) { return ResBuf::ofPoint(RT3DPOINT, Point3{x, y, 0.0}); }
 inline ResBuf real(double v) { return ResBuf::ofReal(RTREAL, v); }
 
-inline LineGeom line(double x0, double y0, double x1, double y1) { return LineGeom{{x0, y0, 0}, {x1, y1, 0}, 0.0}; }
+inline LineGeom line(double x0, double y0, double x1, double y1) {
+  return LineGeom{{x0, y0, 0}, {x1, y1, 0}, 0.0};
+}
 // Angles in degrees, counter-clockwise.
 inline ArcGeom arc(double cx, double cy, double r, double startDeg, double endDeg) {
   constexpr double kDeg = 3.14159265358979323846 / 180.0;

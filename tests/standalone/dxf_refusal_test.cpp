@@ -8,7 +8,7 @@
 #include <fstream>
 #include <random>
 
-#include "standalone/dxf_io.h"
+#include "standalone/dxf/dxf_io.h"
 
 namespace optgrind::standalone {
 namespace {

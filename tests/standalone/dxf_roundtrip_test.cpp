@@ -4,14 +4,14 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iomanip>
 #include <sstream>
 
-#include "standalone/dxf_io.h"
+#include "standalone/dxf/dxf_io.h"
 
 namespace optgrind::standalone {
 namespace {
@@ -34,10 +34,13 @@ fs::path makeTempDir() {
   return fs::path(mkdtemp(pattern.data()));
 }
 
-std::ostream& operator<<(std::ostream& os, const Point3& p) { return os << "(" << p.x << "," << p.y << "," << p.z << ")"; }
+std::ostream& operator<<(std::ostream& os, const Point3& p) {
+  return os << "(" << p.x << "," << p.y << "," << p.z << ")";
+}
 
 std::ostream& operator<<(std::ostream& os, const std::vector<PolyVertex>& vs) {
-  for (const auto& v : vs) os << "[" << v.x << "," << v.y << "," << v.bulge << "," << v.startWidth << "," << v.endWidth << "]";
+  for (const auto& v : vs)
+    os << "[" << v.x << "," << v.y << "," << v.bulge << "," << v.startWidth << "," << v.endWidth << "]";
   return os;
 }
 
@@ -61,44 +64,49 @@ std::string describe(const EntityRecord& e) {
   os << std::setprecision(kCompareDigits);
   os << entityDxfName(e.type()) << " layer=" << e.layer << " color=" << e.color << " ltype=" << e.linetype
      << " xdata=" << describe(e.xdata) << " | ";
-  visitGeom(Overloaded{
-                 [&](const LineGeom& g) { os << g.start << g.end << g.thickness; },
-                 [&](const ArcGeom& g) { os << g.center << g.radius << " " << g.startAngle << " " << g.endAngle << " " << g.thickness; },
-                 [&](const CircleGeom& g) { os << g.center << g.radius << " " << g.thickness; },
-                 [&](const PointGeom& g) { os << g.position; },
-                 [&](const PolylineGeom& g) {
-                   os << g.vertices << g.closed << " " << g.elevation << " " << g.thickness << " " << g.constantWidth;
-                 },
-                 [&](const TextGeom& g) {
-                   os << g.position << g.alignPoint << g.height << " " << g.rotation << " " << g.widthFactor << " "
-                      << g.oblique << " " << g.hAlign << g.vAlign << " " << g.style << " '" << g.text << "'";
-                 },
-                 [&](const MTextGeom& g) {
-                   os << g.location << g.height << " " << g.width << " " << g.rotation << " " << g.attachment << " "
-                      << g.lineSpacing << " " << g.style << " '" << g.contents << "'";
-                 },
-                 [&](const InsertGeom& g) {
-                   os << g.block << g.position << g.xScale << " " << g.yScale << " " << g.zScale << " " << g.rotation;
-                 },
-                 [&](const DimensionGeom& g) {
-                   os << static_cast<int>(g.kind) << g.ordinateX << " " << g.block << " " << g.style << " '" << g.text
-                      << "' " << g.measurement << g.definition << g.textPosition << g.blockPosition << g.defPoint2
-                      << g.defPoint3 << g.defPoint4 << g.arcPoint << g.angle << " " << g.textRotation << " "
-                      << g.leaderLength;
-                 },
-                 [&](const HatchGeom& g) {
-                   os << g.pattern << g.solid << " " << g.patternScale << " " << g.patternAngle;
-                   for (const auto& loop : g.loops) os << " loop" << loop.vertices;
-                 },
-                 [&](const LeaderGeom& g) {
-                   os << g.arrowhead << g.style;
-                   for (const auto& p : g.vertices) os << p;
-                 },
-                 [&](const Solid3dGeom& g) {
-                   for (const auto& line : g.data) os << "'" << line << "'";
-                 },
-             },
-             e.geom);
+  visitGeom(
+      Overloaded{
+          [&](const LineGeom& g) { os << g.start << g.end << g.thickness; },
+          [&](const ArcGeom& g) {
+            os << g.center << g.radius << " " << g.startAngle << " " << g.endAngle << " " << g.thickness;
+          },
+          [&](const CircleGeom& g) { os << g.center << g.radius << " " << g.thickness; },
+          [&](const PointGeom& g) { os << g.position; },
+          [&](const PolylineGeom& g) {
+            os << g.vertices << g.closed << " " << g.elevation << " " << g.thickness << " "
+               << g.constantWidth;
+          },
+          [&](const TextGeom& g) {
+            os << g.position << g.alignPoint << g.height << " " << g.rotation << " " << g.widthFactor << " "
+               << g.oblique << " " << g.hAlign << g.vAlign << " " << g.style << " '" << g.text << "'";
+          },
+          [&](const MTextGeom& g) {
+            os << g.location << g.height << " " << g.width << " " << g.rotation << " " << g.attachment << " "
+               << g.lineSpacing << " " << g.style << " '" << g.contents << "'";
+          },
+          [&](const InsertGeom& g) {
+            os << g.block << g.position << g.xScale << " " << g.yScale << " " << g.zScale << " "
+               << g.rotation;
+          },
+          [&](const DimensionGeom& g) {
+            os << static_cast<int>(g.kind) << g.ordinateX << " " << g.block << " " << g.style << " '"
+               << g.text << "' " << g.measurement << g.definition << g.textPosition << g.blockPosition
+               << g.defPoint2 << g.defPoint3 << g.defPoint4 << g.arcPoint << g.angle << " " << g.textRotation
+               << " " << g.leaderLength;
+          },
+          [&](const HatchGeom& g) {
+            os << g.pattern << g.solid << " " << g.patternScale << " " << g.patternAngle;
+            for (const auto& loop : g.loops) os << " loop" << loop.vertices;
+          },
+          [&](const LeaderGeom& g) {
+            os << g.arrowhead << g.style;
+            for (const auto& p : g.vertices) os << p;
+          },
+          [&](const Solid3dGeom& g) {
+            for (const auto& line : g.data) os << "'" << line << "'";
+          },
+      },
+      e.geom);
   return os.str();
 }
 
@@ -146,9 +154,10 @@ DimensionGeom dimension(DimKind kind, const std::string& block) {
 }
 
 ResBufList tagData() {
-  return {ResBuf::ofString(1001, "my_tag"), ResBuf::ofString(1000, "OPT_PATH"), ResBuf::ofString(1000, "1"),
-          ResBuf::ofReal(1040, 2.5),       ResBuf::ofInt(1070, 3),             ResBuf::ofInt(1071, 100000),
-          ResBuf::ofString(1001, "OTHER"), ResBuf::ofString(1000, "x")};
+  return {ResBuf::ofString(1001, "my_tag"), ResBuf::ofString(1000, "OPT_PATH"),
+          ResBuf::ofString(1000, "1"),      ResBuf::ofReal(1040, 2.5),
+          ResBuf::ofInt(1070, 3),           ResBuf::ofInt(1071, 100000),
+          ResBuf::ofString(1001, "OTHER"),  ResBuf::ofString(1000, "x")};
 }
 
 Drawing sampleDrawing() {
@@ -237,7 +246,8 @@ Drawing sampleDrawing() {
   ordinateX.text = "<> mm";
   appendEntity(d, entity(ordinateX, "0"));
   HatchGeom hatch;
-  hatch.loops = {{{{0, 0, 0, 0, 0}, {4, 0, 0.4142135623730951, 0, 0}, {4, 4, 0, 0, 0}}}, {{{1, 1, 0, 0, 0}, {2, 1, 0, 0, 0}, {2, 2, 0, 0, 0}}}};
+  hatch.loops = {{{{0, 0, 0, 0, 0}, {4, 0, 0.4142135623730951, 0, 0}, {4, 4, 0, 0, 0}}},
+                 {{{1, 1, 0, 0, 0}, {2, 1, 0, 0, 0}, {2, 2, 0, 0, 0}}}};
   appendEntity(d, entity(hatch));
   HatchGeom pattern = hatch;
   pattern.pattern = "ANSI31";
@@ -250,7 +260,8 @@ Drawing sampleDrawing() {
   long long erased = appendEntity(d, entity(LineGeom{{9, 9, 9}, {8, 8, 8}, 0.0}));
   eraseEntity(d, erased);
 
-  d.dictionaries.push_back({"USERVAR_DICT", {{"USERI1", {ResBuf::ofInt(70, 7)}}, {"USERR1", {ResBuf::ofReal(40, 1.25)}}}});
+  d.dictionaries.push_back(
+      {"USERVAR_DICT", {{"USERI1", {ResBuf::ofInt(70, 7)}}, {"USERR1", {ResBuf::ofReal(40, 1.25)}}}});
   d.dictionaries.push_back(
       {"SELMASK_DICT", {{"SELMASK_LAYER", {ResBuf::ofString(1, "PROFILE"), ResBuf::ofString(1, "0")}}}});
 
@@ -309,7 +320,8 @@ TEST_F(DxfRoundTrip, BlocksKeepTheirEntities) {
     EXPECT_EQ(a.base, b.base);
     EXPECT_EQ(a.flags, b.flags);
     ASSERT_EQ(a.entities.size(), b.entities.size()) << a.name;
-    for (size_t k = 0; k < a.entities.size(); ++k) EXPECT_EQ(describe(a.entities[k]), describe(b.entities[k]));
+    for (size_t k = 0; k < a.entities.size(); ++k)
+      EXPECT_EQ(describe(a.entities[k]), describe(b.entities[k]));
   }
 }
 
@@ -336,7 +348,8 @@ TEST_F(DxfRoundTrip, TablesKeepTheirStates) {
   EXPECT_DOUBLE_EQ(iso->widthFactor, 0.8);
   EXPECT_NEAR(iso->oblique, 0.25, 1e-12);
   for (const char* app : {"ACAD", "my_tag", "OTHER"}) {
-    EXPECT_NE(std::find(reloaded_.appIds.begin(), reloaded_.appIds.end(), app), reloaded_.appIds.end()) << app;
+    EXPECT_NE(std::find(reloaded_.appIds.begin(), reloaded_.appIds.end(), app), reloaded_.appIds.end())
+        << app;
   }
 }
 

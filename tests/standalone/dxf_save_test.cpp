@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "standalone/dxf_io.h"
+#include "standalone/dxf/dxf_io.h"
 
 namespace optgrind::standalone {
 namespace {
@@ -61,7 +61,8 @@ TEST_F(DxfSave, ReplacesTheOldFileAndKeepsItsMode) {
   DxfResult r = saveDxf(drawingOfLines(3), target_.string());
   ASSERT_TRUE(r.ok) << r.message;
   EXPECT_NE(readAll(target_).find("LINE"), std::string::npos);
-  EXPECT_EQ(fs::status(target_).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(fs::status(target_).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(filesInDir(), 1u);
 }
 

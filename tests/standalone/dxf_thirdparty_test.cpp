@@ -11,7 +11,7 @@
 #include <numbers>
 #include <sstream>
 
-#include "standalone/dxf_io.h"
+#include "standalone/dxf/dxf_io.h"
 
 namespace optgrind::standalone {
 namespace {

@@ -1,5 +1,5 @@
 // Closest points and intersections of lines, arcs, circles and polylines.
-#include "standalone/geom.h"
+#include "standalone/model/geom.h"
 
 #include "geom_test_shapes.h"
 
@@ -73,7 +73,8 @@ TEST_F(GeomCurveTest, PolylineSegmentsWithBulges) {
   // (1,1) only; y = 0.5 at x = 1 -+ sqrt(1 - 0.25).
   expectPoints(intersect(kUpperHalf, lineOf({1, -5}, {1, 5}), 0), {{1, 1, 0}});
   const double half = std::sqrt(0.75);
-  expectPoints(intersect(lineOf({-1, 0.5}, {3, 0.5}), kUpperHalf, 0), {{1 - half, 0.5, 0}, {1 + half, 0.5, 0}});
+  expectPoints(intersect(lineOf({-1, 0.5}, {3, 0.5}), kUpperHalf, 0),
+               {{1 - half, 0.5, 0}, {1 + half, 0.5, 0}});
 
   // y = x - 2 passes the corner (2,0) that ends one segment and starts the
   // next: reported once.

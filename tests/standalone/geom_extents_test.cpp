@@ -1,5 +1,5 @@
 // Extents of entities, and window and crossing selection.
-#include "standalone/geom.h"
+#include "standalone/model/geom.h"
 
 #include "geom_test_shapes.h"
 
@@ -26,7 +26,8 @@ TEST_F(GeomExtentsTest, CurvesTakeTheAxisPointsTheirArcsPass) {
   expectPoints(extents(polylineOf({{0, 0, -1}, {2, 0}})), {{0, 0, 0}, {2, 1, 0}});
   // A quarter circle (bulge tan 22.5deg) over the same chord: centre (1,1),
   // r sqrt 2, sagging to y = 1 - sqrt 2 at 270 degrees.
-  expectPoints(extents(polylineOf({{0, 0, std::tan(rad(22.5))}, {2, 0}})), {{0, 1 - std::sqrt(2.0), 0}, {2, 0, 0}});
+  expectPoints(extents(polylineOf({{0, 0, std::tan(rad(22.5))}, {2, 0}})),
+               {{0, 1 - std::sqrt(2.0), 0}, {2, 0, 0}});
 }
 
 TEST_F(GeomExtentsTest, TextByTheFontMetricAndAlignment) {
@@ -34,7 +35,10 @@ TEST_F(GeomExtentsTest, TextByTheFontMetricAndAlignment) {
   // degrees about (10,10) it covers x 8..10 and y 10..12.4.
   expectPoints(extents(textOf("AB", {10, 10, 1}, 2, 90)), {{8, 10, 1}, {10, 12.4, 1}});
   // Characters are code points: two-byte "Ä" is one.
-  expectPoints(extents(textOf("\xC3\x84" "B", {0, 0}, 2, 0)), {{0, 0, 0}, {2.4, 2, 0}});
+  expectPoints(extents(textOf("\xC3\x84"
+                              "B",
+                              {0, 0}, 2, 0)),
+               {{0, 0, 0}, {2.4, 2, 0}});
 
   // Other alignments hang from the alignment point (5,5).
   EntityRecord text = textOf("AB", {0, 0}, 2, 0);

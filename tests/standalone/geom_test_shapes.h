@@ -8,7 +8,7 @@
 #include <sstream>
 #include <vector>
 
-#include "standalone/standalone_host.h"
+#include "standalone/host/standalone_host.h"
 
 namespace optgrind::standalone::test {
 

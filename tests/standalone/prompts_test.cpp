@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "standalone/standalone_host.h"
+#include "standalone/host/standalone_host.h"
 
 namespace optgrind::standalone {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <sstream>
 
-#include "standalone/standalone_host.h"
 #include "host/wildcard.h"
+#include "standalone/host/standalone_host.h"
 
 namespace optgrind::standalone {
 namespace {
@@ -20,13 +20,15 @@ TEST(WildcardTest, MatchesAsTheHostsPatterns) {
     bool expected;
   };
   const Case cases[] = {
-      {"CUT1", "CUT#", true},     {"CUTA", "CUT#", false},   {"CUTA", "CUT@", true},     {"CUT-", "CUT.", true},
-      {"CUT1", "CUT.", false},    {"CUT", "C?T", true},      {"CT", "C?T", false},       {"", "*", true},
-      {"LAYER", "L*R", true},     {"LAYER", "L*X", false},   {"B", "[ABC]", true},       {"D", "[A-C]", false},
-      {"D", "[~A-C]", true},      {"B", "[~ABC]", false},    {"TEXT", "~TEXT", false},   {"MTEXT", "~TEXT", true},
-      {"ARC", "LINE,ARC", true},  {"ARC", "LINE,CIRCLE", false}, {"A*B", "A`*B", true},  {"AXB", "A`*B", false},
-      {"A,B", "A`,B", true},      {"[", "[", true},          {"X", "[", false},          {"", "", true},
-      {"a", "", false},           {"a,b", "[,]", false},     {",", "[,]", true},
+      {"CUT1", "CUT#", true},   {"CUTA", "CUT#", false},   {"CUTA", "CUT@", true},
+      {"CUT-", "CUT.", true},   {"CUT1", "CUT.", false},   {"CUT", "C?T", true},
+      {"CT", "C?T", false},     {"", "*", true},           {"LAYER", "L*R", true},
+      {"LAYER", "L*X", false},  {"B", "[ABC]", true},      {"D", "[A-C]", false},
+      {"D", "[~A-C]", true},    {"B", "[~ABC]", false},    {"TEXT", "~TEXT", false},
+      {"MTEXT", "~TEXT", true}, {"ARC", "LINE,ARC", true}, {"ARC", "LINE,CIRCLE", false},
+      {"A*B", "A`*B", true},    {"AXB", "A`*B", false},    {"A,B", "A`,B", true},
+      {"[", "[", true},         {"X", "[", false},         {"", "", true},
+      {"a", "", false},         {"a,b", "[,]", false},     {",", "[,]", true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(wildcardMatch(c.text, c.pattern), c.expected) << c.text << " ~ " << c.pattern;
@@ -79,8 +81,8 @@ struct SelectionTest : ::testing::Test {
   }
 
   // The names of a set, or an empty list when acedSSGet did not succeed.
-  std::vector<EntityName> select(const std::string& mode, const ResBufList* filter, const Point3* p1 = nullptr,
-                                 const Point3* p2 = nullptr) {
+  std::vector<EntityName> select(const std::string& mode, const ResBufList* filter,
+                                 const Point3* p1 = nullptr, const Point3* p2 = nullptr) {
     SelectionSet ss;
     std::vector<EntityName> names;
     if (host.acedSSGet(mode, p1, p2, filter, ss) != RTNORM) return names;
@@ -127,13 +129,14 @@ TEST_F(SelectionTest, AllWithSimpleFilters) {
 
 TEST_F(SelectionTest, NestedOperators) {
   // Lines or arcs on a CUT layer, but not on CUT2: the line only.
-  ResBufList f{op("<and"), op("<or"), type("LINE"), type("ARC"), op("or>"), layer("CUT*"),
-               op("<not"), layer("CUT2"), op("not>"), op("and>")};
+  ResBufList f{op("<and"),    op("<or"),  type("LINE"),  type("ARC"), op("or>"),
+               layer("CUT*"), op("<not"), layer("CUT2"), op("not>"),  op("and>")};
   EXPECT_EQ(selectX(f), (Names{line}));
   // Exactly one of "red" and "on layer CUT*": the arc (by layer) only.
   ResBufList x{op("<XOR"), ResBuf::ofInt(62, 1), layer("CUT*"), op("XOR>")};
   EXPECT_EQ(selectX(x), (Names{arc}));
-  ResBufList deep{op("<or"), op("<or"), op("<not"), layer("*"), op("not>"), type("TEXT"), op("or>"), op("or>")};
+  ResBufList deep{op("<or"),  op("<or"),    op("<not"), layer("*"),
+                  op("not>"), type("TEXT"), op("or>"),  op("or>")};
   EXPECT_EQ(selectX(deep), (Names{text}));
   // The type test of the selection filters: "3DSolid" and "MTEXT" name no
   // entity here, "TEXT" one.
@@ -143,17 +146,17 @@ TEST_F(SelectionTest, NestedOperators) {
 
 TEST_F(SelectionTest, MalformedFiltersAreRefused) {
   std::vector<ResBufList> bad = {
-      {op("<or"), type("LINE")},                                 // not closed
-      {type("LINE"), op("or>")},                                 // closed, never opened
-      {op("<or"), type("LINE"), op("and>")},                     // mismatched
-      {op("<not"), type("LINE"), type("ARC"), op("not>")},       // not takes one
-      {op("<xor"), type("LINE"), op("xor>")},                    // xor takes two
-      {op("<or"), op("or>")},                                    // empty group
-      {op("<nand"), type("LINE"), op("nand>")},                  // unknown operator
-      {ResBuf::ofInt(-4, 1)},                                    // operator not text
-      {ResBuf::ofInt(0, 1)},                                     // type not text
-      {ResBuf::ofString(62, "red")},                             // colour not a number
-      {ResBuf::ofReal(40, 2.5)},                                 // a group the filter does not know
+      {op("<or"), type("LINE")},                            // not closed
+      {type("LINE"), op("or>")},                            // closed, never opened
+      {op("<or"), type("LINE"), op("and>")},                // mismatched
+      {op("<not"), type("LINE"), type("ARC"), op("not>")},  // not takes one
+      {op("<xor"), type("LINE"), op("xor>")},               // xor takes two
+      {op("<or"), op("or>")},                               // empty group
+      {op("<nand"), type("LINE"), op("nand>")},             // unknown operator
+      {ResBuf::ofInt(-4, 1)},                               // operator not text
+      {ResBuf::ofInt(0, 1)},                                // type not text
+      {ResBuf::ofString(62, "red")},                        // colour not a number
+      {ResBuf::ofReal(40, 2.5)},                            // a group the filter does not know
   };
   ResBufList tooDeep;
   for (int i = 0; i < 1000; ++i) tooDeep.push_back(op("<not"));

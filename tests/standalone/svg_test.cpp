@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "standalone/svg_palette.h"
-#include "standalone/svg_writer.h"
+#include "standalone/svg/svg_palette.h"
+#include "standalone/svg/svg_writer.h"
 
 namespace optgrind::standalone {
 namespace {
@@ -71,11 +71,11 @@ TEST(SvgPaletteTest, FirstNineExactlyWhiteIsBlackOnThePage) {
 
 TEST_F(SvgTest, DrawsEveryKindInItsResolvedColour) {
   ensureLayer(d, "RED").color = 1;
-  add("RED", LineGeom{{0, 0, 0}, {100, 0, 0}});                       // red through its layer
-  add("0", CircleGeom{{50, 25, 0}, 10}, 5);                           // blue
-  add("0", ArcGeom{{20, 20, 0}, 5, 0.0, 1.5}, 3);                     // green
+  add("RED", LineGeom{{0, 0, 0}, {100, 0, 0}});    // red through its layer
+  add("0", CircleGeom{{50, 25, 0}, 10}, 5);        // blue
+  add("0", ArcGeom{{20, 20, 0}, 5, 0.0, 1.5}, 3);  // green
   PolylineGeom pl;
-  pl.vertices = {{0, 0, 0}, {10, 0, 1.0}, {10, 10, 0}};               // one half-circle segment
+  pl.vertices = {{0, 0, 0}, {10, 0, 1.0}, {10, 10, 0}};  // one half-circle segment
   pl.closed = true;
   add("0", pl, 6);
   TextGeom t;
@@ -172,7 +172,8 @@ TEST_F(SvgTest, BrokenContentStillGivesAWellFormedPicture) {
   std::string svg = write();
   EXPECT_NE(svg.find("bad \xEF\xBF\xBD byte  control"), std::string::npos);
   EXPECT_EQ(svg.find('\x01'), std::string::npos);
-  for (const char* number : {" nan", "\"nan", "-nan", "inf"}) EXPECT_EQ(svg.find(number), std::string::npos) << number;
+  for (const char* number : {" nan", "\"nan", "-nan", "inf"})
+    EXPECT_EQ(svg.find(number), std::string::npos) << number;
   EXPECT_NE(svg.find("</svg>"), std::string::npos);
 }
 

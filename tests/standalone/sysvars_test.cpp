@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "standalone/standalone_host.h"
+#include "standalone/host/standalone_host.h"
 
 namespace optgrind::standalone {
 namespace {
@@ -28,19 +28,30 @@ TEST_F(SysVarTest, NewDrawingHasTheHostsMetricDefaultsInTheHostsTypes) {
     const char* name;
     long long value;
   };
-  for (Expected e : {Expected{"OSMODE", 4133}, {"PICKBOX", 3}, {"CMDECHO", 1}, {"LUPREC", 4}, {"ORTHOMODE", 0},
-                     {"USERI1", 0}, {"USERI4", 0}, {"USERI5", 0}}) {
+  for (Expected e : {Expected{"OSMODE", 4133},
+                     {"PICKBOX", 3},
+                     {"CMDECHO", 1},
+                     {"LUPREC", 4},
+                     {"ORTHOMODE", 0},
+                     {"USERI1", 0},
+                     {"USERI4", 0},
+                     {"USERI5", 0}}) {
     ResBuf v = get(e.name);
     EXPECT_EQ(v.code, RTSHORT) << e.name;
     EXPECT_EQ(v.asInt(), e.value) << e.name;
   }
-  for (auto [name, value] : {std::pair{"TEXTSIZE", 2.5}, {"DIMASZ", 2.5}, {"DIMTXT", 2.5}, {"DIMGAP", 0.625}}) {
+  for (auto [name, value] :
+       {std::pair{"TEXTSIZE", 2.5}, {"DIMASZ", 2.5}, {"DIMTXT", 2.5}, {"DIMGAP", 0.625}}) {
     ResBuf v = get(name);
     EXPECT_EQ(v.code, RTREAL) << name;
     EXPECT_DOUBLE_EQ(v.asReal(), value) << name;
   }
-  for (auto [name, value] : {std::pair{"ACADVER", "18.0"}, {"DWGNAME", "Drawing1.dwg"}, {"CLAYER", "0"},
-                             {"TEXTSTYLE", "Standard"}, {"CECOLOR", "BYLAYER"}, {"CELTYPE", "ByLayer"}}) {
+  for (auto [name, value] : {std::pair{"ACADVER", "18.0"},
+                             {"DWGNAME", "Drawing1.dwg"},
+                             {"CLAYER", "0"},
+                             {"TEXTSTYLE", "Standard"},
+                             {"CECOLOR", "BYLAYER"},
+                             {"CELTYPE", "ByLayer"}}) {
     ResBuf v = get(name);
     EXPECT_EQ(v.code, RTSTR) << name;
     EXPECT_EQ(v.asString(), value) << name;

@@ -10,7 +10,8 @@
 #include <sstream>
 #include <string>
 
-#include "standalone/standalone_host.h"
+#include "host/messages.h"
+#include "standalone/host/standalone_host.h"
 
 namespace optgrind::testing {
 
@@ -53,14 +54,17 @@ inline std::string misSetWithLanguage(int language) {
 }
 
 // A standalone host whose install root is a temporary folder with DAT in it,
-// whose "mis_set.set" selects English messages. `answers` are the lines the
-// user types.
+// whose "mis_set.set" selects English messages; below the settings layer,
+// where nothing reads that file, messages are English all the same.
+// `answers` are the lines the user types.
 struct HostWithRoot {
   explicit HostWithRoot(const std::string& answers = std::string())
       : in(answers), console(in, out, true), host(console, {root.path()}) {
     std::filesystem::create_directories(dataDir());
     writeFile(dataFile("mis_set.set"), misSetWithLanguage(2));
+    setLanguageProvider([](Host&) { return kLangEnglish; });
   }
+  ~HostWithRoot() { setLanguageProvider(nullptr); }
   std::string dataDir() const { return root.path() + "/DAT"; }
   std::string dataFile(const std::string& name) const { return dataDir() + "/" + name; }
 

@@ -1,0 +1,195 @@
+// Joining loose curves to a polyline, as the host's PEDIT Join does.
+#include "standalone/commands/cmd_join.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "standalone/model/geom_curves.h"
+
+namespace optgrind::standalone {
+namespace {
+
+// A chain of vertices: an open polyline, segment i from vertex i to i + 1.
+using Chain = std::vector<PolyVertex>;
+
+Point3 at(const PolyVertex& v) { return {v.x, v.y, 0.0}; }
+bool meet(const PolyVertex& a, const PolyVertex& b) { return distanceXY(at(a), at(b)) <= kJoinFuzz; }
+
+Chain reversed(const Chain& c) {
+  Chain r;
+  size_t n = c.size();
+  for (size_t i = 0; i < n; ++i) {
+    PolyVertex v = c[n - 1 - i];
+    if (i + 1 < n) {
+      const PolyVertex& segment = c[n - 2 - i];  // the segment now run backwards
+      v.bulge = -segment.bulge;
+      v.startWidth = segment.endWidth;
+      v.endWidth = segment.startWidth;
+    } else {
+      v.bulge = v.startWidth = v.endWidth = 0.0;
+    }
+    r.push_back(v);
+  }
+  return r;
+}
+
+// The chain of a candidate, or empty when it cannot be joined.
+Chain chainOf(const EntityRecord& e) {
+  PolylineGeom pl;
+  if (const auto* poly = e.as<PolylineGeom>()) {
+    if (poly->closed || poly->vertices.size() < 2) return {};
+    return poly->vertices;
+  }
+  if (!polylineOfCurve(e, pl)) return {};
+  if (meet(pl.vertices.front(), pl.vertices.back()) && pl.vertices.front().bulge == 0.0) return {};
+  return pl.vertices;
+}
+
+// Appends the piece at the chain's end when one of its ends meets it.
+bool appendAtEnd(Chain& chain, const Chain& piece) {
+  Chain p;
+  if (meet(chain.back(), piece.front())) {
+    p = piece;
+  } else if (meet(chain.back(), piece.back())) {
+    p = reversed(piece);
+  } else {
+    return false;
+  }
+  PolyVertex& joint = chain.back();
+  joint.bulge = p.front().bulge;
+  joint.startWidth = p.front().startWidth;
+  joint.endWidth = p.front().endWidth;
+  chain.insert(chain.end(), p.begin() + 1, p.end());
+  return true;
+}
+
+// Puts the piece before the chain's start when one of its ends meets it.
+bool prependAtStart(Chain& chain, const Chain& piece) {
+  Chain p;
+  if (meet(chain.front(), piece.back())) {
+    p = piece;
+  } else if (meet(chain.front(), piece.front())) {
+    p = reversed(piece);
+  } else {
+    return false;
+  }
+  p.pop_back();  // the joint is the chain's own first vertex
+  chain.insert(chain.begin(), p.begin(), p.end());
+  return true;
+}
+
+// The chain is a loop once its last vertex comes back onto its first.
+bool closesOnItself(const Chain& chain) { return chain.size() >= 3 && meet(chain.front(), chain.back()); }
+
+}  // namespace
+
+bool polylineOfCurve(const EntityRecord& curve, PolylineGeom& out) {
+  // Sweeps this close to nothing or to a full turn have no bulge.
+  constexpr double kMinSweep = 1e-12;
+  PolylineGeom pl;
+  if (const auto* line = curve.as<LineGeom>()) {
+    pl.vertices = {PolyVertex{line->start.x, line->start.y}, PolyVertex{line->end.x, line->end.y}};
+    pl.elevation = line->start.z;
+    pl.thickness = line->thickness;
+  } else if (const auto* arc = curve.as<ArcGeom>()) {
+    double sweep = normalizeAngle(arc->endAngle - arc->startAngle);
+    if (sweep < kMinSweep || arc->radius <= 0.0) return false;
+    Point3 s = pointOnCircle(arc->center, arc->radius, arc->startAngle);
+    Point3 e = pointOnCircle(arc->center, arc->radius, arc->endAngle);
+    pl.vertices = {PolyVertex{s.x, s.y, std::tan(sweep / 4.0)}, PolyVertex{e.x, e.y}};
+    pl.elevation = arc->center.z;
+    pl.thickness = arc->thickness;
+  } else {
+    return false;
+  }
+  out = pl;
+  return true;
+}
+
+long long turnIntoPolyline(Drawing& d, long long id) {
+  const DrawingEntity* e = findEntity(d, id);
+  PolylineGeom pl;
+  if (!e || !polylineOfCurve(e->record, pl)) return 0;
+  EntityRecord record = e->record;
+  record.geom = pl;
+  eraseEntity(d, id);
+  return appendEntity(d, record);
+}
+
+int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& candidates) {
+  DrawingEntity* t = findEntity(d, target);
+  PolylineGeom* pl = t ? t->record.as<PolylineGeom>() : nullptr;
+  if (!pl || pl->closed || pl->vertices.empty()) return 0;
+
+  // Candidates in drawing order: at a branch the first of them is taken.
+  std::vector<std::pair<size_t, long long>> ordered;
+  for (long long id : candidates) {
+    if (id == target || !findEntity(d, id)) continue;
+    ordered.emplace_back(static_cast<size_t>(slotOf(d, id)), id);
+  }
+  std::sort(ordered.begin(), ordered.end());
+  ordered.erase(std::unique(ordered.begin(), ordered.end()), ordered.end());
+  std::vector<std::pair<long long, Chain>> pieces;
+  for (const auto& [slot, id] : ordered) {
+    Chain c = chainOf(d.entities[slot].record);
+    if (!c.empty()) pieces.emplace_back(id, std::move(c));
+  }
+
+  Chain chain = pl->vertices;
+  std::vector<long long> joined;
+  bool closed = false;
+  for (bool atEnd : {true, false}) {
+    bool grew = true;
+    while (grew && !closed) {
+      grew = false;
+      for (auto it = pieces.begin(); it != pieces.end(); ++it) {
+        if (atEnd ? appendAtEnd(chain, it->second) : prependAtStart(chain, it->second)) {
+          joined.push_back(it->first);
+          pieces.erase(it);
+          grew = true;
+          closed = closesOnItself(chain);
+          break;
+        }
+      }
+    }
+  }
+  if (joined.empty()) return 0;
+  if (closed) {
+    // The closing segment is carried by the last vertex that stays.
+    chain.pop_back();
+    pl->closed = true;
+  }
+  pl->vertices = std::move(chain);
+  for (long long id : joined) eraseEntity(d, id);
+  moveToDrawingEnd(d, target);
+  return static_cast<int>(joined.size());
+}
+
+void reversePolyline(PolylineGeom& pl) {
+  if (pl.vertices.size() < 2) return;
+  if (!pl.closed) {
+    pl.vertices = reversed(pl.vertices);
+    return;
+  }
+  // Round the loop from vertex 0 back to itself, the other way.
+  Chain loop = pl.vertices;
+  loop.push_back(loop.front());
+  loop = reversed(loop);
+  loop.pop_back();
+  pl.vertices = std::move(loop);
+}
+
+void moveToDrawingEnd(Drawing& d, long long id) {
+  long long found = slotOf(d, id);
+  if (found < 0 || d.entities[static_cast<size_t>(found)].erased) return;
+  size_t slot = static_cast<size_t>(found);
+  if (slot + 1 == d.entities.size()) return;
+  DrawingEntity moved = d.entities[slot];
+  // The old slot stays behind as an erased one, as erased entities do.
+  d.entities[slot].erased = true;
+  d.entities[slot].record = EntityRecord{};
+  setSlot(d, id, d.entities.size());
+  d.entities.push_back(std::move(moved));
+}
+
+}  // namespace optgrind::standalone

@@ -1,0 +1,38 @@
+// PEDIT's polyline work: turning a line or arc into a lightweight polyline
+// and joining loose lines, arcs and polylines to one.
+#pragma once
+
+#include <vector>
+
+#include "host/host_types.h"
+#include "standalone/model/drawing.h"
+
+namespace optgrind::standalone {
+
+// Ends closer than this meet and are joined (drawing units). Generous
+// enough for coordinates that went through a file with fewer digits.
+constexpr double kJoinFuzz = 1e-4;
+
+// The polyline of a line or an arc, running its way (an arc counter-
+// clockwise). False for anything else and for an arc without sweep.
+bool polylineOfCurve(const EntityRecord& curve, PolylineGeom& out);
+
+// Replaces the line or arc `id` by a new polyline (the last entity) with
+// its properties; returns the polyline's id, or 0 when it cannot be turned.
+long long turnIntoPolyline(Drawing& d, long long id);
+
+// Joins to the open polyline `target` those of the candidates (lines, arcs
+// and open polylines, looked at in drawing order) whose ends meet its ends,
+// first at its end and then at its start. The target keeps its direction;
+// joined pieces are turned round as needed and erased. The polyline is
+// closed when the chain comes back to its start, and it becomes the last
+// entity when anything was joined. Returns the number of entities joined.
+int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& candidates);
+
+// Turns the polyline round. A closed one still starts at its first vertex.
+void reversePolyline(PolylineGeom& pl);
+
+// Moves a live entity to the end of the drawing order; it keeps its id.
+void moveToDrawingEnd(Drawing& d, long long id);
+
+}  // namespace optgrind::standalone

@@ -1,0 +1,113 @@
+// LIST: the data and extended data of the selected entities.
+#include <cmath>
+#include <cstdio>
+
+#include "standalone/commands/cmd_commands.h"
+#include "standalone/commands/cmd_support.h"
+#include "standalone/model/geom_curves.h"
+
+namespace optgrind::standalone {
+namespace {
+
+// One "label value" line, the label right-aligned as the host lists them.
+std::string row(const std::string& label, const std::string& value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%26s ", label.c_str());
+  return buffer + value + "\n";
+}
+
+std::string xyz(const Point3& p) {
+  return "X=" + formatReal(p.x) + "  Y=" + formatReal(p.y) + "  Z=" + formatReal(p.z);
+}
+
+std::string degrees(double radians) { return formatReal(radians * 180.0 / kPi); }
+
+std::string vertexRows(const std::vector<PolyVertex>& vertices) {
+  std::string s;
+  for (const auto& v : vertices) {
+    s += row("at point", "X=" + formatReal(v.x) + "  Y=" + formatReal(v.y));
+    if (v.bulge != 0.0) s += row("bulge", formatReal(v.bulge));
+  }
+  return s;
+}
+
+std::string geometryRows(const EntityRecord& e) {
+  std::string s;
+  if (const auto* g = e.as<LineGeom>()) {
+    s += row("from point,", xyz(g->start)) + row("to point,", xyz(g->end));
+    s += row("Length =",
+             formatReal(std::hypot(g->end.x - g->start.x, g->end.y - g->start.y, g->end.z - g->start.z)));
+  } else if (const auto* g = e.as<ArcGeom>()) {
+    s += row("center point,", xyz(g->center)) + row("radius", formatReal(g->radius));
+    s += row("start angle", degrees(g->startAngle)) + row("end angle", degrees(g->endAngle));
+  } else if (const auto* g = e.as<CircleGeom>()) {
+    s += row("center point,", xyz(g->center)) + row("radius", formatReal(g->radius));
+    s += row("circumference", formatReal(kTwoPi * g->radius));
+  } else if (const auto* g = e.as<PointGeom>()) {
+    s += row("at point,", xyz(g->position));
+  } else if (const auto* g = e.as<PolylineGeom>()) {
+    s += row("", g->closed ? "Closed" : "Open") + row("Constant width", formatReal(g->constantWidth));
+    s += row("elevation", formatReal(g->elevation)) + vertexRows(g->vertices);
+  } else if (const auto* g = e.as<TextGeom>()) {
+    s += row("Style =", "\"" + g->style + "\"") + row("start point,", xyz(g->position));
+    s += row("height", formatReal(g->height)) + row("text", g->text) +
+         row("rotation angle", degrees(g->rotation));
+  } else if (const auto* g = e.as<MTextGeom>()) {
+    s += row("Location:", xyz(g->location)) + row("Text height:", formatReal(g->height));
+    s += row("Contents:", g->contents);
+  } else if (const auto* g = e.as<InsertGeom>()) {
+    s += row("Block Name:", "\"" + g->block + "\"") + row("at point,", xyz(g->position));
+    s += row("X scale factor:", formatReal(g->xScale)) + row("rotation angle:", degrees(g->rotation));
+  } else if (const auto* g = e.as<DimensionGeom>()) {
+    s += row("measurement:", formatReal(g->measurement)) + row("defining point,", xyz(g->definition));
+  } else if (const auto* g = e.as<HatchGeom>()) {
+    s += row("Pattern:", g->pattern) + row("loops:", std::to_string(g->loops.size()));
+    for (const auto& loop : g->loops) s += vertexRows(loop.vertices);
+  } else if (const auto* g = e.as<LeaderGeom>()) {
+    for (const auto& p : g->vertices) s += row("Vertex:", xyz(p));
+  }
+  return s;
+}
+
+std::string xdataRows(const ResBufList& xdata) {
+  if (xdata.empty()) return "";
+  std::string s = row("Extended data:", "");
+  for (const ResBuf& item : xdata) {
+    std::string value;
+    if (item.isString()) {
+      value = "\"" + item.asString() + "\"";
+    } else if (item.isPoint()) {
+      value = xyz(item.asPoint());
+    } else if (item.isReal()) {
+      value = formatReal(item.asReal());
+    } else if (item.isInt()) {
+      value = std::to_string(item.asInt());
+    }
+    s += row("(" + std::to_string(item.code) + ")", value);
+  }
+  return s;
+}
+
+}  // namespace
+
+int runList(StandaloneHost& host, Answers& in) {
+  std::vector<long long> ids;
+  int rc = in.objects(ids);
+  if (rc != RTNORM) return rc;
+  for (long long id : ids) {
+    const DrawingEntity* e = findEntity(host.drawing(), id);
+    if (!e) continue;
+    const EntityRecord& r = e->record;
+    char handle[32];
+    std::snprintf(handle, sizeof handle, "%llx", static_cast<unsigned long long>(id));
+    std::string text =
+        "\n" + row(entityDxfName(r.type()), "Layer: \"" + r.layer + "\"") + row("", "Space: Model space");
+    if (r.color != kColorByLayer) text += row("Color:", std::to_string(r.color));
+    if (r.linetype != "BYLAYER") text += row("Linetype:", "\"" + r.linetype + "\"");
+    text += row("Handle =", handle) + geometryRows(r) + xdataRows(r.xdata);
+    in.message(text);
+  }
+  return RTNORM;
+}
+
+}  // namespace optgrind::standalone

@@ -1,0 +1,93 @@
+#include "standalone/dxf/dxf_out.h"
+
+#include <dl_writer_ascii.h>
+
+#include <algorithm>
+#include <limits>
+
+#include "standalone/dxf/dxf_groups.h"
+
+namespace optgrind::standalone {
+namespace {
+
+bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// The largest cut at or below `limit` that does not split a UTF-8 character.
+std::size_t utf8Cut(std::string_view text, std::size_t limit) {
+  if (text.size() <= limit) return text.size();
+  std::size_t cut = limit;
+  while (cut > 0 && isContinuationByte(text[cut])) --cut;
+  return cut;
+}
+
+}  // namespace
+
+std::string oneLine(std::string_view text, std::size_t limit) {
+  std::string out(text.substr(0, utf8Cut(text, limit)));
+  for (char& c : out) {
+    if (c == '\n' || c == '\r' || c == '\0') c = ' ';
+  }
+  return out;
+}
+
+DxfOut::DxfOut(const std::string& file) : w_(std::make_unique<DL_WriterA>(file.c_str(), DL_Codes::AC1015)) {}
+
+DxfOut::~DxfOut() = default;
+
+bool DxfOut::openFailed() const { return w_->openFailed(); }
+
+void DxfOut::close() { w_->close(); }
+
+void DxfOut::str(int code, std::string_view value) { w_->dxfString(code, oneLine(value)); }
+
+void DxfOut::integer(int code, long long value) {
+  if (value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max()) {
+    w_->dxfInt(code, static_cast<int>(value));
+  } else {
+    w_->dxfString(code, std::to_string(value));
+  }
+}
+
+// The library's own real output overflows its buffer on large values and
+// rounds small ones, so reals go out as exact text.
+void DxfOut::real(int code, double value) { w_->dxfString(code, formatGroupReal(value)); }
+
+void DxfOut::point(int code, const Point3& p) {
+  real(code, p.x);
+  real(code + 10, p.y);
+  real(code + 20, p.z);
+}
+
+void DxfOut::handle(int code, unsigned long value) { w_->dxfHex(code, static_cast<int>(value)); }
+
+void DxfOut::resbuf(const ResBuf& rb) {
+  if (rb.isPoint()) {
+    point(rb.code, rb.asPoint());
+  } else if (rb.isReal()) {
+    real(rb.code, rb.asReal());
+  } else if (rb.isInt()) {
+    integer(rb.code, rb.asInt());
+  } else if (rb.isString()) {
+    str(rb.code, rb.asString());
+  }
+}
+
+std::string_view DxfOut::takeChunk(std::string_view& text) {
+  std::size_t cut = utf8Cut(text, kTextChunkBytes);
+  if (cut == 0) cut = std::min(text.size(), kTextChunkBytes);
+  std::string_view chunk = text.substr(0, cut);
+  text.remove_prefix(cut);
+  return chunk;
+}
+
+void DxfOut::chunksEndingWith(int chunkCode, int lastCode, std::string_view text) {
+  while (text.size() > kTextChunkBytes) w_->dxfString(chunkCode, oneLine(takeChunk(text)));
+  w_->dxfString(lastCode, oneLine(text));
+}
+
+void DxfOut::chunksStartingWith(int firstCode, int restCode, std::string_view text) {
+  w_->dxfString(firstCode, oneLine(takeChunk(text)));
+  while (!text.empty()) w_->dxfString(restCode, oneLine(takeChunk(text)));
+}
+
+}  // namespace optgrind::standalone

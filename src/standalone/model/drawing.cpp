@@ -1,0 +1,164 @@
+#include "standalone/model/drawing.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
+namespace optgrind::standalone {
+
+bool sameName(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+         });
+}
+
+bool validTableName(const std::string& name) {
+  constexpr size_t kMaxTableNameChars = 255;
+  size_t chars = 0;
+  for (char c : name) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++chars;  // count code points
+    if (std::string_view("<>/\\\":;?*|,=`").find(c) != std::string_view::npos) return false;
+  }
+  return chars >= 1 && chars <= kMaxTableNameChars;
+}
+
+namespace {
+
+template <class T>
+T* findByName(std::vector<T>& table, const std::string& name) {
+  for (auto& r : table) {
+    if (sameName(r.name, name)) return &r;
+  }
+  return nullptr;
+}
+
+// Each drawing of the process gets its own serial, the second half of its
+// entity names, so a name from one drawing never names an entity of another.
+long long g_nextSerial = 1;
+
+}  // namespace
+
+Drawing newDrawing() {
+  Drawing d;
+  d.serial = g_nextSerial++;
+  ensureLinetype(d, "ByBlock");
+  ensureLinetype(d, "ByLayer");
+  LinetypeRecord& continuous = ensureLinetype(d, "Continuous");
+  continuous.description = "Solid line";
+  ensureLayer(d, "0");
+  TextStyleRecord standard;
+  standard.id = d.nextTableId++;
+  standard.name = "Standard";
+  d.textStyleTable.push_back(standard);
+  registerApp(d, "ACAD");
+  d.header["$ACADVER"] = ResBuf::ofString(1, "AC1015");
+  d.header["$INSUNITS"] = ResBuf::ofInt(70, 4);
+  d.header["$MEASUREMENT"] = ResBuf::ofInt(70, 1);
+  return d;
+}
+
+long long appendEntity(Drawing& d, const EntityRecord& record) {
+  return appendEntity(d, EntityRecord(record));
+}
+
+long long appendEntity(Drawing& d, EntityRecord&& record) {
+  long long id = d.nextEntityId++;
+  setSlot(d, id, d.entities.size());
+  d.entities.push_back(DrawingEntity{id, false, std::move(record)});
+  return id;
+}
+
+long long slotOf(const Drawing& d, long long id) {
+  if (id <= 0 || static_cast<unsigned long long>(id) >= d.slotOfId.size()) return -1;
+  return static_cast<long long>(d.slotOfId[static_cast<size_t>(id)]) - 1;
+}
+
+void setSlot(Drawing& d, long long id, size_t slot) {
+  if (id <= 0) return;
+  size_t at = static_cast<size_t>(id);
+  if (at >= d.slotOfId.size()) d.slotOfId.resize(at + 1, 0);
+  d.slotOfId[at] = static_cast<uint32_t>(slot + 1);
+}
+
+DrawingEntity* findEntity(Drawing& d, long long id) {
+  long long slot = slotOf(d, id);
+  if (slot < 0) return nullptr;
+  DrawingEntity& e = d.entities[static_cast<size_t>(slot)];
+  return e.erased ? nullptr : &e;
+}
+
+const DrawingEntity* findEntity(const Drawing& d, long long id) {
+  return findEntity(const_cast<Drawing&>(d), id);
+}
+
+bool eraseEntity(Drawing& d, long long id) {
+  DrawingEntity* e = findEntity(d, id);
+  if (!e) return false;
+  e->erased = true;
+  return true;
+}
+
+size_t liveEntityCount(const Drawing& d) {
+  return static_cast<size_t>(
+      std::count_if(d.entities.begin(), d.entities.end(), [](const DrawingEntity& e) { return !e.erased; }));
+}
+
+LayerRecord* findLayer(Drawing& d, const std::string& name) { return findByName(d.layerTable, name); }
+
+const LayerRecord* findLayer(const Drawing& d, const std::string& name) {
+  return findLayer(const_cast<Drawing&>(d), name);
+}
+
+bool layerShown(const Drawing& d, const std::string& name) {
+  const LayerRecord* layer = findLayer(d, name);
+  return !layer || (!layer->off && !layer->frozen);
+}
+
+LayerRecord* findLayerById(Drawing& d, int id) {
+  for (auto& l : d.layerTable) {
+    if (l.id == id) return &l;
+  }
+  return nullptr;
+}
+
+LayerRecord& ensureLayer(Drawing& d, const std::string& name) {
+  if (LayerRecord* l = findLayer(d, name)) return *l;
+  LayerRecord l;
+  l.id = d.nextTableId++;
+  l.name = name;
+  d.layerTable.push_back(l);
+  return d.layerTable.back();
+}
+
+LinetypeRecord* findLinetype(Drawing& d, const std::string& name) {
+  return findByName(d.linetypeTable, name);
+}
+
+LinetypeRecord& ensureLinetype(Drawing& d, const std::string& name) {
+  if (LinetypeRecord* l = findLinetype(d, name)) return *l;
+  LinetypeRecord l;
+  l.id = d.nextTableId++;
+  l.name = name;
+  d.linetypeTable.push_back(l);
+  return d.linetypeTable.back();
+}
+
+TextStyleRecord* findTextStyle(Drawing& d, const std::string& name) {
+  return findByName(d.textStyleTable, name);
+}
+
+BlockDef* findBlock(Drawing& d, const std::string& name) { return findByName(d.blocks, name); }
+const BlockDef* findBlock(const Drawing& d, const std::string& name) {
+  return findBlock(const_cast<Drawing&>(d), name);
+}
+
+Dictionary* findDictionary(Drawing& d, const std::string& name) { return findByName(d.dictionaries, name); }
+
+void registerApp(Drawing& d, const std::string& name) {
+  for (const auto& a : d.appIds) {
+    if (sameName(a, name)) return;
+  }
+  d.appIds.push_back(name);
+}
+
+}  // namespace optgrind::standalone

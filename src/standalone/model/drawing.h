@@ -1,0 +1,103 @@
+// The standalone host's drawing: entities in drawing order, tables, blocks,
+// the named-object dictionary and the header variables kept in a file.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "host/host_types.h"
+
+namespace optgrind::standalone {
+
+// An entity of model space. Its id is its entity name's first half and never
+// changes or comes back while the drawing lives; an erased entity keeps its
+// slot so that names stay stable.
+struct DrawingEntity {
+  long long id = 0;
+  bool erased = false;
+  EntityRecord record;
+};
+
+struct BlockDef {
+  std::string name;
+  Point3 base;
+  int flags = 0;
+  std::string layer = "0";
+  std::vector<EntityRecord> entities;
+};
+
+// A dictionary of the named-object dictionary, with its xrecords in the
+// order they were added.
+struct Dictionary {
+  std::string name;
+  std::vector<std::pair<std::string, ResBufList>> xrecords;
+};
+
+struct Drawing {
+  std::vector<DrawingEntity> entities;  // drawing order
+  // Where each id stands in entities: index + 1 by id, 0 for none. Ids are
+  // handed out in sequence, so a plain vector is the smallest map.
+  std::vector<uint32_t> slotOfId;
+  long long nextEntityId = 1;
+  long long serial = 1;  // the entity names' second half
+
+  std::vector<LayerRecord> layerTable;  // table order
+  std::vector<LinetypeRecord> linetypeTable;
+  std::vector<TextStyleRecord> textStyleTable;
+  std::vector<std::string> appIds;  // registered application names
+  std::vector<BlockDef> blocks;
+  std::vector<Dictionary> dictionaries;  // entries of the named-object dictionary
+  int nextTableId = 1;
+
+  // Header variables kept in the file, by name with its "$" ("$INSUNITS").
+  // The ResBuf code is the DXF group code of the value (a point uses 10).
+  std::map<std::string, ResBuf> header;
+
+  std::string path;  // the file it was opened from or last saved to
+};
+
+// The index in entities of the entity of that id, erased or not; -1 when
+// the id was never handed out.
+long long slotOf(const Drawing& d, long long id);
+void setSlot(Drawing& d, long long id, size_t slot);
+
+// A new drawing: layer "0", the linetypes ByBlock, ByLayer and Continuous,
+// the text style Standard, the application ACAD, millimetre units.
+Drawing newDrawing();
+
+// Appends an entity as the last; returns its id.
+long long appendEntity(Drawing& d, const EntityRecord& record);
+long long appendEntity(Drawing& d, EntityRecord&& record);
+// The live entity of that id, or null.
+DrawingEntity* findEntity(Drawing& d, long long id);
+const DrawingEntity* findEntity(const Drawing& d, long long id);
+// Marks the entity erased; false when there is no live entity of that id.
+bool eraseEntity(Drawing& d, long long id);
+// Live entities counted.
+size_t liveEntityCount(const Drawing& d);
+
+LayerRecord* findLayer(Drawing& d, const std::string& name);  // names without case
+const LayerRecord* findLayer(const Drawing& d, const std::string& name);
+// True when the entities of that layer are shown: the layer is neither off
+// nor frozen (a layer missing from the table counts as shown).
+bool layerShown(const Drawing& d, const std::string& name);
+// Table names, application names and dictionary keys compare without case.
+bool sameName(const std::string& a, const std::string& b);
+// A name the host accepts for a table record or an application: 1 to 255
+// characters, none of < > / \ " : ; ? * | , = `
+bool validTableName(const std::string& name);
+LayerRecord* findLayerById(Drawing& d, int id);
+// Adds the layer when no layer of that name exists; returns the table's record.
+LayerRecord& ensureLayer(Drawing& d, const std::string& name);
+LinetypeRecord* findLinetype(Drawing& d, const std::string& name);
+LinetypeRecord& ensureLinetype(Drawing& d, const std::string& name);
+TextStyleRecord* findTextStyle(Drawing& d, const std::string& name);
+BlockDef* findBlock(Drawing& d, const std::string& name);
+const BlockDef* findBlock(const Drawing& d, const std::string& name);
+Dictionary* findDictionary(Drawing& d, const std::string& name);
+void registerApp(Drawing& d, const std::string& name);
+
+}  // namespace optgrind::standalone

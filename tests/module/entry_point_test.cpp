@@ -1,0 +1,71 @@
+// The module's entry point against the standalone host.
+#include "module/entry_point.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "host/current_host.h"
+#include "standalone/host/standalone_host.h"
+
+namespace optgrind {
+namespace {
+
+using standalone::Console;
+using standalone::StandaloneHost;
+
+// Records the add calls the module makes, then forwards them.
+class RecordingHost : public HostWrapper {
+ public:
+  using HostWrapper::HostWrapper;
+  bool addCommand(const std::string& group, const std::string& globalName, const std::string& localName,
+                  int flags, CommandHandler handler) override {
+    adds.push_back(group + ":" + globalName + ":" + localName + ":" + std::to_string(flags));
+    return HostWrapper::addCommand(group, globalName, localName, flags, handler);
+  }
+  std::vector<std::string> adds;
+};
+
+struct EntryPointTest : ::testing::Test {
+  std::istringstream in;
+  std::ostringstream out;
+  Console console{in, out, true};
+  StandaloneHost standaloneHost{console, {}};
+  RecordingHost host{&standaloneHost};
+};
+
+TEST_F(EntryPointTest, LoadRegistersTheFourCommandsInOrderAndUnloadRemovesThem) {
+  EXPECT_EQ(acrxEntryPoint(host, kInitAppMsg, nullptr), kRetOK);
+  EXPECT_EQ(host.adds,
+            (std::vector<std::string>{"Kestro_OPT:opt:opt:0", "Kestro_OPT:pw_opt:pw_opt:0",
+                                      "Kestro_OPT:opt_mark:opt_mark:0", "Kestro_OPT:opt_set:opt_set:0"}));
+  ASSERT_EQ(standaloneHost.commands().size(), 4u);
+  EXPECT_EQ(currentHost(), &host);
+
+  EXPECT_EQ(acrxEntryPoint(host, kUnloadAppMsg, nullptr), kRetOK);
+  EXPECT_TRUE(standaloneHost.commands().empty());
+
+  // Loading again registers them again.
+  EXPECT_EQ(acrxEntryPoint(host, kInitAppMsg, nullptr), kRetOK);
+  EXPECT_EQ(standaloneHost.commands().size(), 4u);
+  acrxEntryPoint(host, kUnloadAppMsg, nullptr);
+}
+
+TEST_F(EntryPointTest, OtherMessagesChangeNothing) {
+  acrxEntryPoint(host, kInitAppMsg, nullptr);
+  for (int msg : {0, 3, 7, 99, -1}) EXPECT_EQ(acrxEntryPoint(host, msg, nullptr), kRetOK);
+  EXPECT_EQ(standaloneHost.commands().size(), 4u);
+  acrxEntryPoint(host, kUnloadAppMsg, nullptr);
+}
+
+TEST_F(EntryPointTest, CommandNamesMatchWithoutCase) {
+  acrxEntryPoint(host, kInitAppMsg, nullptr);
+  EXPECT_TRUE(standaloneHost.runCommand("OPT_SET"));
+  EXPECT_TRUE(standaloneHost.runCommand("Pw_Opt"));
+  EXPECT_FALSE(standaloneHost.runCommand("optx"));
+  EXPECT_NE(out.str().find("pw_opt: this command is not available"), std::string::npos);
+  acrxEntryPoint(host, kUnloadAppMsg, nullptr);
+}
+
+}  // namespace
+}  // namespace optgrind
