@@ -99,6 +99,29 @@ ElementGeom readElement(Host& host, const EntityRef& polyline, int segment) {
   return el;
 }
 
+std::vector<ElementGeom> readElements(Host& host, const EntityRef& polyline) {
+  std::vector<ElementGeom> out;
+  PolylineGeom geom;
+  if (!readPolylineOf(host, polyline, geom)) return out;
+  int count = segmentCount(geom);
+  size_t n = geom.vertices.size();
+  for (int i = 0; i < count; ++i) {
+    size_t at = static_cast<size_t>(i);
+    ElementGeom el;
+    el.b = vertexPoint(geom, at);
+    el.e = vertexPoint(geom, (at + 1) % n);
+    double bulge = geom.vertices[at].bulge;
+    if (segmentKind(geom, i) == kKindArc) {
+      el.isArc = 1;
+      arcFromBulge2d(el.b, el.e, bulge, el.k, el.radius);
+      el.sweep = 4.0 * std::atan(bulge);
+    }
+    el.valid = 1;
+    out.push_back(el);
+  }
+  return out;
+}
+
 int segmentUnder(Host& host, const EntityRef& polyline, const PointRec& p) {
   PolylineGeom geom;
   if (!readPolylineOf(host, polyline, geom)) return -1;

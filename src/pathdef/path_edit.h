@@ -3,6 +3,8 @@
 // joining them to the path polyline and colouring pieces.
 #pragma once
 
+#include <vector>
+
 #include "geometry/records.h"
 #include "host/host.h"
 #include "pathdef/extra_elements.h"
@@ -26,6 +28,8 @@ EntityRef asWhole(const EntityRef& ref);
 
 // The element of segment `segment` of the polyline; valid 0 when unreadable.
 ElementGeom readElement(Host& host, const EntityRef& polyline, int segment);
+// Every element of the polyline in order, read at once.
+std::vector<ElementGeom> readElements(Host& host, const EntityRef& polyline);
 // The first segment of the polyline that carries p, or -1.
 int segmentUnder(Host& host, const EntityRef& polyline, const PointRec& p);
 // The segment after `segment` (the wrap of a closed polyline included).

@@ -31,9 +31,7 @@ int askWithMark(Host& host, EntityRef mark, const std::string& line2) {
 int checkSmallElements(Host& host, const EntityRef& path) {
   const OptSettings& settings = optSettings();
   if (settings.Small_seg <= 0.0) return kStepDone;
-  for (int i = 0;; ++i) {
-    ElementGeom el = readElement(host, path, i);
-    if (el.valid != 1) break;
+  for (const ElementGeom& el : readElements(host, path)) {
     double length = elementLength(el);
     if (length < settings.Small_seg) {
       PointRec at = el.isArc ? el.b : makePoint((el.b.x + el.e.x) / 2.0, (el.b.y + el.e.y) / 2.0);

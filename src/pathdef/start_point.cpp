@@ -64,9 +64,7 @@ std::vector<EntityRef> drawStartMark(Host& host, const PointRec& p, double d) {
 }
 
 void drawArrows(Host& host, const EntityRef& path, double d) {
-  for (int i = 0;; ++i) {
-    ElementGeom el = readElement(host, path, i);
-    if (el.valid != 1) break;
+  for (const ElementGeom& el : readElements(host, path)) {
     double a = directionAt(el, el.e);
     makeLineEntity(host, makeLine(el.e, polarDeg(el.e, a + kArrowSpread, d)));
     makeLineEntity(host, makeLine(el.e, polarDeg(el.e, a - kArrowSpread, d)));

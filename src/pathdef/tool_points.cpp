@@ -141,6 +141,21 @@ int takeToolUp(Host& host, PathDefState& s, const PointRec& p, int segment) {
   return kPointTaken;
 }
 
+// The picked point on the path polyline. An over-cut or approach lying
+// over the profile may be the entity the pick box finds first; the path is
+// taken instead when it lies as near the pick.
+PointRec pointOnPath(Host& host, const PathDefState& s, const PickSlot& pick) {
+  if (pick.ref.name == s.path.name || s.path.valid != 1) return pick.ref.point;
+  EntityRecord record;
+  Point3 closest;
+  if (host.acdbEntGet(s.path.name, record) != RTNORM ||
+      host.getClosestPointTo(record, toPoint3(pick.point), false, closest) != RTNORM)
+    return pick.ref.point;
+  PointRec onPath = toPointRec(closest);
+  if (distance(pick.point, onPath) <= distance(pick.point, pick.ref.point) + kPointTolerance) return onPath;
+  return pick.ref.point;
+}
+
 std::string promptText(Host& host, const PathDefState& s, bool toolDown) {
   const char* onOff = s.overCut ? "YES" : "NO";
   return formatMessage(host, toolDown ? msg::kToolDownPrompt : msg::kToolUpPrompt, optSettings().Over_len,
@@ -168,7 +183,7 @@ int takeToolPoints(Host& host) {
       printMessage(host, msg::kMoreToolUp);
       continue;
     }
-    PointRec p = pickSlot(kToolSlot).ref.point;
+    PointRec p = pointOnPath(host, s, pickSlot(kToolSlot));
     int segment = s.path.valid == 1 ? segmentUnder(host, s.path, p) : -1;
     int taken = kPointRefused;
     if (segment >= 0) taken = toolDown ? takeToolDown(host, s, p, segment) : takeToolUp(host, s, p, segment);
