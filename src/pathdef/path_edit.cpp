@@ -1,5 +1,6 @@
 #include "pathdef/path_edit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -59,11 +60,34 @@ std::vector<PointRec> probesBeside(Host& host, const EntityRef& element, const P
   return probes;
 }
 
-bool runsAlongProfile(Host& host, const EntityRef& element, const EntityRef& path, const PointRec& x) {
+bool runsAlongProfile(Host& host, const EntityRef& element, const std::vector<EntityRef>& profile,
+                      const PointRec& x) {
   for (const PointRec& probe : probesBeside(host, element, x)) {
-    if (std::fabs(distanceToEntity(host, probe, path)) < kOnProfileTolerance) return true;
+    for (const EntityRef& segment : profile) {
+      if (std::fabs(distanceToEntity(host, probe, segment)) < kOnProfileTolerance) return true;
+    }
   }
   return false;
+}
+
+// Whether the element's box, grown by the tolerance, meets the box of b.
+bool boxesMeet(const LineRec& box, const ElementGeom& b) {
+  double lx = std::min(b.b.x, b.e.x), hx = std::max(b.b.x, b.e.x);
+  double ly = std::min(b.b.y, b.e.y), hy = std::max(b.b.y, b.e.y);
+  if (b.isArc) {
+    // The quarter points of the circle that the arc passes widen the box.
+    double from = angleRad(b.k, b.b);
+    for (int q = 0; q < 4; ++q) {
+      double axis = q * kPi / 2.0;
+      double along = b.sweep >= 0.0 ? axis - from : from - axis;
+      along = std::fmod(along + 4.0 * kPi, 2.0 * kPi);
+      if (along > std::fabs(b.sweep)) continue;
+      PointRec p = polarRad(b.k, axis, b.radius);
+      lx = std::min(lx, p.x), hx = std::max(hx, p.x), ly = std::min(ly, p.y), hy = std::max(hy, p.y);
+    }
+  }
+  double t = kSameCrossingTolerance;
+  return lx <= box.end.x + t && hx >= box.start.x - t && ly <= box.end.y + t && hy >= box.start.y - t;
 }
 
 bool readPolylineOf(Host& host, const EntityRef& ref, PolylineGeom& out) {
@@ -162,13 +186,26 @@ EntityRef makeExtraEntity(Host& host, const ExtraElement& element) {
 }
 
 int countCrossings(Host& host, const EntityRef& element, const EntityRef& path) {
+  // Only the segments whose boxes meet the element's can meet it.
+  LineRec box = extents(host, element);
+  if (box.valid != 1) return 0;
+  std::vector<ElementGeom> elements = readElements(host, path);
+  std::vector<EntityRef> near;
+  for (size_t i = 0; i < elements.size(); ++i) {
+    if (boxesMeet(box, elements[i]))
+      near.push_back(segmentRef(path, static_cast<int>(i), elements[i].isArc ? kKindArc : kKindLine));
+  }
   std::vector<PointRec> found;
-  intersect(host, element, asWhole(path), 0, found, kCrossingRoom);
+  for (const EntityRef& segment : near) {
+    std::vector<PointRec> here;
+    intersect(host, element, segment, 0, here, kCrossingRoom);
+    found.insert(found.end(), here.begin(), here.end());
+  }
   std::vector<PointRec> counted;
   for (const PointRec& x : found) {
     bool seen = false;
     for (const PointRec& c : counted) seen = seen || distance(c, x) < kSameCrossingTolerance;
-    if (seen || runsAlongProfile(host, element, path, x)) continue;
+    if (seen || runsAlongProfile(host, element, near, x)) continue;
     counted.push_back(x);
   }
   return static_cast<int>(counted.size());

@@ -48,6 +48,10 @@ inline constexpr MessageText kOk = {"確定", "确定", "OK"};
 inline constexpr MessageText kPointNotAhead = {
     "\n此點不在尚未處理的輪廓上 , 請重新指定 .", "\n此点不在尚未处理的轮廓上 , 请重新指定 .",
     "\nThe point is not on the profile still ahead; please pick again."};
+// Our own: the profile cannot be joined or broken.
+inline constexpr MessageText kProfileLocked = {
+    "\n輪廓在鎖定的圖層上 , 請先解除鎖定 !!\n", "\n轮廓在锁定的图层上 , 请先解除锁定 !!\n",
+    "\nThe profile lies on a locked layer; unlock the layer first !!\n"};
 // Our own: the lists are full.
 inline constexpr MessageText kTooManyLifts = {
     "\n一條路徑最多 %d 個抬刀點 ; 以已指定的點儲存路徑 .",

@@ -29,6 +29,16 @@ constexpr int kEverythingSelectable = 65535;
 constexpr double kMarkShareOfView = 1.0 / 40.0;
 constexpr double kArrowSpread = 150.0;
 
+// Whether the entity lies on a locked layer: the host refuses to join or
+// break it there.
+bool onLockedLayer(Host& host, const EntityRef& ref) {
+  EntityRecord record;
+  if (host.acdbEntGet(ref.name, record) != RTNORM) return false;
+  for (const LayerRecord& layer : host.layers())
+    if (layer.name == record.layer) return layer.locked;
+  return false;
+}
+
 bool isPolylineEntity(Host& host, const EntityRef& ref) {
   EntityRecord record;
   return host.acdbEntGet(ref.name, record) == RTNORM && record.type() == EntityType::Polyline;
@@ -124,6 +134,10 @@ int takeStartPoint(Host& host) {
   }
   EntityRef picked = pickSlot(kStartSlot).ref;
   if (!entityExists(host, asWhole(picked))) return kStepEnded;
+  if (onLockedLayer(host, picked)) {
+    printMessage(host, msg::kProfileLocked);
+    return kStepEnded;
+  }
   s.path = profilePolyline(host, picked);
   if (s.path.valid != 1) {
     printMessage(host, msg::kSelectPline);

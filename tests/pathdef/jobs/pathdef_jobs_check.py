@@ -49,6 +49,13 @@ def rectangle(path):
     doc.saveas(path)
 
 
+def locked_punch(path):
+    doc = ezdxf.new("R2000")
+    doc.layers.add("LOCKED").lock()
+    doc.modelspace().add_lwpolyline(punch_vertices(), format="xyb", close=True, dxfattribs={"layer": "LOCKED"})
+    doc.saveas(path)
+
+
 def run_job(work, name, drawing, answers, root):
     script = os.path.join(work, name + ".scr")
     saved = os.path.join(work, name + "_saved.dxf")
@@ -226,12 +233,25 @@ def job_bad_input_leaves_drawing(work):
             ("off every entity", ["opt", "SelEnt", "0,0", "100,100", "QUIT"], "picked point have to on Entity"),
             ("cancel at the start", ["opt", "SelEnt", "0,0", "^C", "QUIT"], "picked point have to on Entity"),
             ("answers run out", ["opt", "SelEnt", "0,0", "30,0", "N", "60,10"], None),
-            ("cancel at a tool point", ["opt", "SelEnt", "0,0", "30,0", "N", "^C", "QUIT"], None)]:
+            ("cancel at a tool point", ["opt", "SelEnt", "0,0", "30,0", "N", "^C", "QUIT"], None),
+            ("user break", ["opt", "SelEnt", "0,0", "30,0", "N", "60,10", "^B", "30,30", "0,10", "", "QUIT"],
+             "*Break*")]:
         doc, out = run_job(work, name, drawing, answers, fresh_root(work, name))
         if message:
             check(name, message in out, "%s: no message" % label)
         check(name, not stored_paths(doc), "%s: a path was stored" % label)
         check(name, "NC output" not in out, "%s: NC output ran" % label)
+
+
+def job_locked_profile_refused(work):
+    name = "locked"
+    drawing = os.path.join(work, name + ".dxf")
+    locked_punch(drawing)
+    doc, out = run_job(work, name, drawing, ["opt", "SelEnt", "0,0", "30,0", "N", "60,10", "", "QUIT"],
+                       fresh_root(work, name))
+    check(name, "The profile lies on a locked layer" in out, "no message for the locked layer")
+    shapes = [(e.dxftype(), e.closed, len(e)) for e in doc.modelspace()]
+    check(name, shapes == [("LWPOLYLINE", True, 6)], "the drawing changed: %s" % shapes)
 
 
 def main():
@@ -240,7 +260,7 @@ def main():
     os.makedirs(work, exist_ok=True)
     for job in [job_closed_punch_two_lifts, job_loose_entities_joined, job_origin_moves_everything,
                 job_direction_reversed, job_open_profile, job_approach_refused_and_over_len_changed,
-                job_small_segment_no, job_bad_input_leaves_drawing]:
+                job_small_segment_no, job_bad_input_leaves_drawing, job_locked_profile_refused]:
         job(work)
     for f in FAILURES:
         print("FAIL:", f)
