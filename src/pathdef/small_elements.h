@@ -6,9 +6,6 @@
 
 namespace optgrind {
 
-// Elements this short or shorter count as no element at all.
-constexpr double kNullElementLength = 0.001;
-
 // Asks for every element shorter than the small segment setting and every
 // arc of a smaller radius than the small radius setting (both only when
 // the segment setting is above 0) whether to go on, with the element
