@@ -243,6 +243,23 @@ def job_bad_input_leaves_drawing(work):
         check(name, "NC output" not in out, "%s: NC output ran" % label)
 
 
+def job_tool_point_under_an_over_cut(work):
+    # The over-cut of the lift at (40,0) runs over the profile to (45,0); a
+    # tool-down point picked at (43,0) lies on both and is taken on the path.
+    name = "under_over_cut"
+    drawing = os.path.join(work, name + ".dxf")
+    closed_punch(drawing)
+    doc, out = run_job(work, name, drawing,
+                       ["opt", "SelEnt", "0,0", "30,0", "N", "40,0", "43,0", "60,10", "", "QUIT"],
+                       fresh_root(work, name))
+    check(name, "not on the profile still ahead" not in out, "the tool-down point was refused")
+    paths = stored_paths(doc)
+    check(name, len(paths) == 1, "%d stored paths" % len(paths))
+    if paths:
+        pts = rounded(paths[0][0].get_points("xyb"))
+        check(name, (43.0, 0.0, 0.0) in pts and (45.0, 0.0, 0.0) in pts, "path %s" % pts)
+
+
 def job_locked_profile_refused(work):
     name = "locked"
     drawing = os.path.join(work, name + ".dxf")
@@ -260,7 +277,8 @@ def main():
     os.makedirs(work, exist_ok=True)
     for job in [job_closed_punch_two_lifts, job_loose_entities_joined, job_origin_moves_everything,
                 job_direction_reversed, job_open_profile, job_approach_refused_and_over_len_changed,
-                job_small_segment_no, job_bad_input_leaves_drawing, job_locked_profile_refused]:
+                job_small_segment_no, job_bad_input_leaves_drawing, job_locked_profile_refused,
+                job_tool_point_under_an_over_cut]:
         job(work)
     for f in FAILURES:
         print("FAIL:", f)
