@@ -117,6 +117,8 @@ int replaceFile(const std::string& path, const std::string& content) {
   // A file nobody may write is read-only, also for a user (root) whom the
   // system would let write it anyway.
   if ((old.st_mode & kAnyWrite) == 0 || ::access(target.c_str(), W_OK) != 0) return kReplaceRefused;
+  // A file of several names would lose the others to a rename.
+  if (old.st_nlink > 1) return replaceInPlace(target, content);
   if (replaceByRename(target, &old, content) == kReplaceWritten) return kReplaceWritten;
   return replaceInPlace(target, content);
 }

@@ -18,9 +18,9 @@ constexpr int kReplaceRefused = 0;
 // temporary file of a unique name in the same folder, flushed to the disk,
 // given the old file's permissions, owner and group, and renamed over the
 // old file. When no such temporary file can be made (a folder without write
-// permission) or the owner cannot be kept, an existing writable file is
-// rewritten in place, its space reserved first so that writing cannot run
-// out of room half-way.
+// permission), the owner cannot be kept or the file has other names (hard
+// links), an existing writable file is rewritten in place instead, its space
+// reserved first so that writing cannot run out of room half-way.
 int replaceFile(const std::string& path, const std::string& content);
 
 // The file a path finally names: symbolic links followed (also one that

@@ -89,6 +89,16 @@ TEST(FileReplace, WritesThroughSymbolicLinks) {
   EXPECT_EQ(readFile(dir.path() + "/real/later.svg"), "pic");
 }
 
+TEST(FileReplace, AFileOfSeveralNamesKeepsThemAll) {
+  TempDir dir;
+  std::string path = dir.path() + "/opt.set";
+  writeFile(path, "a longer old text");
+  std::filesystem::create_hard_link(path, dir.path() + "/backup.set");
+  EXPECT_EQ(replaceFile(path, "new"), kReplaceWritten);
+  EXPECT_EQ(readFile(dir.path() + "/backup.set"), "new");
+  EXPECT_EQ(readFile(path), "new");
+}
+
 TEST(FileReplace, LeavesOtherFilesAndNoTemporaryFileBehind) {
   TempDir dir;
   // Files of the names a fixed temporary name would take.
