@@ -41,6 +41,7 @@ int runSession(const AppOptions& opts) {
     }
   }
 
+  std::cerr << installRootWarning(opts);
   Console console(*in, std::cout, echo);
   StandaloneHost host(console, {resolveInstallRoot(opts)});
   if (!opts.drawing.empty()) {

@@ -54,6 +54,17 @@ TEST(GlobalSetting, ATypedPostFileIsNormalisedAndLookedUpInTheDataDirectory) {
   EXPECT_FALSE(d.saved());
 }
 
+TEST(GlobalSetting, PostFilesAreFoundWithoutLetterCase) {
+  Dialog d("#1\noptgrind\n#1\nmypost\n#2\n/jobs/mypost.wcf\n\nQuit\n");
+  d.addPostFile("mypost.wcf");
+  optSettings().pcf_name = "none.WCF";
+  runGlobalSettingDialog(d.s.host());
+  EXPECT_TRUE(d.s.has("[1 optgrind.WCF]"));
+  EXPECT_TRUE(d.s.has("[1 mypost.WCF]"));
+  EXPECT_FALSE(d.s.has("Cann't Find the Post file"));
+  EXPECT_EQ(optSettings().pcf_name, "mypost.WCF");
+}
+
 TEST(GlobalSetting, AnEmptyNameBecomesTheDefaultPostFileInMemoryOnly) {
   Dialog d("#1\n\"\"\n\n\n\n\nQuit\n");
   optSettings().pcf_name.clear();

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "post/post_state.h"
 #include "settings/opt_sel.h"
 #include "support/settings_session.h"
@@ -142,26 +144,56 @@ TEST(MachineDataForm, ButtonsEndTheDialogWithTheirResults) {
 // Records the programs started instead of starting them.
 struct ProgramRecorder : HostWrapper {
   using HostWrapper::HostWrapper;
-  int startProgram(const std::string& commandLine) override {
-    started.push_back(commandLine);
+  int startProgram(const std::vector<std::string>& argv) override {
+    started.push_back(argv);
     return RTNORM;
   }
-  std::vector<std::string> started;
+  std::vector<std::vector<std::string>> started;
 };
 
-TEST(MachineDataForm, TheChoiceListButtonOpensTheFileInNotepadWhenTheLineFits) {
-  for (size_t rootLength : {0, 120}) {
+void makeProgram(const std::string& path) {
+  testing::writeFile(path, "#!/bin/sh\n");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+}
+
+TEST(MachineDataForm, TheChoiceListButtonOpensTheFileInTheEditorAsOneArgument) {
+  // A root whose name a shell would split and expand stays one argument.
+  for (std::string rootName : {"plain", "a b", "a$(touch PWNED)b"}) {
     SettingsSession s("Choice Lists\nQUIT\n");
-    std::string root = s.env.root.path() + std::string(rootLength, 'r');
+    std::string root = s.env.root.path() + "/" + rootName;
     std::filesystem::create_directories(root + "/DAT");
+    testing::writeFile(root + "/DAT/OPT_SEL.DAT", "***Tool_Thick*\n");
+    testing::writeFile(root + "/DAT/mis_set.set", testing::misSetWithLanguage(2));
+    makeProgram(root + "/program/notepad.exe");
     standalone::StandaloneHost host(s.env.console, {root});
     ProgramRecorder recorder(&host);
     MachineDataForm form = buildMachineDataForm(recorder);
     EXPECT_EQ(runMachineDataForm(recorder, form), kMachineDataQuit);
-    std::vector<std::string> expected;
-    if (rootLength == 0) expected.push_back("notepad.exe  " + root + "/DAT/opt_sel.dat");
-    EXPECT_EQ(recorder.started, expected);  // a line beyond 128 bytes starts nothing
+    std::vector<std::vector<std::string>> expected = {
+        {root + "/program/notepad.exe", root + "/DAT/OPT_SEL.DAT"}};
+    EXPECT_EQ(recorder.started, expected) << rootName;
   }
+}
+
+TEST(MachineDataForm, TheChoiceListButtonStartsNothingWhenTheProgramLineIsTooLong) {
+  SettingsSession s("Choice Lists\nQUIT\n");
+  std::string root = s.env.root.path() + std::string(120, 'r');
+  std::filesystem::create_directories(root + "/DAT");
+  makeProgram(root + "/program/notepad");
+  standalone::StandaloneHost host(s.env.console, {root});
+  ProgramRecorder recorder(&host);
+  MachineDataForm form = buildMachineDataForm(recorder);
+  EXPECT_EQ(runMachineDataForm(recorder, form), kMachineDataQuit);
+  EXPECT_TRUE(recorder.started.empty());
+}
+
+TEST(MachineDataForm, AScriptRunShowsTheChoiceListProgramInsteadOfStartingIt) {
+  SettingsSession s("Choice Lists\nQUIT\n");
+  makeProgram(s.env.root.path() + "/program/notepad");
+  MachineDataForm form = buildMachineDataForm(s.host());
+  EXPECT_EQ(runMachineDataForm(s.host(), form), kMachineDataQuit);
+  std::string line = "start: " + s.env.root.path() + "/program/notepad " + s.env.dataFile("opt_sel.dat");
+  EXPECT_NE(s.env.out.str().find(line), std::string::npos) << s.env.out.str();
 }
 
 }  // namespace
