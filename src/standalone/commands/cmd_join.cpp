@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 
+#include "standalone/commands/join_end_index.h"
 #include "standalone/model/geom_curves.h"
 
 namespace optgrind::standalone {
@@ -45,8 +47,11 @@ Chain chainOf(const EntityRecord& e) {
   return pl.vertices;
 }
 
+// The chain being built: pieces go on at both ends.
+using GrowingChain = std::deque<PolyVertex>;
+
 // Appends the piece at the chain's end when one of its ends meets it.
-bool appendAtEnd(Chain& chain, const Chain& piece) {
+bool appendAtEnd(GrowingChain& chain, const Chain& piece) {
   Chain p;
   if (meet(chain.back(), piece.front())) {
     p = piece;
@@ -64,7 +69,7 @@ bool appendAtEnd(Chain& chain, const Chain& piece) {
 }
 
 // Puts the piece before the chain's start when one of its ends meets it.
-bool prependAtStart(Chain& chain, const Chain& piece) {
+bool prependAtStart(GrowingChain& chain, const Chain& piece) {
   Chain p;
   if (meet(chain.front(), piece.back())) {
     p = piece;
@@ -79,7 +84,9 @@ bool prependAtStart(Chain& chain, const Chain& piece) {
 }
 
 // The chain is a loop once its last vertex comes back onto its first.
-bool closesOnItself(const Chain& chain) { return chain.size() >= 3 && meet(chain.front(), chain.back()); }
+bool closesOnItself(const GrowingChain& chain) {
+  return chain.size() >= 3 && meet(chain.front(), chain.back());
+}
 
 }  // namespace
 
@@ -129,28 +136,30 @@ int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& c
   }
   std::sort(ordered.begin(), ordered.end());
   ordered.erase(std::unique(ordered.begin(), ordered.end()), ordered.end());
-  std::vector<std::pair<long long, Chain>> pieces;
+  std::vector<long long> pieceIds;
+  std::vector<Chain> pieces;
   for (const auto& [slot, id] : ordered) {
     Chain c = chainOf(d.entities[slot].record);
-    if (!c.empty()) pieces.emplace_back(id, std::move(c));
+    if (c.empty()) continue;
+    pieceIds.push_back(id);
+    pieces.push_back(std::move(c));
   }
 
-  Chain chain = pl->vertices;
+  // At each joint the first piece in drawing order that meets the chain's
+  // free end is taken, found through an index of the pieces' ends.
+  JoinEndIndex ends(pieces, kJoinFuzz);
+  GrowingChain chain(pl->vertices.begin(), pl->vertices.end());
   std::vector<long long> joined;
   bool closed = false;
   for (bool atEnd : {true, false}) {
-    bool grew = true;
-    while (grew && !closed) {
-      grew = false;
-      for (auto it = pieces.begin(); it != pieces.end(); ++it) {
-        if (atEnd ? appendAtEnd(chain, it->second) : prependAtStart(chain, it->second)) {
-          joined.push_back(it->first);
-          pieces.erase(it);
-          grew = true;
-          closed = closesOnItself(chain);
-          break;
-        }
-      }
+    while (!closed) {
+      long long next = ends.firstMeeting(atEnd ? chain.back() : chain.front());
+      if (next < 0) break;
+      const Chain& piece = pieces[static_cast<size_t>(next)];
+      if (!(atEnd ? appendAtEnd(chain, piece) : prependAtStart(chain, piece))) break;
+      ends.take(static_cast<size_t>(next));
+      joined.push_back(pieceIds[static_cast<size_t>(next)]);
+      closed = closesOnItself(chain);
     }
   }
   if (joined.empty()) return 0;
@@ -159,7 +168,7 @@ int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& c
     chain.pop_back();
     pl->closed = true;
   }
-  pl->vertices = std::move(chain);
+  pl->vertices.assign(chain.begin(), chain.end());
   for (long long id : joined) eraseEntity(d, id);
   moveToDrawingEnd(d, target);
   return static_cast<int>(joined.size());
