@@ -20,47 +20,47 @@ uint64_t mixed(int64_t x, int64_t y) {
   return h ^ (h >> 31);
 }
 
-bool finitePoint(const PolyVertex& v) { return std::isfinite(v.x) && std::isfinite(v.y); }
+bool finitePoint(double x, double y) { return std::isfinite(x) && std::isfinite(y); }
 
 }  // namespace
 
-JoinEndIndex::JoinEndIndex(const std::vector<std::vector<PolyVertex>>& pieces, double meetDistance)
-    : pieces_(pieces), meet_(meetDistance), taken_(pieces.size(), false) {
+JoinEndIndex::JoinEndIndex(const std::vector<JoinEnd>& ends, size_t pieceCount, double meetDistance)
+    : meet_(meetDistance), taken_(pieceCount, false) {
   // Ends within meet_ of a point lie within twice that in each axis (the
-  // margin covers the rounding of the distance); with cells four times
-  // meet_ wide a look-up touches at most two by two cells.
-  cellSize_ = std::max(4.0 * meet_, kMinCellSize);
-  std::vector<End> ends;
-  ends.reserve(2 * pieces.size());
-  for (size_t i = 0; i < pieces.size(); ++i) {
-    if (pieces[i].empty()) continue;
-    for (bool back : {false, true}) {
-      End e{static_cast<uint32_t>(i), back};
-      if (finitePoint(endPoint(e))) ends.push_back(e);
-    }
-  }
+  // margin covers the rounding of the distance). Cells 64 times meet_ wide
+  // keep most look-ups inside one cell.
+  cellSize_ = std::max(64.0 * meet_, kMinCellSize);
   size_t capacity = 16;
-  while (capacity < 2 * ends.size()) capacity *= 2;
+  // Joined pieces share cells two by two, so most tables run half full.
+  while (capacity < ends.size() + ends.size() / 4) capacity *= 2;
   cells_.resize(capacity);
 
-  std::vector<Cell*> cellOfEnd;
-  cellOfEnd.reserve(ends.size());
-  for (const End& e : ends) {
-    const PolyVertex& v = endPoint(e);
-    Cell& c = insertCell(cellOf(v.x), cellOf(v.y));
+  // Cells are counted first, then their ends are laid out one cell after
+  // another.
+  std::vector<uint32_t> cellOfEnd(ends.size(), UINT32_MAX);
+  for (size_t i = 0; i < ends.size(); ++i) {
+    const JoinEnd& e = ends[i];
+    if (e.piece >= pieceCount || !finitePoint(e.x, e.y)) continue;
+    Cell& c = insertCell(cellOf(e.x), cellOf(e.y));
     ++c.count;
-    cellOfEnd.push_back(&c);
+    cellOfEnd[i] = static_cast<uint32_t>(&c - cells_.data());
   }
   uint32_t next = 0;
   for (Cell& c : cells_) {
     c.first = next;
     next += c.count;
-    c.count = 0;
   }
-  entries_.resize(ends.size());
+  ends_.resize(next);
+  // Each cell's ends are put from its last place down to its first.
   for (size_t i = 0; i < ends.size(); ++i) {
-    Cell& c = *cellOfEnd[i];
-    entries_[c.first + c.count++] = ends[i];
+    if (cellOfEnd[i] == UINT32_MAX) continue;
+    Cell& c = cells_[cellOfEnd[i]];
+    ends_[c.first + --c.count] = ends[i];
+  }
+  // The cells lie one after another in ends_: each one's count is back
+  // from where the next begins (a free slot's is 0 again).
+  for (size_t i = 0; i < cells_.size(); ++i) {
+    cells_[i].count = (i + 1 < cells_.size() ? cells_[i + 1].first : next) - cells_[i].first;
   }
 }
 
@@ -73,7 +73,7 @@ JoinEndIndex::Cell* JoinEndIndex::findCell(int64_t x, int64_t y) {
   size_t mask = cells_.size() - 1;
   for (size_t at = mixed(x, y) & mask;; at = (at + 1) & mask) {
     Cell& c = cells_[at];
-    if (!c.used) return nullptr;
+    if (c.count == 0) return nullptr;
     if (c.x == x && c.y == y) return &c;
   }
 }
@@ -82,23 +82,17 @@ JoinEndIndex::Cell& JoinEndIndex::insertCell(int64_t x, int64_t y) {
   size_t mask = cells_.size() - 1;
   for (size_t at = mixed(x, y) & mask;; at = (at + 1) & mask) {
     Cell& c = cells_[at];
-    if (!c.used) {
-      c.used = true;
+    if (c.count == 0) {
       c.x = x;
       c.y = y;
-      return c;
+      return c;  // counted by the caller, which makes it used
     }
     if (c.x == x && c.y == y) return c;
   }
 }
 
-const PolyVertex& JoinEndIndex::endPoint(const End& e) const {
-  const std::vector<PolyVertex>& p = pieces_[e.piece];
-  return e.back ? p.back() : p.front();
-}
-
 long long JoinEndIndex::firstMeeting(const PolyVertex& at) {
-  if (!finitePoint(at)) return -1;
+  if (!finitePoint(at.x, at.y)) return -1;
   const double reach = 2.0 * meet_;
   int64_t x0 = cellOf(at.x - reach), x1 = cellOf(at.x + reach);
   int64_t y0 = cellOf(at.y - reach), y1 = cellOf(at.y + reach);
@@ -109,16 +103,19 @@ long long JoinEndIndex::firstMeeting(const PolyVertex& at) {
       Cell* c = findCell(x, y);
       if (!c) continue;
       for (uint32_t i = c->first; i < c->first + c->count;) {
-        End e = entries_[i];
+        const JoinEnd& e = ends_[i];
         if (taken_[e.piece]) {
           // Taken pieces leave their cells as they are met, so a busy
-          // joint is not scanned again and again.
-          entries_[i] = entries_[c->first + c->count - 1];
-          --c->count;
-          continue;
+          // joint is not scanned again and again. The last end of a cell
+          // stays, so that the cell is never taken for a free slot.
+          if (c->count > 1) {
+            ends_[i] = ends_[c->first + c->count - 1];
+            --c->count;
+            continue;
+          }
+          break;
         }
-        const PolyVertex& v = endPoint(e);
-        if (distanceXY(p, {v.x, v.y, 0.0}) <= meet_ && (best < 0 || e.piece < best)) best = e.piece;
+        if (distanceXY(p, {e.x, e.y, 0.0}) <= meet_ && (best < 0 || e.piece < best)) best = e.piece;
         ++i;
       }
     }

@@ -10,12 +10,19 @@
 
 namespace optgrind::standalone {
 
+// One end of a piece; pieces are numbered from 0.
+struct JoinEnd {
+  double x = 0.0;
+  double y = 0.0;
+  uint32_t piece = 0;
+};
+
 class JoinEndIndex {
  public:
-  // Indexes both ends of every piece; pieces are numbered by their place in
-  // `pieces`. An end that is not a finite point meets nothing and is left
-  // out. `meetDistance` is the largest distance at which two ends meet.
-  JoinEndIndex(const std::vector<std::vector<PolyVertex>>& pieces, double meetDistance);
+  // Indexes the ends of `pieceCount` pieces. An end that is not a finite
+  // point meets nothing and is left out. `meetDistance` is the largest
+  // distance at which two ends meet.
+  JoinEndIndex(const std::vector<JoinEnd>& ends, size_t pieceCount, double meetDistance);
 
   // The lowest-numbered piece not yet taken with an end that meets `at`
   // (distanceXY <= meetDistance); -1 when there is none.
@@ -26,25 +33,18 @@ class JoinEndIndex {
  private:
   struct Cell {
     int64_t x = 0, y = 0;
-    uint32_t first = 0;  // its entries are entries_[first, first + count)
-    uint32_t count = 0;
-    bool used = false;
-  };
-  struct End {
-    uint32_t piece;
-    bool back;  // the piece's last vertex, else its first
+    uint32_t first = 0;  // its ends are ends_[first, first + count)
+    uint32_t count = 0;  // 0 also for a free slot of the table
   };
 
   int64_t cellOf(double v) const;
   Cell* findCell(int64_t x, int64_t y);
   Cell& insertCell(int64_t x, int64_t y);
-  const PolyVertex& endPoint(const End& e) const;
 
-  const std::vector<std::vector<PolyVertex>>& pieces_;
   double meet_;
   double cellSize_;
   std::vector<Cell> cells_;  // open addressing, a power of two in size
-  std::vector<End> entries_;
+  std::vector<JoinEnd> ends_;
   std::vector<bool> taken_;
 };
 
