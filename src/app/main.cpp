@@ -1,5 +1,6 @@
 // optgrind: the standalone host with the optgrind module loaded.
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -32,8 +33,10 @@ int runSession(const AppOptions& opts) {
   if (!opts.script.empty()) {
     echo = true;
     if (opts.script != "-") {
-      scriptFile.open(opts.script);
-      if (!scriptFile) {
+      // A folder opens like a file here but reads as nothing.
+      std::error_code ec;
+      if (!std::filesystem::is_directory(opts.script, ec)) scriptFile.open(opts.script);
+      if (!scriptFile.is_open()) {
         std::cerr << "optgrind: cannot open script " << opts.script << "\n";
         return kExitUsage;
       }

@@ -51,6 +51,7 @@ class Console {
   bool echo_;
   bool exhausted_ = false;
   bool breakRequested_ = false;
+  bool atFirstLine_ = true;
   std::deque<std::string> queued_;
   bool hasPeeked_ = false;
   std::string peeked_;
