@@ -14,7 +14,7 @@ namespace optgrind::standalone {
 
 // The longest string value written on one line; longer texts are cut (or,
 // where the format allows, split over several groups).
-constexpr std::size_t kMaxStringValueBytes = 1000;
+constexpr std::size_t kMaxStringValueBytes = 2049;
 // Chunk size of multi-line text contents and 3D solid data lines.
 constexpr std::size_t kTextChunkBytes = 250;
 

@@ -53,7 +53,9 @@ RawRecord withoutEmbeddedObject(const RawRecord& r) {
 }
 
 // Records that belong to the entity before them.
-bool isFollowerRecord(std::string_view type) { return type == "VERTEX" || type == "ATTRIB" || type == "SEQEND"; }
+bool isFollowerRecord(std::string_view type) {
+  return type == "VERTEX" || type == "ATTRIB" || type == "SEQEND";
+}
 
 class DrawingReader {
  public:
@@ -191,7 +193,7 @@ class DrawingReader {
       // The active layouts' entities come in the ENTITIES section; the
       // others' live in their blocks, which this drawing does not hold.
       target_ = upper(name) == "*MODEL_SPACE" || upper(name) == "*PAPER_SPACE" ? Target::Model
-                                                                                 : Target::OtherLayout;
+                                                                               : Target::OtherLayout;
       return;
     }
     BlockDef block;
@@ -232,7 +234,8 @@ class DrawingReader {
     } else if (type == "POINT") {
       add(r, PointGeom{r.point(10)});
     } else if (type == "ARC") {
-      ArcGeom g{r.point(10), r.real(40, 0.0), r.real(50, 0.0) * kDegToRad, r.real(51, 0.0) * kDegToRad, thickness};
+      ArcGeom g{r.point(10), r.real(40, 0.0), r.real(50, 0.0) * kDegToRad, r.real(51, 0.0) * kDegToRad,
+                thickness};
       if (down) mirrorArc(g);
       add(r, g);
     } else if (type == "CIRCLE") {
@@ -273,8 +276,8 @@ class DrawingReader {
     } else if (type == "INSERT") {
       // Attributes and arrays are not modelled: such an insert is kept whole.
       if (r.integer(66, 0) == 1 || r.integer(70, 1) > 1 || r.integer(71, 1) > 1) return false;
-      InsertGeom g{r.text(2, ""), r.point(10), r.real(41, 1.0), r.real(42, 1.0), r.real(43, 1.0),
-                   r.real(50, 0.0) * kDegToRad};
+      InsertGeom g{r.text(2, ""),   r.point(10),     r.real(41, 1.0),
+                   r.real(42, 1.0), r.real(43, 1.0), r.real(50, 0.0) * kDegToRad};
       if (down) mirrorInsert(g);
       add(r, std::move(g));
     } else if (type == "DIMENSION") {

@@ -52,7 +52,7 @@ struct Dictionary {
 };
 
 struct Drawing {
-  std::vector<DrawingEntity> entities;  // drawing order
+  std::vector<DrawingEntity> entities;   // drawing order
   std::vector<KeptEntity> keptEntities;  // written after the entities
   // Where each id stands in entities: index + 1 by id, 0 for none. Ids are
   // handed out in sequence, so a plain vector is the smallest map.
