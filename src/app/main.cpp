@@ -49,11 +49,12 @@ int runSession(const AppOptions& opts) {
   StandaloneHost host(console, {resolveInstallRoot(opts)});
   if (!opts.drawing.empty()) {
     Drawing drawing;
-    DxfResult r = loadDxf(opts.drawing, drawing);
+    Outcome r = loadDxf(opts.drawing, drawing);
     if (!r.ok) {
-      std::cerr << "optgrind: " << r.message << "\n";
+      std::cerr << "optgrind: " << r.where() << "\n";
       return kExitUsage;
     }
+    if (!r.message.empty()) console.print(opts.drawing + ": " + r.message + "\n");
     host.setDrawing(std::move(drawing));
   }
 
@@ -64,9 +65,9 @@ int runSession(const AppOptions& opts) {
 
   int status = kExitOk;
   if (!opts.save.empty()) {
-    DxfResult r = saveDxf(host.drawing(), opts.save);
+    Outcome r = saveDxf(host.drawing(), opts.save);
     if (!r.ok) {
-      std::cerr << "optgrind: " << r.message << "\n";
+      std::cerr << "optgrind: " << r.where() << "\n";
       status = kExitFailure;
     }
   }

@@ -48,7 +48,7 @@ TEST_F(BreakTest, ClosedPolylineOpensAtAPointInsideASide) {
 
   // Saved and read by an independent DXF reader.
   std::string path = env.root.path() + "/broken.dxf";
-  standalone::DxfResult saved = standalone::saveDxf(env.host.drawing(), path);
+  standalone::Outcome saved = standalone::saveDxf(env.host.drawing(), path);
   ASSERT_TRUE(saved.ok) << saved.message;
   std::string command = "/usr/bin/python3 " OPTGRIND_TEST_DATA "/geometry/read_polylines.py " + path;
   FILE* pipe = popen(command.c_str(), "r");
