@@ -1,15 +1,17 @@
 #include "standalone/dxf/dxf_io.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <new>
+#include <sstream>
 #include <vector>
 
+#include "host/file_replace.h"
 #include "standalone/dxf/dxf_precheck.h"
 #include "standalone/dxf/dxf_reader.h"
 #include "standalone/dxf/dxf_writer.h"
@@ -17,27 +19,31 @@
 namespace optgrind::standalone {
 namespace {
 
-constexpr mode_t kNewFileMode = 0666;
-
-std::string folderOf(const std::string& path) {
-  std::size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string baseNameOf(const std::string& path) {
-  std::size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// The mode a file written at `path` should get: the old file's, or what
-// the umask leaves of the usual mode for a new file.
-mode_t targetMode(const std::string& path) {
-  struct stat st {};
-  if (stat(path.c_str(), &st) == 0) return st.st_mode & 07777;
-  mode_t mask = umask(0);
-  umask(mask);
-  return kNewFileMode & ~mask;
+// The drawing's text, written by the DXF writer through a scratch file of
+// the system's temporary folder.
+std::string dxfText(const Drawing& drawing, std::string& fault) {
+  const char* tmp = std::getenv("TMPDIR");
+  std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/optgrind-dxf-XXXXXX";
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  int fd = mkstemp(name.data());
+  if (fd < 0) {
+    fault = std::strerror(errno);
+    return std::string();
+  }
+  close(fd);
+  std::string scratch(name.data());
+  fault = writeDxfFile(drawing, scratch);
+  std::string text;
+  if (fault.empty()) {
+    std::ifstream in(scratch, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    text = all.str();
+    if (!in.good() && !in.eof()) fault = "the written drawing could not be read back";
+  }
+  std::remove(scratch.c_str());
+  return text;
 }
 
 }  // namespace
@@ -60,26 +66,17 @@ Outcome loadDxf(const std::string& path, Drawing& out) {
 Outcome saveDxf(const Drawing& drawing, const std::string& path) {
   if (path.empty() || path.back() == '/')
     return Outcome::failure("cannot write a drawing to '" + path + "': not a file name");
-  std::string pattern = folderOf(path) + "/." + baseNameOf(path) + ".XXXXXX";
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  int fd = mkstemp(name.data());
-  if (fd < 0) return Outcome::failure("cannot write " + path + ": " + std::strerror(errno));
-  fchmod(fd, targetMode(path));
-  close(fd);
-  std::string temp(name.data());
-
   std::string fault;
+  std::string text;
   try {
-    fault = writeDxfFile(drawing, temp);
+    text = dxfText(drawing, fault);
   } catch (const std::bad_alloc&) {
     fault = "not enough memory";
   }
-  if (fault.empty() && std::rename(temp.c_str(), path.c_str()) != 0) fault = std::strerror(errno);
-  if (!fault.empty()) {
-    std::remove(temp.c_str());
-    return Outcome::failure("cannot write " + path + ": " + fault);
+  if (fault.empty() && replaceFile(path, text) != kReplaceWritten) {
+    fault = "the file is read-only, or its folder is missing or cannot be written";
   }
+  if (!fault.empty()) return Outcome::failure("cannot write " + path + ": " + fault);
   return Outcome::success();
 }
 
