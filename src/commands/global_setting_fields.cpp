@@ -9,7 +9,7 @@
 #include "datafiles/data_files.h"
 #include "host/messages.h"
 #include "host/utf8.h"
-#include "post/wcf_load.h"
+#include "post/settings_scan.h"
 #include "settings/opt_settings.h"
 
 namespace optgrind {

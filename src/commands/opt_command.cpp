@@ -2,7 +2,7 @@
 #include "commands/machine_data_dialog.h"
 #include "commands/opt_commands.h"
 #include "host/current_host.h"
-#include "post/wcf_load.h"
+#include "post/settings_scan.h"
 #include "settings/mis_set.h"
 #include "settings/opt_sel.h"
 #include "settings/opt_settings.h"
