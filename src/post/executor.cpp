@@ -248,16 +248,6 @@ void runBody() {
   }
 }
 
-// The section head that ends at position, in lower case: the name the
-// file gives the event (of the two names of a shared code, the one there).
-std::string headName(int position) {
-  int start = position;
-  while (start > 0 && !isDelimiter(textAt(start - 1))) --start;
-  std::string name;
-  for (int p = start; p < position; ++p) name += toLowerAscii(textAt(p));
-  return name;
-}
-
 }  // namespace
 
 void resetEventState() {
@@ -267,7 +257,7 @@ void resetEventState() {
   in.cond = ConditionalPoints{};
   in.failed = false;
   in.tokensRead = 0;
-  in.eventName.clear();
+  in.eventHead = kNoPosition;
 }
 
 int behindHeadEquals(int pos) {
@@ -294,7 +284,7 @@ void runEvent(Host& host, int code) {
   if (code < 0 || code >= kEventTableSize) return;
   int position = s.events[static_cast<size_t>(code)];
   if (position == kNoPosition) return;
-  in.eventName = headName(position);
+  in.eventHead = position;
   in.pos = behindHeadEquals(position);
   runBody();
   // The event is over, an error ended it or not: nothing of it may reach

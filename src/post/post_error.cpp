@@ -6,12 +6,23 @@
 
 #include "post/post_state.h"
 #include "post/text_util.h"
+#include "post/tokenizer.h"
 
 namespace optgrind {
 namespace {
 
 // The name reports give the file when the loader was given none.
 constexpr const char* kUnnamedSource = "WCF file";
+
+// The section head that ends at position, in lower case: the name the file
+// gives the event (of the two names of a shared code, the one there).
+std::string headNameBefore(int position) {
+  int start = position;
+  while (start > 0 && !isDelimiter(textAt(start - 1))) --start;
+  std::string name;
+  for (int p = start; p < position; ++p) name += toLowerAscii(textAt(p));
+  return name;
+}
 
 }  // namespace
 
@@ -67,7 +78,7 @@ void postReport(int line, const std::string& text) {
   // A message that begins with its own blank keeps it as the separator.
   if (body.empty() || body.front() != ' ') out += ' ';
   out += body;
-  if (!in.eventName.empty()) out += " (in " + in.eventName + ")";
+  if (in.eventHead != kNoPosition) out += " (in " + headNameBefore(in.eventHead) + ")";
   postPrint(out + "\n");
 }
 

@@ -185,9 +185,9 @@ struct Interpreter {
   int tableRecord = 0;
   std::string ncFileName;  // the NC file's full name, as the program sees it
   int coordSystem = 0;     // 1: X, Y, I and J written with the sign inverted
-  // The event whose section runs, as its head spells it in lower case;
-  // empty during the settings scan and the program load.
-  std::string eventName;
+  // Where the head of the running event's section ends (the reports name
+  // the event as the head spells it); none during the scan and the load.
+  int eventHead = kNoPosition;
   // Set by an interpreter error: the work in progress is abandoned.
   bool failed = false;
   // The last text the post language printed on the command line ended a

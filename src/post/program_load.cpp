@@ -86,7 +86,7 @@ WcfProgramResult loadWcfProgram(Host& host, const std::string& fileText, const s
   PostState& s = postState();
   Interpreter& in = s.run;
   in.host = &host;
-  in.eventName.clear();
+  in.eventHead = kNoPosition;
   s.sourceName = sourceName;
   in.failed = false;
   in.tokensRead = 0;

@@ -289,7 +289,7 @@ WcfScanResult scanWcfSettings(Host& host, const std::string& fileText, const std
   PostState& s = postState();
   s.sourceName = sourceName;
   s.run.host = &host;
-  s.run.eventName.clear();
+  s.run.eventHead = kNoPosition;
   for (PostVariable& v : s.variables) {
     v.step = 0;
     v.trimZeros = false;
