@@ -1,8 +1,8 @@
 #include "post/output_format.h"
 
 #include <charconv>
-#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
