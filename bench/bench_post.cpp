@@ -11,7 +11,8 @@
 #include "post/executor.h"
 #include "post/keywords.h"
 #include "post/post_state.h"
-#include "post/wcf_load.h"
+#include "post/program_load.h"
+#include "post/settings_scan.h"
 #include "standalone/host/standalone_host.h"
 
 namespace {
@@ -39,8 +40,8 @@ struct Bench {
 
   Bench() {
     resetPostState();
-    scanWcfSettings(host, kWcf);
-    loadWcfProgram(host, kWcf);
+    scanWcfSettings(host, kWcf, "bench.wcf");
+    loadWcfProgram(host, kWcf, "bench.wcf");
   }
   ~Bench() {
     setNcSink(nullptr);

@@ -7,7 +7,9 @@
 
 #include "post/executor.h"
 #include "post/post_state.h"
-#include "post/wcf_load.h"
+#include "post/program_load.h"
+#include "post/settings_scan.h"
+#include "post/wcf_file.h"
 #include "standalone/host/standalone_host.h"
 
 namespace {
@@ -29,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   interp().tokenLimit = kFuzzTokenLimit;
   setNcSink(&sink);
   std::string wcf = textModeRead(std::string(reinterpret_cast<const char*>(data), size));
-  scanWcfSettings(host, wcf);
-  loadWcfProgram(host, wcf);
+  scanWcfSettings(host, wcf, "fuzz.wcf");
+  loadWcfProgram(host, wcf, "fuzz.wcf");
   for (int code = 0; code < kEventTableSize; ++code) {
     postVariable(kVarX).current = 1.5 * code;
     postVariable(kVarY).current = -0.25 * code;

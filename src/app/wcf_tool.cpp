@@ -7,9 +7,12 @@
 
 #include "post/event_script.h"
 #include "post/keywords.h"
+#include "post/post_error.h"
 #include "post/post_state.h"
+#include "post/program_load.h"
+#include "post/settings_scan.h"
 #include "post/text_util.h"
-#include "post/wcf_load.h"
+#include "post/wcf_file.h"
 
 namespace optgrind {
 namespace {
@@ -50,14 +53,6 @@ bool readWcfText(Host& host, const std::string& name, std::string& out) {
   return readWcfFile(host, name, out) == 1;
 }
 
-int lineOf(const std::string& fileText, int offset) {
-  int line = 1;
-  for (int i = 0; i < offset && i < static_cast<int>(fileText.size()); ++i) {
-    if (fileText[static_cast<size_t>(i)] == '\n') ++line;
-  }
-  return line;
-}
-
 std::string variableName(int index) {
   std::string name = std::to_string(index);
   if (index >= 1 && index <= 26)
@@ -86,10 +81,9 @@ void reportOptions(std::ostream& out) {
   if (!any) out << "  (none)\n";
 }
 
-void reportProgram(std::ostream& out, const std::string& fileText, const WcfProgramResult& program) {
+void reportProgram(std::ostream& out) {
   const PostState& s = postState();
-  out << "Program: " << s.textLength << " characters from line " << lineOf(fileText, program.startOffset)
-      << "\nSections:\n";
+  out << "Program: " << s.textLength << " characters from line " << s.programFirstLine << "\nSections:\n";
   bool any = false;
   for (const NamedCode& event : eventTable()) {
     int position = s.events[static_cast<size_t>(event.code)];
@@ -102,8 +96,7 @@ void reportProgram(std::ostream& out, const std::string& fileText, const WcfProg
       if (toLowerAscii(c) != name[i]) sameName = false;
     }
     if (!sameName) continue;
-    out << "  " << event.name << " (" << event.code << ") at line "
-        << lineOf(fileText, program.startOffset + position) << "\n";
+    out << "  " << event.name << " (" << event.code << ") at line " << programLine(position) << "\n";
     any = true;
   }
   if (!any) out << "  (none)\n";
@@ -111,8 +104,7 @@ void reportProgram(std::ostream& out, const std::string& fileText, const WcfProg
   any = false;
   for (const LabelEntry& label : s.labels) {
     if (label.position == kNoPosition) continue;
-    out << "  sub_command " << label.number << " at line "
-        << lineOf(fileText, program.startOffset + label.position) << "\n";
+    out << "  sub_command " << label.number << " at line " << programLine(label.position) << "\n";
     any = true;
   }
   if (!any) out << "  (none)\n";
@@ -177,8 +169,9 @@ int runWcfTool(Host& host, const std::vector<std::string>& args, std::ostream& o
     return kExitUsage;
   }
 
-  WcfScanResult scan = scanWcfSettings(host, fileText);
-  WcfProgramResult program = loadWcfProgram(host, fileText);
+  // Reports name the file as the command line gave it, like a compiler.
+  WcfScanResult scan = scanWcfSettings(host, fileText, file);
+  loadWcfProgram(host, fileText, file);
   if (events.empty()) {
     out << "WCF file: " << file << "\n";
     reportOptions(out);
@@ -186,7 +179,7 @@ int runWcfTool(Host& host, const std::vector<std::string>& args, std::ostream& o
     if (scan.definedVariables.empty()) out << "  (none)\n";
     for (int index : scan.definedVariables)
       out << "  " << variableName(index) << ": " << describeVariableFormat(index) << "\n";
-    reportProgram(out, fileText, program);
+    reportProgram(out);
     return kExitOk;
   }
 

@@ -10,7 +10,7 @@
 #include "datafiles/file_lookup.h"
 #include "host/messages.h"
 #include "host/utf8.h"
-#include "post/wcf_load.h"
+#include "post/settings_scan.h"
 #include "settings/opt_settings.h"
 
 namespace optgrind {

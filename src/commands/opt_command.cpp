@@ -4,7 +4,7 @@
 #include "host/current_host.h"
 #include "pathdef/path_definition.h"
 #include "pathdef/pathdef_state.h"
-#include "post/wcf_load.h"
+#include "post/settings_scan.h"
 #include "settings/mis_set.h"
 #include "settings/opt_sel.h"
 #include "settings/opt_settings.h"

@@ -74,7 +74,7 @@ void printStatement() {
     if (in.tokenClass == kTokenSign && (in.tokenCode == kCodeLineEnd || in.tokenCode == kCodeTextEnd)) break;
     return postError(kErrSyntax);
   }
-  if (in.host != nullptr) in.host->acutPrintf(line);
+  postPrint(line);
 }
 
 // [n]: call the subroutine with label n.
@@ -128,7 +128,7 @@ void conditional() {
   for (;;) {
     char c = textAt(p);
     if (c == '\r' || c == '\n' || c == '\0') {
-      if (in.host != nullptr) in.host->acutPrintf("\nerror () ");
+      postReportHere("\nerror () ");
       in.pos = p;
       return;
     }
@@ -145,6 +145,7 @@ void conditional() {
   }
 
   ConditionalPoints cond;
+  cond.active = true;
   cond.thenPart = q + 1;
   int first = findAny(cond.thenPart, ":;?");
   if (textAt(first) == '?') {
@@ -249,6 +250,16 @@ void runBody() {
 
 }  // namespace
 
+void resetEventState() {
+  Interpreter& in = interp();
+  in.depth = 0;
+  in.callCount = 0;
+  in.cond = ConditionalPoints{};
+  in.failed = false;
+  in.tokensRead = 0;
+  in.eventHead = kNoPosition;
+}
+
 int behindHeadEquals(int pos) {
   for (int i = 0; i < kHeadEqualsReach; ++i) {
     char c = textAt(pos + i);
@@ -262,8 +273,7 @@ void runEvent(Host& host, int code) {
   PostState& s = postState();
   Interpreter& in = s.run;
   in.host = &host;
-  in.failed = false;
-  in.tokensRead = 0;
+  resetEventState();
   if (code == kEvProgramStart) {
     in.programNumber = 0;
     if (s.options.has(WcfOption::GetNameNo)) {
@@ -271,14 +281,15 @@ void runEvent(Host& host, int code) {
       postVariable(kVarO).current = in.programNumber;
     }
   }
-  in.callCount = 0;
   if (code < 0 || code >= kEventTableSize) return;
   int position = s.events[static_cast<size_t>(code)];
   if (position == kNoPosition) return;
+  in.eventHead = position;
   in.pos = behindHeadEquals(position);
   runBody();
-  // An error ends the event; the state is ready for the next one.
-  in.failed = false;
+  // The event is over, an error ended it or not: nothing of it may reach
+  // the next one.
+  resetEventState();
 }
 
 }  // namespace optgrind

@@ -12,7 +12,13 @@ constexpr int kHeadEqualsReach = 101;
 // does nothing when the program has no such section. After an interpreter
 // error inside the section the error is reported and the event ends there:
 // the faulty statement is never continued, and the next event runs as usual.
+// Every event starts with its own state (parenthesis depth, call stack,
+// conditional jump points); what outlives it are the variables, the output
+// switch, the table file and the prefix mode.
 void runEvent(Host& host, int code);
+
+// Clears the state that belongs to one event.
+void resetEventState();
 
 // The position behind the first "=" within 101 characters of pos.
 int behindHeadEquals(int pos);

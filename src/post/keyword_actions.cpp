@@ -15,9 +15,7 @@
 namespace optgrind {
 namespace {
 
-void print(const std::string& text) {
-  if (interp().host != nullptr) interp().host->acutPrintf(text);
-}
+constexpr const char* kGetValSyntaxError = "\nGet_val : Syntax error !!";
 
 void closeTable() {
   Interpreter& in = interp();
@@ -42,7 +40,7 @@ void tableOpen() {
   closeTable();
   in.tableRecord = truncToInt32(record);
   if (in.host != nullptr) in.tableFile = openDataFile(*in.host, name, "rb");
-  if (in.tableFile == nullptr) print("222 File Not Found:" + name);
+  if (in.tableFile == nullptr) postReportHere("222 File Not Found:" + name);
 }
 
 // Skips what is left of the argument list up to its ")" on the same line.
@@ -59,18 +57,18 @@ void skipToClosingParenthesis() {
 double promptValue(int code) {
   Interpreter& in = interp();
   if (textAt(in.pos) != '(') {
-    print("\nGet_val : Syntax error !!");
+    postReportHere(kGetValSyntaxError);
     return 1.0;
   }
   nextToken();
   nextToken();
   if (in.tokenClass != kTokenQuote) {
-    print("\nGet_val : Syntax error !!");
+    postReportHere(kGetValSyntaxError);
     skipToClosingParenthesis();
     return 1.0;
   }
   std::string text = in.token;
-  print(text);
+  postPrint(text);
   while (textAt(in.pos) != ',' && textAt(in.pos) != '\0') ++in.pos;
   // The name is read for its place only: it must not change the prefix
   // mode under which the assignment stores the value.

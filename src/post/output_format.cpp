@@ -2,15 +2,22 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
+#include "post/post_error.h"
 #include "post/text_util.h"
 
 namespace optgrind {
 namespace {
 
 constexpr double kPowersOfTen[10] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+// Half a step beyond the 32-bit range: rounding half away from zero takes
+// anything closer to zero than these into the range.
+constexpr double kInt32RoundingFloor = -2147483648.5;
+constexpr double kInt32RoundingCeiling = 2147483647.5;
 
 double scaleFactor(int digits) { return kPowersOfTen[digits < 0 ? 0 : (digits > 9 ? 9 : digits)]; }
 
@@ -35,10 +42,31 @@ bool changed(double current, double last, double tolerance) {
   return current != last;
 }
 
+// The integer form rounds half away from zero into a signed 32-bit integer:
+// these are the values whose rounding stays inside it (NaN is not).
+bool roundsIntoInt32(double v) { return v > kInt32RoundingFloor && v < kInt32RoundingCeiling; }
+
+// The report of a word that cannot be written: the variable and its value.
+void reportUnwritable(int index, double value, bool finite) {
+  char number[40];
+  if (std::isnan(value)) {
+    std::snprintf(number, sizeof number, "nan");
+  } else {
+    std::snprintf(number, sizeof number, "%.12g", value);
+  }
+  postReportHere(variableLabel(index) + " = " + number + " cannot be written: " +
+                 (finite ? "too large for its format" : "not a finite number") + ", word left out");
+}
+
 bool isAxis(int index) { return index == kVarX || index == kVarY; }
 bool isMirrored(int index) { return isAxis(index) || index == kVarI || index == kVarJ; }
 
 }  // namespace
+
+std::string variableLabel(int index) {
+  if (index >= 1 && index <= 26) return std::string(1, static_cast<char>('A' + index - 1));
+  return "variable " + std::to_string(index);
+}
 
 void ncWrite(const std::string& text) {
   Interpreter& in = interp();
@@ -57,11 +85,16 @@ void appendInteger(std::string& out, const PostVariable& v, int32_t k) {
 }
 
 void appendDecimal(std::string& out, const PostVariable& v, double value) {
-  if (value == 0.0) value = 0.0;  // a negative zero is written as zero
   char buf[kFixedTextBuffer];
   size_t length = fixedChars(value, v.decimalPlaces, buf);
   std::string_view printed(buf, length);
   bool negative = !printed.empty() && printed[0] == '-';
+  if (negative && printed.find_first_not_of("-0.") == std::string_view::npos) {
+    // What rounds to zero from below (or is a negative zero) is zero: no sign.
+    printed.remove_prefix(1);
+    negative = false;
+    value = 0.0;
+  }
   // The point stands decimalPlaces + 1 characters from the end, when there is one.
   size_t places = static_cast<size_t>(v.decimalPlaces > 0 ? v.decimalPlaces : 0);
   size_t point = (places > 0 && length > places && buf[length - places - 1] == '.') ? length - places - 1
@@ -107,15 +140,22 @@ void writeVariable(int index, int mode) {
   text.clear();
   if (v.letter != '!') text += v.letter;
   bool formatted = false;
+  bool unwritable = false;  // a value the format cannot express: nothing is written
   bool counted = v.step != 0;
   double roundedCurrent = v.current;
   double diff = 0.0;
   bool madePositive = false;
 
   if (counted) {
-    appendInteger(text, v, truncToInt32(v.current));
-    formatted = true;
-    v.current += v.step;
+    // The count is truncated toward zero: it fits where its truncation does.
+    if (std::isfinite(v.current) && std::trunc(v.current) >= INT32_MIN &&
+        std::trunc(v.current) <= INT32_MAX) {
+      appendInteger(text, v, truncToInt32(v.current));
+      formatted = true;
+      v.current += v.step;
+    } else {
+      unwritable = true;
+    }
   } else {
     if (v.positive && v.current < 0) {
       v.current = -v.current;
@@ -137,6 +177,11 @@ void writeVariable(int index, int mode) {
     double modalTolerance = postVariable(kVarModalTolerance).initial;
     bool moved = changed(v.current, v.last, modalTolerance);
     auto emit = [&](double decimalValue, double integerValue) {
+      bool fits = v.decimalPoint ? std::isfinite(decimalValue) : roundsIntoInt32(integerValue);
+      if (!fits) {
+        unwritable = true;
+        return;
+      }
       if (v.decimalPoint) {
         appendDecimal(text, v, decimalValue);
       } else {
@@ -160,6 +205,13 @@ void writeVariable(int index, int mode) {
     }
   }
 
+  if (unwritable) {
+    // The machine must never get a word it would misread; the last value
+    // stays what was last written.
+    if (madePositive) v.current = -v.current;
+    reportUnwritable(index, v.current, std::isfinite(v.current));
+    return;
+  }
   if (formatted) {
     ncWrite(text);
     if (!counted && isAxis(index)) {

@@ -18,8 +18,13 @@ void ncWrite(const std::string& text);
 
 // Writes variable `index` in mode 1 ("#": always, absolute), 2 ("@": by
 // the format's absolute and modal flags) or 3 ("#@"), and updates its last
-// value. Writes nothing for an index outside the table.
+// value. Writes nothing for an index outside the table. A value its format
+// cannot express (not finite, or a scaled integer beyond 32 bits) is
+// reported and its word left out; the last value then stays.
 void writeVariable(int index, int mode);
+
+// A variable as reports name it: its letter (A to Z), else "variable N".
+std::string variableLabel(int index);
 
 // The number texts of the two formatters, without the address letter.
 std::string formatInteger(const PostVariable& v, int32_t k);

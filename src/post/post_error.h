@@ -1,6 +1,12 @@
-// Interpreter errors: the message, the program text around the place, and
-// the abandoning of the work in progress.
+// Reports of the post language and its interpreter errors. Every report
+// names its place the way a compiler does:
+//   FILE:LINE: message (in EVENT)
+// FILE is the WCF file as the settings scan or the program load was given
+// it, LINE the line of that file, EVENT the event whose section runs (left
+// out during the scan and the load).
 #pragma once
+
+#include <string>
 
 namespace optgrind {
 
@@ -24,11 +30,25 @@ constexpr int kErrorContextBefore = 50;
 // The message of an error number.
 const char* postErrorMessage(int number);
 
-// Reports the error at the reading position: the message and a line end,
-// then the 100 characters of program text that start 50 characters before
-// the place, and a line end. Marks the interpreter failed: every loop of the
-// tokenizer, evaluators and executor stops, and the program load or the
-// event in progress ends there. Only the first error of a failed run is shown.
+// The line of the WCF file on which position pos of the program text stands.
+int programLine(int pos);
+
+// The one report of the post language: prints text with its place, on a
+// line of its own, on the command line of the running host. The text's own
+// leading line ends and trailing blanks give way to that layout.
+void postReport(int line, const std::string& text);
+// postReport at the current token of the program text.
+void postReportHere(const std::string& text);
+
+// Prints text from the running program (prompts, print statements) on the
+// command line, keeping track of where the line stands for the reports.
+void postPrint(const std::string& text);
+
+// Reports the error at the current token, then shows the 100 characters of
+// program text that start 50 characters before the reading position, and a
+// line end. Marks the interpreter failed: every loop of the tokenizer,
+// evaluators and executor stops, and the program load or the event in
+// progress ends there. Only the first error of a failed run is shown.
 void postError(int number);
 
 }  // namespace optgrind

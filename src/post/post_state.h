@@ -124,6 +124,7 @@ struct LabelEntry {
 
 // The jump points of the conditional statement.
 struct ConditionalPoints {
+  bool active = false;  // a conditional of the running event set these points
   int thenPart = 0;
   int innerThen = 0;
   int innerElse = 0;
@@ -167,6 +168,7 @@ struct Interpreter {
   NcSink* sink = nullptr;
   // Tokenizer.
   int pos = 0;
+  int tokenStart = 0;  // where the current token begins: the place errors name
   std::string token;
   int tokenClass = 0;
   int tokenCode = 0;
@@ -183,8 +185,14 @@ struct Interpreter {
   int tableRecord = 0;
   std::string ncFileName;  // the NC file's full name, as the program sees it
   int coordSystem = 0;     // 1: X, Y, I and J written with the sign inverted
+  // Where the head of the running event's section ends (the reports name
+  // the event as the head spells it); none during the scan and the load.
+  int eventHead = kNoPosition;
   // Set by an interpreter error: the work in progress is abandoned.
   bool failed = false;
+  // The last text the post language printed on the command line ended a
+  // line: a report starts a line of its own without an empty line before it.
+  bool atLineStart = true;
   // Tokens read in the running event, and the most it may read.
   long tokensRead = 0;
   long tokenLimit = 2000000;
@@ -198,6 +206,10 @@ struct PostState {
   std::array<int, kEventTableSize> events{};
   std::array<LabelEntry, kLabelTableSize> labels{};
   WcfOptions options;
+  // The WCF file as the reports name it, and the file's line on which the
+  // program text starts.
+  std::string sourceName;
+  int programFirstLine = 1;
   Interpreter run;
   PostState() { events.fill(kNoPosition); }
 };

@@ -1,5 +1,5 @@
-// The program load: the program text and the section scan that fills the
-// event and label tables.
+#include "post/program_load.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -9,7 +9,7 @@
 #include "post/post_state.h"
 #include "post/text_util.h"
 #include "post/tokenizer.h"
-#include "post/wcf_load.h"
+#include "post/wcf_file.h"
 
 namespace optgrind {
 namespace {
@@ -67,6 +67,7 @@ void sectionScan() {
       std::string word =
           toLowerAscii(std::string(&s.text[static_cast<size_t>(start)], static_cast<size_t>(p - start)));
       if (word == "sub_command") {
+        in.tokenStart = start;
         in.pos = p;
         if (!enterLabel(leadingInt(&s.text[static_cast<size_t>(p)]), p, firstLabel)) return;
         firstLabel = false;
@@ -81,14 +82,17 @@ void sectionScan() {
 
 }  // namespace
 
-WcfProgramResult loadWcfProgram(Host& host, const std::string& fileText) {
+WcfProgramResult loadWcfProgram(Host& host, const std::string& fileText, const std::string& sourceName) {
   PostState& s = postState();
   Interpreter& in = s.run;
   in.host = &host;
+  in.eventHead = kNoPosition;
+  s.sourceName = sourceName;
   in.failed = false;
   in.tokensRead = 0;
   WcfProgramResult result;
   size_t start = programStart(fileText);
+  s.programFirstLine = 1 + lineEndsBefore(fileText, start);
   size_t count = std::min(fileText.size() - start, static_cast<size_t>(kProgramTextSize));
   s.text.fill('\0');
   // The last character read (normally the last line end) gives way to the terminator.
@@ -105,9 +109,11 @@ WcfProgramResult loadWcfProgram(Host& host, const std::string& fileText) {
 
 WcfProgramResult wcfProgramLoad(Host& host, const std::string& name) {
   std::string text;
-  if (readWcfFile(host, name, text)) return loadWcfProgram(host, text);
+  if (readWcfFile(host, name, text)) return loadWcfProgram(host, text, name);
   // Nothing loaded: no event produces output.
   PostState& s = postState();
+  s.sourceName = name;
+  s.programFirstLine = 1;
   s.text.fill('\0');
   s.textLength = 0;
   s.events.fill(kNoPosition);

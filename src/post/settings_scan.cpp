@@ -1,12 +1,15 @@
-// The settings scan: option lines and variable definition lines.
+#include "post/settings_scan.h"
+
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "host/messages.h"
+#include "post/post_error.h"
 #include "post/post_messages.h"
 #include "post/post_state.h"
 #include "post/text_util.h"
-#include "post/wcf_load.h"
+#include "post/wcf_file.h"
 
 namespace optgrind {
 namespace {
@@ -128,11 +131,12 @@ bool applyOption(WcfOptions& options, const std::string& line) {
   return false;
 }
 
-void unreasonableSetting(Host& host) {
-  printMessage(host, kMsgUnreasonableWcfSetting);
-  printMessage(host, kMsgPressEnter);
+void unreasonableSetting(Host& host, int line) {
+  postReport(line, chooseText(host, kMsgUnreasonableWcfSetting));
+  postPrint(chooseText(host, kMsgPressEnter));
   std::string answer;
   host.acedGetString(false, "", answer);
+  interp().atLineStart = true;  // the Enter key ended the prompt's line
 }
 
 // Reads the format word of a definition line into variable n. Returns
@@ -205,7 +209,7 @@ bool readFormatWord(PostVariable& v, int n, const std::string& word) {
 }
 
 // A VARIABLE or ITEM line for variable n (the line in upper case).
-void defineFormat(Host& host, PostVariable& v, int n, const std::string& line) {
+void defineFormat(Host& host, PostVariable& v, int n, const std::string& line, int lineNumber) {
   v.decimalPoint = false;
   size_t p = line.find('=');
   if (p == std::string::npos) return;
@@ -222,7 +226,7 @@ void defineFormat(Host& host, PostVariable& v, int n, const std::string& line) {
   if (word.find_first_of("-*") != std::string::npos) v.trimZeros = true;
   v.absolute = v.modal = v.positive = v.showPlus = false;
   v.letter = ' ';
-  if (!readFormatWord(v, n, word)) return unreasonableSetting(host);
+  if (!readFormatWord(v, n, word)) return unreasonableSetting(host, lineNumber);
 
   v.absolute = line.find("REL") == std::string::npos;
   if (line.find(",MODAL") != std::string::npos) v.modal = true;
@@ -249,16 +253,23 @@ int definedIndex(const std::string& line, size_t keywordEnd) {
   return (index >= 0 && index < kPostVariableCount) ? index : -1;
 }
 
+struct LinePiece {
+  std::string text;
+  int lineNumber = 0;  // the file's line it stands on, from 1
+};
+
 // Lines as a line-by-line read of at most `limit` characters gives them.
-std::vector<std::string> readLines(const std::string& text, size_t limit) {
-  std::vector<std::string> lines;
+std::vector<LinePiece> readLines(const std::string& text, size_t limit) {
+  std::vector<LinePiece> lines;
   size_t p = 0;
+  int lineNumber = 1;
   while (p < text.size()) {
     size_t end = p;
     while (end < text.size() && end - p < limit) {
       if (text[end++] == '\n') break;
     }
-    lines.push_back(text.substr(p, end - p));
+    lines.push_back({text.substr(p, end - p), lineNumber});
+    lineNumber += lineEndsBefore(std::string_view(text).substr(p), end - p);
     p = end;
   }
   return lines;
@@ -274,8 +285,11 @@ const char* wcfOptionKeyword(WcfOption option) {
   return "";
 }
 
-WcfScanResult scanWcfSettings(Host& host, const std::string& fileText) {
+WcfScanResult scanWcfSettings(Host& host, const std::string& fileText, const std::string& sourceName) {
   PostState& s = postState();
+  s.sourceName = sourceName;
+  s.run.host = &host;
+  s.run.eventHead = kNoPosition;
   for (PostVariable& v : s.variables) {
     v.step = 0;
     v.trimZeros = false;
@@ -286,8 +300,8 @@ WcfScanResult scanWcfSettings(Host& host, const std::string& fileText) {
   WcfScanResult result;
   result.valid = 1;
   result.fileFound = 1;
-  for (const std::string& raw : readLines(fileText, kSettingsLineChars)) {
-    std::string line = toUpperAscii(raw);
+  for (const LinePiece& piece : readLines(fileText, kWcfLineChars)) {
+    std::string line = toUpperAscii(piece.text);
     if (applyOption(s.options, line)) continue;
     size_t keyword = std::string::npos;
     size_t keywordLength = 0;
@@ -300,7 +314,7 @@ WcfScanResult scanWcfSettings(Host& host, const std::string& fileText) {
     }
     int n = definedIndex(line, keyword + keywordLength);
     if (n < 0) continue;
-    defineFormat(host, postVariable(n), n, line);
+    defineFormat(host, postVariable(n), n, line, piece.lineNumber);
     result.definedVariables.push_back(n);
   }
   return result;
@@ -308,13 +322,13 @@ WcfScanResult scanWcfSettings(Host& host, const std::string& fileText) {
 
 WcfScanResult wcfSettingsScan(Host& host, const std::string& name) {
   std::string text;
-  if (readWcfFile(host, name, text)) return scanWcfSettings(host, text);
+  if (readWcfFile(host, name, text)) return scanWcfSettings(host, text, name);
   WcfScanResult result;
   int goOn = continueOrQuit(host, formatMessage(host, kMsgWcfFileNameIs, name.c_str()),
                             chooseText(host, kMsgCantFindPostFile));
   if (goOn == 1) {
     // Without the file the run goes on with no options and no formats.
-    scanWcfSettings(host, std::string());
+    scanWcfSettings(host, std::string(), name);
     result.valid = 1;
   }
   return result;

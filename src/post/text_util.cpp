@@ -46,6 +46,15 @@ double leadingDouble(const char* text) {
   return negative ? -v : v;
 }
 
+int lineEndsBefore(std::string_view text, size_t offset) {
+  int count = 0;
+  size_t end = std::min(offset, text.size());
+  for (size_t i = 0; i < end; ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) ++count;
+  }
+  return count;
+}
+
 int32_t truncToInt32(double v) {
   constexpr double kLimit = 2147483648.0;  // 2^31
   if (!(v > -kLimit - 1.0 && v < kLimit)) return std::numeric_limits<int32_t>::min();

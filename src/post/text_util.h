@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace optgrind {
 
@@ -26,6 +27,10 @@ double leadingDouble(const char* text);
 // A double converted to a 32-bit integer the way the machine's truncating
 // conversion does it: NaN and values out of range give INT32_MIN.
 int32_t truncToInt32(double v);
+
+// The number of line ends in text before offset: a line feed, or a carriage
+// return that no line feed follows (so CR LF, LF and CR alone each end one line).
+int lineEndsBefore(std::string_view text, size_t offset);
 
 // v printed in fixed notation with `places` decimals ("%.*f").
 std::string fixedText(double v, int places);

@@ -111,6 +111,7 @@ void nextToken() {
   if (!in.failed && ++in.tokensRead > in.tokenLimit) postError(kErrTooManyTokens);
   if (in.failed) return endOfText(in);
   while (textAt(in.pos) == ' ' || textAt(in.pos) == '\t') ++in.pos;
+  in.tokenStart = in.pos;
   char c = textAt(in.pos);
   if (c == '\0') return endOfText(in);
   if (c == '\r' || c == '\n') {
@@ -126,6 +127,8 @@ void nextToken() {
   if (c == ':') {
     ++in.pos;
     ConditionalPoints& cond = in.cond;
+    // Before any conditional of the event a ":" has nowhere to go.
+    if (!cond.active) return setToken(in, kTokenSign, 0, ":", 1);
     if (cond.pending) {
       cond.pending = false;
       in.pos = cond.middle;

@@ -1,8 +1,8 @@
-// Reading a WCF file by name.
+#include "post/wcf_file.h"
+
 #include <cstdio>
 
 #include "datafiles/data_files.h"
-#include "post/wcf_load.h"
 
 namespace optgrind {
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -83,6 +84,33 @@ TEST_F(WcfTool, UnreadableFilesAndBadScriptLines) {
   EXPECT_EQ(tool({kData + "formats.wcf", "--events", script}), 1);
   EXPECT_NE(messages.str().find("bad.events:3: not understood: X = one"), std::string::npos)
       << messages.str();
+}
+
+// The optgrind program itself: NC text on standard output, reports on
+// standard error, each naming file, line and event like a compiler.
+TEST(WcfProgram, ErrorsNameFileLineAndEventLikeACompiler) {
+  std::string dir = testing::TempDir();
+  std::string wcf = dir + "place.wcf";
+  std::ofstream(wcf) << "VARIABLE X = X-1.3\nlinear_feed =\n  @X (X = 1 + ) \"never\" $\nwire_on =\n  @X $\n"
+                        "sub_command 1 = \"one\"\nsub_command 1 = \"again\"\n";
+  std::string events = dir + "place.events";
+  std::ofstream(events) << "X = 2\nlinear_feed\nwire_on\n";
+  std::string err = dir + "place.err";
+  std::string command =
+      std::string(OPTGRIND_BINARY) + " wcf '" + wcf + "' --events '" + events + "' 2>'" + err + "'";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string nc;
+  char buf[256];
+  for (size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;) nc.append(buf, n);
+  EXPECT_EQ(pclose(pipe), 0);
+  EXPECT_EQ(nc, "X2.X2.\n");  // the error ends linear_feed only
+  std::string messages = fileText(err);
+  EXPECT_EQ(messages.substr(0, messages.find('\n')), wcf + ":7: duplicate label");
+  size_t at = messages.find(wcf + ":3: syntax error (in linear_feed)\n");
+  ASSERT_NE(at, std::string::npos) << messages;
+  // The program text around the place follows.
+  EXPECT_NE(messages.find("(X = 1 + )", at), std::string::npos);
 }
 
 }  // namespace

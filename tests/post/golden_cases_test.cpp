@@ -34,7 +34,7 @@ TEST_P(GoldenCase, WritesTheExpectedNcText) {
   }
   ASSERT_TRUE(fs::exists(wcf)) << wcf;
   std::string wcfText = textModeRead(readTestFile(wcf.string()));
-  load(wcfText);
+  load(wcfText, wcf.filename().string());
   std::string nc = run(readTestFile((kCaseDir / (name + ".events")).string()));
   EXPECT_EQ(nc, readTestFile((kCaseDir / (name + ".nc")).string()));
   fs::path msg = kCaseDir / (name + ".msg");

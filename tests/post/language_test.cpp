@@ -15,13 +15,13 @@ namespace {
 struct Language : PostFixture {
   // Evaluates text as an expression (or a condition) at the start of a program.
   double eval(const std::string& text, bool condition = false) {
-    loadWcfProgram(host, "k " + text + "\n\n");
+    loadWcfProgram(host, "k " + text + "\n\n", "test.wcf");
     interp().pos = 2;
     interp().depth = 0;
     return condition ? evaluateCondition() : evaluateExpression();
   }
   void tokenize(const std::string& text) {
-    loadWcfProgram(host, "k " + text + "\n\n");
+    loadWcfProgram(host, "k " + text + "\n\n", "test.wcf");
     interp().pos = 2;
     nextToken();
   }
@@ -113,8 +113,9 @@ TEST_F(Language, OutputSwitchKeepsAssignmentsAndModalState) {
 TEST_F(Language, UnknownCharacterAndMissingEqualsEndTheEventOnly) {
   load("x\nprogram_start = \"a\" \x01 \"never\"\nwire_on = X 5 \"never\"\nwire_off = \"b\"\n");
   EXPECT_EQ(run("program_start\nwire_on\nwire_off\n"), "ab");
-  EXPECT_NE(messages().find("no expression present\n"), std::string::npos);
-  EXPECT_NE(messages().find("equals sign expected\n"), std::string::npos);
+  EXPECT_NE(messages().find("test.wcf:2: no expression present (in program_start)\n"), std::string::npos)
+      << messages();
+  EXPECT_NE(messages().find("test.wcf:3: equals sign expected (in wire_on)\n"), std::string::npos);
 }
 
 }  // namespace

@@ -51,7 +51,6 @@ TEST_F(OutputFormat, ScaledIntegersRoundHalfAwayFromZero) {
   load("VARIABLE 41 = X+43\nVARIABLE 42 = Y3\n");
   EXPECT_EQ(write(41, 0.0005, kPrefixModal), "X+0001");
   EXPECT_EQ(write(41, -0.0005, kPrefixModal), "X-0001");
-  EXPECT_EQ(write(41, 1e12, kPrefixModal), "X-2147483648");  // beyond 32 bits, as the machine converts
   EXPECT_EQ(write(42, 2.5, kPrefixModal), "Y003");
   EXPECT_EQ(write(42, -2.4, kPrefixModal), "Y-002");
 }
@@ -74,6 +73,44 @@ TEST_F(OutputFormat, CountingVariableCountsInEveryModeAndAxesKeepTheirSetPlaces)
   EXPECT_EQ(postVariable(kVarX).decimalPlaces, 3);
   EXPECT_EQ(write(kVarX, 0.0008, kPrefixModal), "X0001");
   EXPECT_EQ(postVariable(kVarX).last, 0.001);
+}
+
+TEST_F(OutputFormat, ValuesTheFormatCannotExpressAreReportedAndLeftOut) {
+  load(
+      "VARIABLE 41 = X+43\nVARIABLE X = X-4.0 ,MODAL\nVARIABLE G = G2 ,MODAL\n"
+      "linear_feed =\n"
+      "  (@41 = 3000000) @41 (X = 7 % 0) @X (X = 1 / 0) @X $\n"
+      "  G99999999999 $\n");
+  EXPECT_EQ(run("#X = 5\nlinear_feed\n"), "\n\n");
+  EXPECT_EQ(messages(),
+            "test.wcf:5: variable 41 = 3000000 cannot be written: too large for its format, word left out "
+            "(in linear_feed)\n"
+            "test.wcf:5: X = nan cannot be written: not a finite number, word left out (in linear_feed)\n"
+            "test.wcf:5: X = inf cannot be written: not a finite number, word left out (in linear_feed)\n"
+            "test.wcf:6: G = 99999999999 cannot be written: too large for its format, word left out "
+            "(in linear_feed)\n");
+  EXPECT_EQ(postVariable(kVarX).last, 5);  // nothing written: the last value stays
+  EXPECT_EQ(write(kVarX, 6, kPrefixModal), "X6.");
+}
+
+TEST_F(OutputFormat, CountThatCannotBeWrittenDoesNotCount) {
+  load("VARIABLE N = N4 INC/10\n");
+  EXPECT_EQ(write(14, 3e9, kPrefixModal), "");
+  EXPECT_EQ(postVariable(14).current, 3e9);
+  EXPECT_EQ(write(14, -2147483648.0, kPrefixModal), "N-2147483648");  // the edge of the range still fits
+  EXPECT_NE(messages().find("N = 3000000000 cannot be written"), std::string::npos) << messages();
+}
+
+TEST_F(OutputFormat, WhatRoundsToZeroIsWrittenWithoutASign) {
+  load(
+      "VARIABLE I = I-1.3 REL\nVARIABLE J = J1.3 REL\nVARIABLE 41 = X43 REL\nVARIABLE 42 = X+1.3\n"
+      "VARIABLE X = X1.3 REL\n");
+  EXPECT_EQ(write(kVarI, -0.0002, kPrefixModal), "I0.");  // the trimmed form of the bundled file
+  EXPECT_EQ(write(kVarJ, -0.0002, kPrefixModal), "J0.000");
+  EXPECT_EQ(write(kVarJ, -0.0008, kPrefixModal), "J-0.001");  // a true negative keeps its sign
+  EXPECT_EQ(write(41, -0.0002, kPrefixModal), "X0000");
+  EXPECT_EQ(write(42, -0.0004, kPrefixLast), "X+0.000");
+  EXPECT_EQ(write(kVarX, -0.0004, kPrefixModal), "X0.000");  // the rounded increment of an axis
 }
 
 TEST_F(OutputFormat, MirroredIncrementsMoveTheLastValueAway) {

@@ -12,7 +12,9 @@
 #include "post/event_script.h"
 #include "post/executor.h"
 #include "post/post_state.h"
-#include "post/wcf_load.h"
+#include "post/program_load.h"
+#include "post/settings_scan.h"
+#include "post/wcf_file.h"
 #include "standalone/host/standalone_host.h"
 
 namespace optgrind::test {
@@ -41,10 +43,10 @@ struct PostFixture : ::testing::Test {
     setNcSink(nullptr);
     resetPostState();
   }
-  // The settings scan and the program load of WCF text.
-  void load(const std::string& wcf) {
-    scanWcfSettings(host, wcf);
-    loadWcfProgram(host, wcf);
+  // The settings scan and the program load of WCF text; reports name it `name`.
+  void load(const std::string& wcf, const std::string& name = "test.wcf") {
+    scanWcfSettings(host, wcf, name);
+    loadWcfProgram(host, wcf, name);
   }
   // Runs the script and answers the NC text it wrote.
   std::string run(const std::string& script) {
