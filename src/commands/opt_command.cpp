@@ -2,6 +2,7 @@
 #include "commands/machine_data_dialog.h"
 #include "commands/opt_commands.h"
 #include "host/current_host.h"
+#include "nc/pw_opt.h"
 #include "post/wcf_load.h"
 #include "settings/mis_set.h"
 #include "settings/opt_sel.h"
@@ -34,7 +35,7 @@ int runOptCommand(Host& host) {
       notBuiltYet(host, "path definition");
       break;
     case kMachineDataCreateNc:
-      notBuiltYet(host, "NC output");
+      runPwOpt(host, 1);
       break;
     case kMachineDataToolTable:
       notBuiltYet(host, "the tool table");

@@ -42,6 +42,8 @@ class Console {
   void requestBreak() { breakRequested_ = true; }
 
   std::ostream& out() { return out_; }
+  // True when the answers come from a script.
+  bool scripted() const { return echo_; }
 
  private:
   std::istream& in_;

@@ -18,6 +18,11 @@ int StandaloneHost::acedFindFile(const std::string& name, std::string& out) {
 
 int StandaloneHost::startProgram(const std::string& commandLine) {
   if (commandLine.empty()) return RTERROR;
+  // A script run opens no windows: the command is only shown.
+  if (console_.scripted()) {
+    console_.print("\n(script run: not started) " + commandLine + "\n");
+    return RTNORM;
+  }
   // Detached, so the command does not wait for the program.
   std::string detached = "(" + commandLine + ") >/dev/null 2>&1 </dev/null &";
   return std::system(detached.c_str()) == 0 ? RTNORM : RTERROR;
