@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "geometry/tags.h"
-#include "host/utf8.h"
 
 namespace optgrind {
 
@@ -52,7 +51,7 @@ PathTags pathTagsFromXData(const ResBufList& xdata) {
   if (!tagStrings(xdata, strings)) return tags;
   tags.valid = 1;
   for (size_t i = 0; i + 1 <= strings.size(); i += 2) {
-    std::string key = upperAscii(strings[i]);
+    const std::string& key = strings[i];
     std::string value = i + 1 < strings.size() ? strings[i + 1] : std::string();
     tags.values.emplace(key, value);
   }

@@ -40,7 +40,7 @@ bool elementMarker(Host& host, const EntityRef& path, int element, const char* p
 bool elementEndText(Host& host, const EntityRef& path, int element, std::string& out);
 
 // Every tag of a path read at once, for the element walk: the first value
-// of each key.
+// of each key. Keys match as stored, as find tag matches them.
 struct PathTags {
   std::unordered_map<std::string, std::string> values;
   int valid = 0;

@@ -191,7 +191,8 @@ TEST(NcOutputFailures, AnNcFileThatCannotBeReplacedStaysAsItWasAndNoPartialFileI
   std::string locked = s.work + "/locked";
   std::filesystem::create_directories(locked);
   writeFile(locked + "/LIFTS.NC", "older\n");
-  std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(locked,
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   auto lockedRun = s.runOn(drawing, "opt\nCreateNC\n\n#1\n" + locked + "\n OK \nYes\n\n");
   std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
   EXPECT_NE(lockedRun.output.find("Can't open nc_name output file"), std::string::npos) << lockedRun.output;
