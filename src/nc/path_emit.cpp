@@ -81,11 +81,12 @@ void bodyElement(Host& host, const PathElement& e) {
 // The markers of an element, in the order they are tested.
 enum class Marker { None, Up, Down, Rapid, Approach };
 
-Marker markerOf(const PathTags& tags, int element) {
-  if (hasElementTag(tags, kRapidUpKey, element)) return Marker::Up;
-  if (hasElementTag(tags, kRapidDownKey, element)) return Marker::Down;
-  if (hasElementTag(tags, kRapidMoveKey, element)) return Marker::Rapid;
-  if (hasElementTag(tags, kApproachKey, element)) return Marker::Approach;
+Marker markerOf(const ElementMarks& marks, int element) {
+  unsigned m = marks.marks[static_cast<size_t>(element)];
+  if (m & kMarkRapidUp) return Marker::Up;
+  if (m & kMarkRapidDown) return Marker::Down;
+  if (m & kMarkRapidMove) return Marker::Rapid;
+  if (m & kMarkApproach) return Marker::Approach;
   return Marker::None;
 }
 
@@ -117,11 +118,12 @@ std::string endTextOutput(const std::string& text) {
   return out;
 }
 
-void emitPath(Host& host, const PathGeometry& path, const PathTags& tags, NcSink& nc, MachiningClock& clock) {
+void emitPath(Host& host, const PathGeometry& path, const ElementMarks& marks, NcSink& nc,
+              MachiningClock& clock) {
   int n = static_cast<int>(path.elements.size());
   for (int i = 1; i <= n; ++i) {
     const PathElement& e = path.elements[static_cast<size_t>(i - 1)];
-    Marker marker = markerOf(tags, i);
+    Marker marker = markerOf(marks, i);
     bool timed = true;
     if (i == 1) {
       firstElement(host, path, e);
@@ -144,7 +146,10 @@ void emitPath(Host& host, const PathGeometry& path, const PathTags& tags, NcSink
       bodyElement(host, e);
     }
     if (timed) clock.minutes += e.length / clock.feedRate;
-    if (const std::string* text = elementTag(tags, kEndTextKey, i)) nc.write(endTextOutput(*text));
+    if (!marks.endTexts.empty()) {
+      auto text = marks.endTexts.find(i);
+      if (text != marks.endTexts.end()) nc.write(endTextOutput(text->second));
+    }
   }
 }
 

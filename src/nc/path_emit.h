@@ -25,7 +25,8 @@ struct MachiningClock {
 
 // Emits the path's events in order and writes its end texts to `nc`
 // (whatever the output switch). Adds the feed moves to the clock.
-void emitPath(Host& host, const PathGeometry& path, const PathTags& tags, NcSink& nc, MachiningClock& clock);
+void emitPath(Host& host, const PathGeometry& path, const ElementMarks& marks, NcSink& nc,
+              MachiningClock& clock);
 
 // The two rapid moves back to the start point (X first, then Y).
 void returnToStart(Host& host, const PointRec& start, MachiningClock& clock);

@@ -1,6 +1,7 @@
 #include "nc/path_record.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "geometry/tags.h"
 
@@ -71,6 +72,49 @@ const std::string* elementTag(const PathTags& tags, const char* pattern, int ele
 
 bool hasElementTag(const PathTags& tags, const char* pattern, int element) {
   return elementTag(tags, pattern, element) != nullptr;
+}
+
+namespace {
+
+// The element number a key names after `prefix` (or before `suffix`): decimal
+// without leading zeros, as elementKey writes it; 0 when it names none.
+int numberIn(std::string_view digits) {
+  constexpr size_t kMostDigits = 9;
+  if (digits.empty() || digits.size() > kMostDigits || digits[0] == '0') return 0;
+  int n = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return 0;
+    n = n * 10 + (c - '0');
+  }
+  return n;
+}
+
+int afterPrefix(std::string_view key, std::string_view prefix) {
+  return key.substr(0, prefix.size()) == prefix ? numberIn(key.substr(prefix.size())) : 0;
+}
+
+}  // namespace
+
+ElementMarks elementMarks(const PathTags& tags, int elementCount) {
+  ElementMarks out;
+  out.marks.assign(static_cast<size_t>(elementCount) + 1, 0);
+  constexpr std::string_view kEndTextSuffix = "END_TEXT";
+  const std::pair<std::string_view, unsigned> prefixes[] = {{"RAPID_UP", kMarkRapidUp},
+                                                            {"RAPID_DN", kMarkRapidDown},
+                                                            {"RAPID_MOVE", kMarkRapidMove},
+                                                            {"APPROACH", kMarkApproach}};
+  for (const auto& [key, value] : tags.values) {
+    std::string_view k = key;
+    for (const auto& [prefix, mark] : prefixes) {
+      int element = afterPrefix(k, prefix);
+      if (element >= 1 && element <= elementCount) out.marks[static_cast<size_t>(element)] |= mark;
+    }
+    if (k.size() > kEndTextSuffix.size() && k.substr(k.size() - kEndTextSuffix.size()) == kEndTextSuffix) {
+      int element = numberIn(k.substr(0, k.size() - kEndTextSuffix.size()));
+      if (element >= 1 && element <= elementCount) out.endTexts.emplace(element, value);
+    }
+  }
+  return out;
 }
 
 }  // namespace optgrind

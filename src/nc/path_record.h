@@ -51,4 +51,16 @@ bool hasElementTag(const PathTags& tags, const char* pattern, int element);
 // The value of the element's tag, or null when it has none.
 const std::string* elementTag(const PathTags& tags, const char* pattern, int element);
 
+// The markers of every element of a path, found by reading each key once.
+constexpr unsigned kMarkRapidUp = 1;
+constexpr unsigned kMarkRapidDown = 2;
+constexpr unsigned kMarkRapidMove = 4;
+constexpr unsigned kMarkApproach = 8;
+struct ElementMarks {
+  std::vector<unsigned char> marks;               // by element number, [0] unused
+  std::unordered_map<int, std::string> endTexts;  // by element number
+};
+// The marks of elements 1 to elementCount; keys of other elements are left out.
+ElementMarks elementMarks(const PathTags& tags, int elementCount);
+
 }  // namespace optgrind

@@ -19,6 +19,7 @@
 #include "geometry/entity_copy.h"
 #include "geometry/layers.h"
 #include "geometry/pick_prompt.h"
+#include "geometry/segment_walk.h"
 #include "geometry/selection.h"
 #include "geometry/selection_filter.h"
 #include "nc/finishing_pass.h"
@@ -86,13 +87,16 @@ struct RunPath {
   PathTags tags;
 };
 
-// The stored paths of the list that have elements, in list order.
+// The stored paths of the list that have elements, in list order; one
+// read of each entity.
 std::vector<EntityRef> pathsOf(Host& host, const EntityRefList& list) {
   std::vector<EntityRef> paths;
   for (const EntityRef& entry : list) {
-    if (!entry.valid || !isPath(host, entry)) continue;
-    PathGeometry geometry = readPathGeometry(host, entry);
-    if (geometry.elements.empty()) {
+    EntityRecord record;
+    if (!entry.valid || host.acdbEntGet(entry.name, record) != RTNORM) continue;
+    if (pathTagsFromXData(record.xdata).values.count(kPathMarkerKey) == 0) continue;
+    const PolylineGeom* polyline = record.as<PolylineGeom>();
+    if (polyline == nullptr || segmentCount(*polyline) <= 0) {
       printMessage(host, kMsgPathWithoutElements);
       continue;
     }
@@ -176,10 +180,13 @@ bool emitProgram(Host& host, const OptSettings& settings, const std::vector<Enti
   size_t count = row != nullptr ? 1 : paths.size();
   bool broken = false;
   for (size_t i = 0; i < count && !broken; ++i) {
-    PathGeometry geometry = readPathGeometry(host, paths[i]);
-    PathTags tags = readPathTags(host, paths[i]);
+    EntityRecord record;
+    if (host.acdbEntGet(paths[i].name, record) != RTNORM || record.as<PolylineGeom>() == nullptr) continue;
+    PathGeometry geometry = pathGeometryFromPolyline(*record.as<PolylineGeom>());
+    PathTags tags = pathTagsFromXData(record.xdata);
     if (i == 0 && !geometry.elements.empty()) start = geometry.elements.front().start;
-    emitPath(host, geometry, tags, sink, clock);
+    ElementMarks marks = elementMarks(tags, static_cast<int>(geometry.elements.size()));
+    emitPath(host, geometry, marks, sink, clock);
     broken = host.acedUsrBrk();
   }
   if (!broken) {
