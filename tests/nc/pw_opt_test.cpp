@@ -88,6 +88,20 @@ TEST_F(PwOptTest, SelectAllTakesOnlyStoredPaths) {
   EXPECT_EQ(nc.find("X5.\n"), std::string::npos) << nc;
 }
 
+TEST_F(PwOptTest, SelectAllOverAHundredThousandEntitiesFindsThePath) {
+  answers("\n OK \n");
+  constexpr int kEntities = 100000;
+  for (int i = 0; i < kEntities; ++i) {
+    EntityRecord line;
+    line.geom = LineGeom{{0.0, i * 0.01, 0}, {1.0, i * 0.01, 0}, 0};
+    EntityName name;
+    ASSERT_EQ(host().acdbEntMake(line, name), RTNORM);
+  }
+  addPath({{0, -5, 0}, {7, -5, 0}, {9, -5, 0}}, {{"OPT_PATH", " "}});
+  ASSERT_EQ(runPwOpt(host(), 1), kPwOptWritten) << output();
+  EXPECT_NE(readFile(ncFile()).find("G00X0.Y-5.\n"), std::string::npos);
+}
+
 TEST_F(PwOptTest, AFailedCopyLayerOrTagReadWritesNothing) {
   for (int step = 0; step < 3; ++step) {
     answers("\n");
