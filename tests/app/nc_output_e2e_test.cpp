@@ -134,6 +134,17 @@ TEST(NcOutputNames, DottedFoldersKeepTheirDotsAndATypedExtensionBecomesNc) {
   EXPECT_FALSE(std::filesystem::exists(s.work + "/jobs/v1.NC"));
 }
 
+TEST(NcOutputNames, ADrawingSavedUnderAnotherNameProposesTheNewName) {
+  NcSession s;
+  std::string drawing = s.drawing("lifts.dxf");
+  std::string renamed = s.work + "/v2.0/ring.dxf";
+  std::filesystem::create_directories(s.work + "/v2.0");
+  auto run = s.runOn(drawing, "SAVE " + renamed + "\n" + kCreateNcAll);
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("\nfile_name=" + s.work + "/v2.0/RING.NC \n"), std::string::npos) << run.output;
+  EXPECT_EQ(readFile(s.work + "/v2.0/RING.NC"), readFile(kData + "lifts_bundled.nc").replace(2, 7, "(RING)"));
+}
+
 TEST(NcOutputNames, AnExistingFileAsksAndNoReturnsToTheForm) {
   NcSession s;
   std::string drawing = s.drawing("lifts.dxf");
