@@ -9,6 +9,9 @@ it as a path definition leaves it: one lightweight polyline (lead-in, the
 profile's elements, the lift at the end) whose "my_tag" extended data mark
 the lift and the path (RAPID_UP, RAPID_MOVE, RAPID_DN, OPT_PATH, ORDNO).
 
+punch.dxf: a punch profile of loose lines and arcs on layer "PROFILE", the
+drawing of the demo's grinding job (scripts/demo, examples/punch_job.scr).
+
 usage: /usr/bin/python3 make_examples.py [OUTPUT_DIR]"""
 import math
 import os
@@ -116,7 +119,26 @@ def make_stored_path(path):
     doc.saveas(path)
 
 
+def make_punch(path):
+    """Bottom and sides straight, rounded top corners, a round nose on top."""
+    doc = ezdxf.new("R2000")
+    doc.header["$INSUNITS"] = 4  # millimetres
+    doc.layers.add(PROFILE_LAYER, color=7)
+    msp = doc.modelspace()
+    attribs = {"layer": PROFILE_LAYER}
+    msp.add_line((0, 0), (50, 0), dxfattribs=attribs)
+    msp.add_line((50, 0), (50, 20), dxfattribs=attribs)
+    msp.add_arc((45, 20), 5, 0, 90, dxfattribs=attribs)
+    msp.add_line((45, 25), (32, 25), dxfattribs=attribs)
+    msp.add_arc((25, 25), 7, 0, 180, dxfattribs=attribs)
+    msp.add_line((18, 25), (5, 25), dxfattribs=attribs)
+    msp.add_arc((5, 20), 5, 90, 180, dxfattribs=attribs)
+    msp.add_line((0, 20), (0, 0), dxfattribs=attribs)
+    doc.saveas(path)
+
+
 if __name__ == "__main__":
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     make_profile(os.path.join(out, "profile.dxf"))
     make_stored_path(os.path.join(out, "stored_path.dxf"))
+    make_punch(os.path.join(out, "punch.dxf"))

@@ -3,6 +3,8 @@
 #include "commands/opt_commands.h"
 #include "host/current_host.h"
 #include "nc/pw_opt.h"
+#include "pathdef/path_definition.h"
+#include "pathdef/pathdef_state.h"
 #include "post/wcf_load.h"
 #include "settings/mis_set.h"
 #include "settings/opt_sel.h"
@@ -15,9 +17,20 @@ void notBuiltYet(Host& host, const char* step) {
   host.acutPrintf(std::string("\nopt: ") + step + " is not available in this build yet.\n");
 }
 
+// The NC output that ends a path definition and that the dialog's NC
+// button starts; pathDefState().ncFromDialog says which. The defined paths
+// are handed over for a later `pw_opt` too.
+void runNcOutput(Host& host) {
+  const PathDefState& s = pathDefState();
+  definedPaths().assign(s.definedPaths.begin(), s.definedPaths.begin() + s.definedCount);
+  runPwOpt(host, s.ncFromDialog);
+}
+
 }  // namespace
 
 int runOptCommand(Host& host) {
+  resetPathDefState();
+  definedPaths().clear();
   optSettings().Sel_row = 0;
   loadMisSet(host);
   loadOptSet(host);
@@ -32,10 +45,11 @@ int runOptCommand(Host& host) {
   saveOptSet(host);
   switch (result) {
     case kMachineDataSelEnt:
-      notBuiltYet(host, "path definition");
+      if (runPathDefinition(host) == kStepDone) runNcOutput(host);
       break;
     case kMachineDataCreateNc:
-      runPwOpt(host, 1);
+      pathDefState().ncFromDialog = 1;
+      runNcOutput(host);
       break;
     case kMachineDataToolTable:
       notBuiltYet(host, "the tool table");
@@ -43,6 +57,7 @@ int runOptCommand(Host& host) {
     default:
       break;
   }
+  deleteDirectionMarkers(host);
   return result;
 }
 

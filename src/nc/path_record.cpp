@@ -21,7 +21,7 @@ int writePathRecord(Host& host, const EntityRef& path, const std::vector<int>& l
       if (!addTag(host, path, elementKey(pattern, k + offset), kMarkerValue).valid) ok = 0;
     }
   }
-  if (!addTag(host, path, kPathMarkerKey, kMarkerValue).valid) ok = 0;
+  if (!addTag(host, path, kPathTagKey, kMarkerValue).valid) ok = 0;
   return ok;
 }
 
@@ -31,10 +31,10 @@ int writeOrderNumber(Host& host, const EntityRef& path, int orderNumber) {
 
 bool isPath(Host& host, const EntityRef& entity) {
   EntityRef whole = wholeEntityRef(entity.name);
-  return findTag(host, whole, kPathMarkerKey).valid != 0;
+  return findTag(host, whole, kPathTagKey).valid != 0;
 }
 
-bool elementMarker(Host& host, const EntityRef& path, int element, const char* pattern) {
+bool markerOfElement(Host& host, const EntityRef& path, int element, const char* pattern) {
   return findTag(host, wholeEntityRef(path.name), elementKey(pattern, element)).valid != 0;
 }
 

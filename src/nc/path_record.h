@@ -13,7 +13,7 @@
 
 namespace optgrind {
 
-inline constexpr const char* kPathMarkerKey = "OPT_PATH";
+inline constexpr const char* kPathTagKey = "OPT_PATH";
 inline constexpr const char* kRapidUpKey = "RAPID_UP%d";
 inline constexpr const char* kRapidMoveKey = "RAPID_MOVE%d";
 inline constexpr const char* kRapidDownKey = "RAPID_DN%d";
@@ -35,7 +35,7 @@ int writeOrderNumber(Host& host, const EntityRef& path, int orderNumber);
 // True when the entity carries "OPT_PATH".
 bool isPath(Host& host, const EntityRef& entity);
 // True when the path carries the key of pattern for element.
-bool elementMarker(Host& host, const EntityRef& path, int element, const char* pattern);
+bool markerOfElement(Host& host, const EntityRef& path, int element, const char* pattern);
 // The value of the path's "%dEND_TEXT" tag of element; false when none.
 bool elementEndText(Host& host, const EntityRef& path, int element, std::string& out);
 

@@ -94,7 +94,7 @@ std::vector<EntityRef> pathsOf(Host& host, const EntityRefList& list) {
   for (const EntityRef& entry : list) {
     EntityRecord record;
     if (!entry.valid || host.acdbEntGet(entry.name, record) != RTNORM) continue;
-    if (pathTagsFromXData(record.xdata).values.count(kPathMarkerKey) == 0) continue;
+    if (pathTagsFromXData(record.xdata).values.count(kPathTagKey) == 0) continue;
     const PolylineGeom* polyline = record.as<PolylineGeom>();
     if (polyline == nullptr || segmentCount(*polyline) <= 0) {
       printMessage(host, kMsgPathWithoutElements);

@@ -28,8 +28,8 @@ TEST_F(NcTest, TwoLiftsWriteTheirThreeTagsInOrderAndThePathMarkerLast) {
             (std::vector<std::string>{"RAPID_UP4", "RAPID_MOVE5", "RAPID_DN6", "RAPID_UP9", "RAPID_MOVE10",
                                       "RAPID_DN11", "OPT_PATH", "ORDNO"}));
   EXPECT_TRUE(isPath(host(), path));
-  EXPECT_TRUE(elementMarker(host(), path, 10, kRapidMoveKey));
-  EXPECT_FALSE(elementMarker(host(), path, 7, kRapidMoveKey));
+  EXPECT_TRUE(markerOfElement(host(), path, 10, kRapidMoveKey));
+  EXPECT_FALSE(markerOfElement(host(), path, 7, kRapidMoveKey));
   PathTags tags = readPathTags(host(), path);
   EXPECT_EQ(tags.values.at("ORDNO"), "1");
 }
