@@ -87,5 +87,10 @@ inline constexpr MessageText kMsgPathWithoutElements = {
     "\n路径没有元素, 略过.",
     "\nA stored path without elements is skipped.",
 };
+inline constexpr MessageText kMsgCopyToRowLayerFailed = {
+    "\n路徑無法複製到圖層 \"%d\"; 未寫入 NC 檔.\n",
+    "\n路径无法复制到图层 \"%d\"; 未写入 NC 文件.\n",
+    "\nThe paths could not be copied onto the layer \"%d\"; no NC file was written.\n",
+};
 
 }  // namespace optgrind

@@ -225,8 +225,7 @@ int runPwOpt(Host& host, int fromDialog) {
   int rowNumber = settings.Sel_row >= 1 && settings.Sel_row <= kToolRowCount ? settings.Sel_row : 0;
   ToolRow* row = rowNumber ? &settings.tools[static_cast<size_t>(rowNumber - 1)] : nullptr;
   if (row != nullptr && !copyToToolRowLayer(host, rowNumber, paths)) {
-    host.acutPrintf("\nThe paths could not be copied onto the layer \"" + std::to_string(rowNumber) +
-                    "\"; no NC file was written.\n");
+    printMessage(host, kMsgCopyToRowLayerFailed, rowNumber);
     return kPwOptFailed;
   }
   std::string ncFile;
