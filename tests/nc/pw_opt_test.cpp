@@ -115,9 +115,9 @@ TEST_F(PwOptTest, AFailedCopyLayerOrTagReadWritesNothing) {
     optSettings().tools[1].Feed = 50;
     int result = runDefined(failing, {path});
     EXPECT_NE(result, kPwOptWritten) << step;
-    if (step < 2)
-      EXPECT_TRUE(has("could not be copied onto the layer \"2\"; no NC file was written.")) << step;
-    if (step == 2) EXPECT_TRUE(has("No Optical Path !"));
+    const char* message =
+        step < 2 ? "could not be copied onto the layer \"2\"; no NC file was written." : "No Optical Path !";
+    EXPECT_TRUE(has(message)) << step;
     EXPECT_TRUE(filesInWork().empty()) << step;
     EXPECT_EQ(entityCount(), before) << step;
     EXPECT_EQ(optSettings().tools[1].Work_time, "") << step;
