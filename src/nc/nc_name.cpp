@@ -120,8 +120,6 @@ bool acceptName(Host& host, const std::string& full) {
 
 bool isDirectorySeparator(char c) { return c == '/' || c == '\\'; }
 
-bool hasDirectory(const std::string& name) { return name.find_first_of("/\\:") != std::string::npos; }
-
 std::string directoryOf(const std::string& name) { return name.substr(0, fileNameStart(name)); }
 
 std::string fileNameOf(const std::string& name) { return name.substr(fileNameStart(name)); }

@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "datafiles/file_lookup.h"
 #include "host/host.h"
 #include "settings/opt_settings.h"
 
@@ -28,7 +29,6 @@ constexpr int kNcNameSettled = 1;
 constexpr int kNcNameCancelled = -1;
 
 bool isDirectorySeparator(char c);
-bool hasDirectory(const std::string& name);
 // The directory part with its last separator ("" without one).
 std::string directoryOf(const std::string& name);
 // The part after the last separator.

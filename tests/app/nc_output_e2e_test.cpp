@@ -223,8 +223,7 @@ TEST(NcOutputEditor, AScriptRunOnlyShowsTheEditorCommand) {
   NcSession s;
   s.setLines({{kLineNcEditor, "/usr/bin/true"}});
   auto run = s.runOn(s.drawing("lifts.dxf"), kCreateNcAll);
-  EXPECT_NE(run.output.find("(script run: not started) '/usr/bin/true' '" + s.work + "/LIFTS.NC'"),
-            std::string::npos)
+  EXPECT_NE(run.output.find("\nstart: /usr/bin/true " + s.work + "/LIFTS.NC\n"), std::string::npos)
       << run.output;
 }
 

@@ -5,10 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
+#include "host/file_replace.h"
 #include "standalone/model/geom.h"
 #include "standalone/svg/svg_path_roles.h"
 #include "standalone/svg/svg_shapes.h"
@@ -107,22 +106,8 @@ bool writeSvg(const Drawing& drawing, const std::string& path, std::string& erro
     return false;
   }
   std::string text = svgDocument(drawing);
-  std::string temporary = path + ".tmp";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    file << text;
-    file.close();
-    if (!file) {
-      std::remove(temporary.c_str());
-      error = "cannot write " + path;
-      return false;
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) {
-    std::remove(temporary.c_str());
-    error = "cannot write " + path + ": " + ec.message();
+  if (replaceFile(path, text) != kReplaceWritten) {
+    error = "cannot write " + path;
     return false;
   }
   return true;
