@@ -4,6 +4,11 @@ profile.dxf: a grinding profile on layer "PROFILE" (millimetres), once as
 loose lines and arcs and once as one closed lightweight polyline with bulges
 beside it, and a note in text and multi-line text.
 
+stored_path.dxf: the top of the same profile with a grinding path stored on
+it as a path definition leaves it: one lightweight polyline (lead-in, the
+profile's elements, the lift at the end) whose "my_tag" extended data mark
+the lift and the path (RAPID_UP, RAPID_MOVE, RAPID_DN, OPT_PATH, ORDNO).
+
 punch.dxf: a punch profile of loose lines and arcs on layer "PROFILE", the
 drawing of the demo's grinding job (scripts/demo, examples/punch_job.scr).
 
@@ -75,6 +80,45 @@ def make_profile(path):
     doc.saveas(path)
 
 
+PATH_LAYER = "PATH"
+TAG_APP = "my_tag"
+LEAD_IN = 5.0
+LIFT_DEPTH = 5.0
+
+
+def stored_path(msp):
+    """Up the left side, over the rounded top corners, down the right side,
+    then the lift away from the profile (towards lower Y)."""
+    r, w, h = CORNER_RADIUS, WIDTH, HEIGHT
+    quarter_cw = -math.tan(math.radians(90) / 4)
+    points = [
+        (-LEAD_IN, -LEAD_IN, 0),   # 1 lead-in
+        (0, 0, 0),                 # 2 left side
+        (0, h - r, quarter_cw),    # 3 top left corner, clockwise
+        (r, h, 0),                 # 4 top
+        (w - r, h, quarter_cw),    # 5 top right corner
+        (w, h - r, 0),             # 6 right side
+        (w, 0, 0),                 # 7 lift
+        (w, -LIFT_DEPTH, 0),
+    ]
+    path = msp.add_lwpolyline(points, format="xyb", dxfattribs={"layer": PATH_LAYER, "color": 3})
+    lift = len(points) - 1
+    pairs = [(f"RAPID_UP{lift}", " "), (f"RAPID_MOVE{lift + 1}", " "), (f"RAPID_DN{lift + 2}", " "),
+             ("OPT_PATH", " "), ("ORDNO", "1")]
+    path.set_xdata(TAG_APP, [(1000, s) for pair in pairs for s in pair])
+
+
+def make_stored_path(path):
+    doc = ezdxf.new("R2000")
+    doc.header["$INSUNITS"] = 4
+    doc.appids.new(TAG_APP)
+    doc.layers.add(PROFILE_LAYER, color=1)
+    doc.layers.add(PATH_LAYER, color=3)
+    loose_profile(doc.modelspace())
+    stored_path(doc.modelspace())
+    doc.saveas(path)
+
+
 def make_punch(path):
     """Bottom and sides straight, rounded top corners, a round nose on top."""
     doc = ezdxf.new("R2000")
@@ -96,4 +140,5 @@ def make_punch(path):
 if __name__ == "__main__":
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     make_profile(os.path.join(out, "profile.dxf"))
+    make_stored_path(os.path.join(out, "stored_path.dxf"))
     make_punch(os.path.join(out, "punch.dxf"))

@@ -2,6 +2,7 @@
 #include "commands/command_handlers.h"
 
 #include "host/current_host.h"
+#include "nc/pw_opt.h"
 
 namespace optgrind {
 namespace {
@@ -14,7 +15,9 @@ void notBuiltYet(const char* name) {
 
 }  // namespace
 
-void pwOptCommand() { notBuiltYet("pw_opt"); }
+void pwOptCommand() {
+  if (Host* host = currentHost()) runPwOptCommand(*host);
+}
 void optMarkCommand() { notBuiltYet("opt_mark"); }
 
 }  // namespace optgrind

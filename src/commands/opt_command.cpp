@@ -2,6 +2,7 @@
 #include "commands/machine_data_dialog.h"
 #include "commands/opt_commands.h"
 #include "host/current_host.h"
+#include "nc/pw_opt.h"
 #include "pathdef/path_definition.h"
 #include "pathdef/pathdef_state.h"
 #include "post/settings_scan.h"
@@ -17,13 +18,19 @@ void notBuiltYet(Host& host, const char* step) {
 }
 
 // The NC output that ends a path definition and that the dialog's NC
-// button starts; pathDefState().ncFromDialog says which.
-void runNcOutput(Host& host) { notBuiltYet(host, "NC output"); }
+// button starts; pathDefState().ncFromDialog says which. The defined paths
+// are handed over for a later `pw_opt` too.
+void runNcOutput(Host& host) {
+  const PathDefState& s = pathDefState();
+  definedPaths().assign(s.definedPaths.begin(), s.definedPaths.begin() + s.definedCount);
+  runPwOpt(host, s.ncFromDialog);
+}
 
 }  // namespace
 
 int runOptCommand(Host& host) {
   resetPathDefState();
+  definedPaths().clear();
   optSettings().Sel_row = 0;
   loadMisSet(host);
   loadOptSet(host);

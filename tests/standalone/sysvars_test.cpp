@@ -47,7 +47,7 @@ TEST_F(SysVarTest, NewDrawingHasTheHostsMetricDefaultsInTheHostsTypes) {
     EXPECT_DOUBLE_EQ(v.asReal(), value) << name;
   }
   for (auto [name, value] : {std::pair{"ACADVER", "18.0"},
-                             {"DWGNAME", "Drawing1.dwg"},
+                             {"DWGNAME", ""},
                              {"CLAYER", "0"},
                              {"TEXTSTYLE", "Standard"},
                              {"CECOLOR", "BYLAYER"},

@@ -13,7 +13,8 @@ namespace optgrind::standalone {
 namespace {
 
 constexpr const char* kHostVersion = "18.0";
-constexpr const char* kNewDrawingName = "Drawing1.dwg";
+// A drawing never opened from or saved to a file has no name.
+constexpr const char* kNewDrawingName = "";
 // The imagined screen is as wide as the original host's drawing area:
 // 1.875 times its height (the zoom of a path definition assumes it too).
 constexpr double kViewAspect = 1.875;

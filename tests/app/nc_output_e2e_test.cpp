@@ -1,0 +1,231 @@
+// The NC run of the whole program on drawings written by ezdxf
+// (tests/data/nc/make_nc_drawings.py): the NC text of each case is
+// compared with its golden file. OPTGRIND_WRITE_GOLDEN=1 rewrites them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+
+#include "support/program_session.h"
+#include "support/settings_session.h"
+
+namespace optgrind {
+namespace {
+
+using testing::ProgramSession;
+using testing::readFile;
+using testing::writeFile;
+
+const std::string kData = std::string(OPTGRIND_TEST_DATA) + "/nc/";
+
+// Lines of "opt.set" (from 1).
+constexpr int kLineNcRule = 8;
+constexpr int kLinePcfName = 9;
+constexpr int kLineNcPath = 10;
+constexpr int kLineReturnStart = 12;
+constexpr int kLineCoordSystem = 13;
+constexpr int kLineNcEditor = 14;
+constexpr int kLineRow1FileName = 18;
+constexpr int kLineRow1Allowance = 21;
+constexpr int kLineRow1Feed = 23;
+constexpr int kLineRow1WorkTime = 24;
+
+// The CreateNC cell of the first tool row in the machine data form.
+constexpr const char* kRow1CreateNc = "#21";
+// opt, its lower CreateNC, Select All and the name form's proposal.
+constexpr const char* kCreateNcAll = "opt\nCreateNC\n\n OK \n";
+
+struct NcSession : ProgramSession {
+  std::string work = dir.path() + "/work";
+  NcSession() { std::filesystem::create_directories(work); }
+  void setLines(const std::map<int, std::string>& lines) {
+    std::vector<std::string> all = testing::settingsLines(readFile(dataFile("opt.set")));
+    for (const auto& [index, value] : lines) all.at(static_cast<size_t>(index)) = value;
+    std::string text;
+    for (size_t i = 1; i < all.size(); ++i) text += all[i] + "\r\n";
+    writeFile(dataFile("opt.set"), text);
+  }
+  std::vector<std::string> lines() const { return testing::settingsLines(readFile(dataFile("opt.set"))); }
+  // Copies a test drawing into the work folder.
+  std::string drawing(const std::string& name, const std::string& folder = std::string()) const {
+    std::string dest = (folder.empty() ? work : folder) + "/" + name;
+    std::filesystem::create_directories(std::filesystem::path(dest).parent_path());
+    std::filesystem::copy_file(kData + name, dest, std::filesystem::copy_options::overwrite_existing);
+    return dest;
+  }
+  testing::ProgramRun runOn(const std::string& drawingPath, const std::string& script) const {
+    return runScript(script, "'" + drawingPath + "'");
+  }
+};
+
+void expectGolden(const std::string& actual, const std::string& golden) {
+  if (const char* write = std::getenv("OPTGRIND_WRITE_GOLDEN"); write && std::string(write) == "1") {
+    writeFile(kData + golden, actual);
+  }
+  EXPECT_EQ(actual, readFile(kData + golden)) << golden;
+}
+
+TEST(NcOutputGolden, LinesAndArcsWithTwoLiftsThroughTheBundledPost) {
+  NcSession s;
+  auto run = s.runOn(s.drawing("lifts.dxf"), kCreateNcAll);
+  EXPECT_EQ(run.status, 0) << run.output;
+  expectGolden(readFile(s.work + "/LIFTS.NC"), "lifts_bundled.nc");
+}
+
+TEST(NcOutputGolden, EveryEventWithLiftPartsContinuationsAndEmptyLines) {
+  NcSession s;
+  std::filesystem::copy_file(kData + "CONT.WCF", s.dataFile("CONT.WCF"));
+  s.setLines({{kLinePcfName, "CONT.WCF"}});
+  auto run = s.runOn(s.drawing("lifts.dxf"), kCreateNcAll);
+  EXPECT_EQ(run.status, 0) << run.output;
+  expectGolden(readFile(s.work + "/LIFTS.NC"), "lifts_events.nc");
+}
+
+TEST(NcOutputGolden, ApproachAndEndTextWithTheReturnToTheStart) {
+  NcSession s;
+  std::filesystem::copy_file(kData + "CONT.WCF", s.dataFile("CONT.WCF"));
+  s.setLines({{kLinePcfName, "CONT.WCF"}, {kLineReturnStart, "1"}});
+  auto run = s.runOn(s.drawing("approach.dxf"), kCreateNcAll);
+  EXPECT_EQ(run.status, 0) << run.output;
+  expectGolden(readFile(s.work + "/APPROACH.NC"), "approach_return.nc");
+}
+
+TEST(NcOutputGolden, ReturnToStartThroughTheBundledPostAndMirroredCoordinates) {
+  NcSession s;
+  s.setLines({{kLineReturnStart, "1"}, {kLineCoordSystem, "1"}});
+  auto run = s.runOn(s.drawing("lifts.dxf"), kCreateNcAll);
+  EXPECT_EQ(run.status, 0) << run.output;
+  expectGolden(readFile(s.work + "/LIFTS.NC"), "lifts_return_mirrored.nc");
+}
+
+TEST(NcOutputGolden, ToolRowPutsCopiesOnItsLayerWritesTheFirstPathAndItsTime) {
+  NcSession s;
+  std::string ncDir = s.dir.path() + "/nc";
+  std::filesystem::create_directories(ncDir);
+  s.setLines({{kLineNcRule, "1"},
+              {kLineNcPath, ncDir},
+              {kLineRow1FileName, ""},
+              {kLineRow1Allowance, "0.020000"},
+              {kLineRow1Feed, "10.000000"}});
+  std::string saved = s.work + "/after.dxf";
+  auto run = s.runScript(std::string("opt\n") + kRow1CreateNc + "\n\nQUIT\n",
+                         "--save '" + saved + "' '" + s.drawing("straight.dxf") + "'");
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("\n 22 nc_name=" + ncDir + "/OPT.NC \n"), std::string::npos) << run.output;
+  expectGolden(readFile(ncDir + "/OPT.NC"), "straight_row1.nc");
+  EXPECT_EQ(s.lines()[kLineRow1WorkTime], "1'15\"");  // 755 at a feed of 10
+  // The copy lies on layer "1", which is current; USE_EMODE stays 1.
+  std::string dxf = readFile(saved);
+  EXPECT_NE(dxf.find("\n  8\n1\n"), std::string::npos);
+  EXPECT_NE(dxf.find("USE_EMODE"), std::string::npos);
+}
+
+TEST(NcOutputNames, DottedFoldersKeepTheirDotsAndATypedExtensionBecomesNc) {
+  NcSession s;
+  std::string folder = s.work + "/jobs/v1.2";
+  auto run = s.runOn(s.drawing("lifts.dxf", folder), kCreateNcAll);
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_TRUE(std::filesystem::exists(folder + "/LIFTS.NC")) << run.output;
+
+  auto typed = s.runOn(s.drawing("lifts.dxf", folder), "opt\nCreateNC\n\n#3\nABC.ISO\n OK \n");
+  EXPECT_EQ(typed.status, 0) << typed.output;
+  EXPECT_TRUE(std::filesystem::exists(folder + "/ABC.NC")) << typed.output;
+  EXPECT_FALSE(std::filesystem::exists(s.work + "/jobs/v1.NC"));
+}
+
+TEST(NcOutputNames, ADrawingSavedUnderAnotherNameProposesTheNewName) {
+  NcSession s;
+  std::string drawing = s.drawing("lifts.dxf");
+  std::string renamed = s.work + "/v2.0/ring.dxf";
+  std::filesystem::create_directories(s.work + "/v2.0");
+  auto run = s.runOn(drawing, "SAVE " + renamed + "\n" + kCreateNcAll);
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("\nfile_name=" + s.work + "/v2.0/RING.NC \n"), std::string::npos) << run.output;
+  EXPECT_EQ(readFile(s.work + "/v2.0/RING.NC"), readFile(kData + "lifts_bundled.nc").replace(2, 7, "(RING)"));
+}
+
+TEST(NcOutputNames, AnExistingFileAsksAndNoReturnsToTheForm) {
+  NcSession s;
+  std::string drawing = s.drawing("lifts.dxf");
+  writeFile(s.work + "/LIFTS.NC", "older\n");
+  auto run = s.runOn(drawing, "opt\nCreateNC\n\n OK \nNo\n");
+  EXPECT_NE(run.output.find("File exist !!"), std::string::npos) << run.output;
+  EXPECT_EQ(testing::countOf(run.output, "=== NC File Name Setting ==="), 2u) << run.output;
+  EXPECT_EQ(readFile(s.work + "/LIFTS.NC"), "older\n");
+
+  auto yes = s.runOn(drawing, "opt\nCreateNC\n\n OK \nYes\n");
+  EXPECT_EQ(readFile(s.work + "/LIFTS.NC"), readFile(kData + "lifts_bundled.nc")) << yes.output;
+}
+
+TEST(NcOutputFailures, PwOptBeforeAnyOptShowsNoPathAndWritesNothing) {
+  NcSession s;
+  auto run = s.runOn(s.drawing("lifts.dxf"), "pw_opt\n");
+  EXPECT_NE(run.output.find("No Optical Path !"), std::string::npos) << run.output;
+  EXPECT_FALSE(std::filesystem::exists(s.work + "/LIFTS.NC"));
+}
+
+// The files of a folder, by name.
+std::vector<std::string> filesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(NcOutputFailures, AFolderThatCannotTakeTheFileGetsTheMessagesAndNothingIsWritten) {
+  NcSession s;
+  std::string drawing = s.drawing("lifts.dxf");
+  writeFile(s.work + "/plain", "a file, not a folder\n");
+  for (std::string folder : {s.work + "/missing", s.work + "/plain"}) {
+    auto run = s.runOn(drawing, "opt\nCreateNC\n\n#1\n" + folder + "\n OK \n\n");
+    EXPECT_NE(run.output.find("Can't open nc_name output file"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("\nnc_name=" + folder + "/LIFTS.NC "), std::string::npos) << run.output;
+  }
+  EXPECT_EQ(filesIn(s.work), (std::vector<std::string>{"lifts.dxf", "plain"}));
+  EXPECT_FALSE(std::filesystem::exists(s.dataFile("tmpabc.tmp")));
+}
+
+TEST(NcOutputFailures, AnNcFileThatCannotBeReplacedStaysAsItWasAndNoPartialFileIsLeft) {
+  NcSession s;
+  std::string drawing = s.drawing("lifts.dxf");
+  // A folder of the NC file's name: the finished text cannot take its place.
+  std::filesystem::create_directories(s.work + "/LIFTS.NC");
+  writeFile(s.work + "/LIFTS.NC/inside", "kept\n");
+  auto run = s.runOn(drawing, "opt\nCreateNC\n\n OK \nYes\n\n");
+  EXPECT_NE(run.output.find("Can't open nc_name output file"), std::string::npos) << run.output;
+  EXPECT_EQ(filesIn(s.work), (std::vector<std::string>{"LIFTS.NC", "lifts.dxf"}));
+  EXPECT_EQ(readFile(s.work + "/LIFTS.NC/inside"), "kept\n");
+
+  if (geteuid() == 0) return;  // root writes into a read-only folder all the same
+  std::string locked = s.work + "/locked";
+  std::filesystem::create_directories(locked);
+  writeFile(locked + "/LIFTS.NC", "older\n");
+  std::filesystem::permissions(locked,
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  auto lockedRun = s.runOn(drawing, "opt\nCreateNC\n\n#1\n" + locked + "\n OK \nYes\n\n");
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
+  EXPECT_NE(lockedRun.output.find("Can't open nc_name output file"), std::string::npos) << lockedRun.output;
+  EXPECT_EQ(filesIn(locked), (std::vector<std::string>{"LIFTS.NC"}));
+  EXPECT_EQ(readFile(locked + "/LIFTS.NC"), "older\n");
+}
+
+TEST(NcOutputFailures, DamagedPathsAreSkippedOrReadAsFarAsTheyGo) {
+  NcSession s;
+  auto run = s.runOn(s.drawing("damaged.dxf"), kCreateNcAll);
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("A stored path without elements is skipped."), std::string::npos) << run.output;
+  expectGolden(readFile(s.work + "/DAMAGED.NC"), "damaged.nc");
+}
+
+TEST(NcOutputEditor, AScriptRunOnlyShowsTheEditorCommand) {
+  NcSession s;
+  s.setLines({{kLineNcEditor, "/usr/bin/true"}});
+  auto run = s.runOn(s.drawing("lifts.dxf"), kCreateNcAll);
+  EXPECT_NE(run.output.find("\nstart: /usr/bin/true " + s.work + "/LIFTS.NC\n"), std::string::npos)
+      << run.output;
+}
+
+}  // namespace
+}  // namespace optgrind
