@@ -113,7 +113,7 @@ void BM_LoadSameDrawing(benchmark::State& state) {
   const std::string& path = Profiles::get().file(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     auto d = std::make_unique<Drawing>();
-    DxfResult r = loadDxf(path, *d);
+    Outcome r = loadDxf(path, *d);
     if (!r.ok) state.SkipWithError(r.message.c_str());
     benchmark::DoNotOptimize(d->entities.data());
     state.PauseTiming();

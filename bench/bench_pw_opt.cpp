@@ -22,7 +22,8 @@
 #include "post/executor.h"
 #include "post/keywords.h"
 #include "post/post_state.h"
-#include "post/wcf_load.h"
+#include "post/program_load.h"
+#include "post/settings_scan.h"
 #include "settings/opt_settings.h"
 #include "standalone/host/standalone_host.h"
 

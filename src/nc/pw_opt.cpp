@@ -30,7 +30,8 @@
 #include "nc/work_time.h"
 #include "post/executor.h"
 #include "post/keywords.h"
-#include "post/wcf_load.h"
+#include "post/program_load.h"
+#include "post/settings_scan.h"
 #include "settings/mis_set.h"
 #include "settings/opt_settings.h"
 
