@@ -98,7 +98,7 @@ void editMachineValue(Host& host, MachineDataForm& form, int field) {
 void editChoiceFile(Host& host) {
   std::string commandLine = "notepad.exe  " + dataDirectory(host) + "/" + kChoiceFileName;
   if (commandLine.size() + 1 > kProgramLineBytes) return;
-  host.startProgram(commandLine);
+  host.platform().startProgram({"notepad.exe", dataDirectory(host) + "/" + kChoiceFileName});
 }
 
 int closeWith(Host& host, MachineDataForm& form, int result) {

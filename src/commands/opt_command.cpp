@@ -2,6 +2,7 @@
 #include "commands/machine_data_dialog.h"
 #include "commands/opt_commands.h"
 #include "host/current_host.h"
+#include "host/messages.h"
 #include "post/wcf_load.h"
 #include "settings/mis_set.h"
 #include "settings/opt_sel.h"
@@ -11,7 +12,7 @@ namespace optgrind {
 namespace {
 
 void notBuiltYet(Host& host, const char* step) {
-  host.acutPrintf(std::string("\nopt: ") + step + " is not available in this build yet.\n");
+  host.acutPrintf(notAvailableLine(std::string("opt: ") + step));
 }
 
 }  // namespace

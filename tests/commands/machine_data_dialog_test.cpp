@@ -140,13 +140,14 @@ TEST(MachineDataForm, ButtonsEndTheDialogWithTheirResults) {
 }
 
 // Records the programs started instead of starting them.
-struct ProgramRecorder : HostWrapper {
-  using HostWrapper::HostWrapper;
-  int startProgram(const std::string& commandLine) override {
-    started.push_back(commandLine);
+struct ProgramRecorder : HostWrapper, PlatformWrapper {
+  explicit ProgramRecorder(Host* target) : HostWrapper(target), PlatformWrapper(&target->platform()) {}
+  Platform& platform() override { return *this; }
+  int startProgram(const std::vector<std::string>& argv) override {
+    started.push_back(argv);
     return RTNORM;
   }
-  std::vector<std::string> started;
+  std::vector<std::vector<std::string>> started;
 };
 
 TEST(MachineDataForm, TheChoiceListButtonOpensTheFileInNotepadWhenTheLineFits) {
@@ -158,8 +159,8 @@ TEST(MachineDataForm, TheChoiceListButtonOpensTheFileInNotepadWhenTheLineFits) {
     ProgramRecorder recorder(&host);
     MachineDataForm form = buildMachineDataForm(recorder);
     EXPECT_EQ(runMachineDataForm(recorder, form), kMachineDataQuit);
-    std::vector<std::string> expected;
-    if (rootLength == 0) expected.push_back("notepad.exe  " + root + "/DAT/opt_sel.dat");
+    std::vector<std::vector<std::string>> expected;
+    if (rootLength == 0) expected.push_back({"notepad.exe", root + "/DAT/opt_sel.dat"});
     EXPECT_EQ(recorder.started, expected);  // a line beyond 128 bytes starts nothing
   }
 }

@@ -1,41 +1,79 @@
-// StandaloneHost: the operations the original host leaves to the operating
-// system: files, programs, the registry and the clock.
+// The standalone host's operating-system services.
+#include "standalone/host/host_platform.h"
+
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <cstdlib>
 #include <ctime>
+#include <utility>
 
-#include "standalone/host/standalone_host.h"
+#include "standalone/console/answers.h"
+
+extern char** environ;
 
 namespace optgrind::standalone {
 
-int StandaloneHost::acedFindFile(const std::string& name, std::string& out) {
-  struct stat st {};
-  if (name.empty() || stat(name.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return RTERROR;
-  out = name;
-  return RTNORM;
-}
-
-int StandaloneHost::startProgram(const std::string& commandLine) {
-  if (commandLine.empty()) return RTERROR;
-  // Detached, so the command does not wait for the program.
-  std::string detached = "(" + commandLine + ") >/dev/null 2>&1 </dev/null &";
-  return std::system(detached.c_str()) == 0 ? RTNORM : RTERROR;
-}
+StandalonePlatform::StandalonePlatform(Console& console, std::string installRoot)
+    : console_(console), installRoot_(std::move(installRoot)) {}
 
 // The install-root value of every suite version is the root given to the
 // program (--root, else OPTGRIND_ROOT, else the bundled root).
-int StandaloneHost::registryValue(const std::string&, const std::string&, std::string& out) {
-  if (options_.installRoot.empty()) return RTERROR;
-  out = options_.installRoot;
+int StandalonePlatform::registryValue(const std::string&, const std::string&, std::string& out) {
+  if (installRoot_.empty()) return RTERROR;
+  out = installRoot_;
   return RTNORM;
 }
 
-LocalDate StandaloneHost::localDate() {
+int StandalonePlatform::startProgram(const std::vector<std::string>& argv) {
+  if (argv.empty() || argv.front().empty()) return RTERROR;
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  // The program keeps no hold on the command line: its output goes nowhere.
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  pid_t pid = 0;
+  int failed = posix_spawnp(&pid, args.front(), &actions, nullptr, args.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  // glibc reports a program that cannot be executed here, so a started
+  // program is one that runs.
+  return failed == 0 ? RTNORM : RTERROR;
+}
+
+LocalDate StandalonePlatform::localDate() {
   std::time_t now = std::time(nullptr);
   std::tm tm{};
   localtime_r(&now, &tm);
   return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
+
+void StandalonePlatform::messageBeep() { console_.print("\a"); }
+
+int StandalonePlatform::acedGetFileD(const std::string& title, const std::string& defaultName,
+                                     const std::string&, int, std::string& out) {
+  std::string prompt = "\n" + title + (defaultName.empty() ? "" : " <" + defaultName + ">") + ": ";
+  std::string answer;
+  if (!console_.ask(prompt, answer)) return RTCAN;
+  std::string path = trimmed(answer);
+  if (path.empty() || path == kCancelAnswer) return RTCAN;
+  out = path;
+  return RTNORM;
+}
+
+int StandalonePlatform::browseForFolder(const std::string& title, std::string& out) {
+  return acedGetFileD(title, "", "", 0, out);
+}
+
+int StandalonePlatform::acedFindFile(const std::string& name, std::string& out) {
+  struct stat st {};
+  if (name.empty() || stat(name.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return RTERROR;
+  out = name;
+  return RTNORM;
 }
 
 }  // namespace optgrind::standalone

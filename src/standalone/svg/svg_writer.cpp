@@ -2,9 +2,15 @@
 // fitted to their extents, written whole to a temporary file first.
 #include "standalone/svg/svg_writer.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -88,31 +94,35 @@ std::string svgDocument(const Drawing& d) {
 
 }  // namespace
 
-bool writeSvg(const Drawing& drawing, const std::string& path, std::string& error) {
-  if (path.empty()) {
-    error = "no file name given for the picture";
-    return false;
-  }
+namespace {
+// Read and write for all, as the umask allows.
+constexpr mode_t kFileMode = 0666;
+}  // namespace
+
+Outcome writeSvg(const Drawing& drawing, const std::string& path) {
+  if (path.empty()) return Outcome::failure("no file name given for the picture");
   std::string text = svgDocument(drawing);
-  std::string temporary = path + ".tmp";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    file << text;
-    file.close();
-    if (!file) {
-      std::remove(temporary.c_str());
-      error = "cannot write " + path;
-      return false;
-    }
+  // A name of its own, so that two writers never share a temporary file.
+  std::string temporary = path + ".XXXXXX";
+  int fd = mkstemp(temporary.data());
+  if (fd < 0) return Outcome::failure("cannot write the picture: " + std::string(std::strerror(errno)), path);
+  // mkstemp makes the file private; the picture gets the usual permissions.
+  mode_t mask = umask(0);
+  umask(mask);
+  fchmod(fd, kFileMode & ~mask);
+  bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  written = ::close(fd) == 0 && written;
+  if (!written) {
+    std::remove(temporary.c_str());
+    return Outcome::failure("cannot write the picture", path);
   }
   std::error_code ec;
   std::filesystem::rename(temporary, path, ec);
   if (ec) {
     std::remove(temporary.c_str());
-    error = "cannot write " + path + ": " + ec.message();
-    return false;
+    return Outcome::failure("cannot write the picture: " + ec.message(), path);
   }
-  return true;
+  return Outcome::success();
 }
 
 }  // namespace optgrind::standalone
