@@ -40,14 +40,15 @@ int runOpen(Session& session, Answers& in) {
   int rc = askFileName(in, "Enter name of drawing to open: ", "", path);
   if (rc != RTNORM) return rc == RTNONE ? RTNORM : rc;
   Drawing loaded = newDrawing();
-  DxfResult result = loadDxf(path, loaded);
+  Outcome result = loadDxf(path, loaded);
   if (!result.ok) {
-    in.message("Cannot open \"" + path + "\": " + result.message + "\n");
+    in.message("Cannot open \"" + path + "\": " + result.where() + "\n");
     return RTERROR;
   }
   loaded.path = path;
   session.setDrawing(std::move(loaded));
   in.message("Opened \"" + path + "\": " + std::to_string(liveEntityCount(session.drawing)) + " objects.\n");
+  if (!result.message.empty()) in.message(result.message + "\n");
   return RTNORM;
 }
 
@@ -61,9 +62,9 @@ int runSave(Session& session, Answers& in) {
     return RTERROR;
   }
   if (rc != RTNORM) return rc;
-  DxfResult result = saveDxf(session.drawing, path);
+  Outcome result = saveDxf(session.drawing, path);
   if (!result.ok) {
-    in.message("Cannot save \"" + path + "\": " + result.message + "\n");
+    in.message("Cannot save \"" + path + "\": " + result.where() + "\n");
     return RTERROR;
   }
   session.drawing.path = path;

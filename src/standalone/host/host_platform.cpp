@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <ctime>
@@ -14,6 +15,26 @@
 extern char** environ;
 
 namespace optgrind::standalone {
+namespace {
+
+// Programs started and not yet seen to end; reaped without waiting, so
+// finished ones leave no zombie behind.
+std::vector<pid_t> g_started;
+
+void reapFinished() {
+  std::erase_if(g_started, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
+}
+
+std::string programLine(const std::vector<std::string>& argv) {
+  std::string line;
+  for (const std::string& arg : argv) {
+    bool quote = arg.empty() || arg.find_first_of(" \t\"'") != std::string::npos;
+    line += (line.empty() ? "" : " ") + (quote ? "\"" + arg + "\"" : arg);
+  }
+  return line;
+}
+
+}  // namespace
 
 StandalonePlatform::StandalonePlatform(Console& console, std::string installRoot)
     : console_(console), installRoot_(std::move(installRoot)) {}
@@ -26,12 +47,19 @@ int StandalonePlatform::registryValue(const std::string&, const std::string&, st
   return RTNORM;
 }
 
+// A script run (tests, batch jobs) opens no windows: it only shows what it
+// would start.
 int StandalonePlatform::startProgram(const std::vector<std::string>& argv) {
   if (argv.empty() || argv.front().empty()) return RTERROR;
+  if (console_.scripted()) {
+    console_.print("\nstart: " + programLine(argv) + "\n");
+    return RTNORM;
+  }
+  reapFinished();
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
-  // The program keeps no hold on the command line: its output goes nowhere.
+  // The program's own output would mix with the command line's.
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
@@ -40,9 +68,10 @@ int StandalonePlatform::startProgram(const std::vector<std::string>& argv) {
   pid_t pid = 0;
   int failed = posix_spawnp(&pid, args.front(), &actions, nullptr, args.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
-  // glibc reports a program that cannot be executed here, so a started
-  // program is one that runs.
-  return failed == 0 ? RTNORM : RTERROR;
+  // glibc reports a program that cannot be executed here.
+  if (failed != 0) return RTERROR;
+  g_started.push_back(pid);
+  return RTNORM;
 }
 
 LocalDate StandalonePlatform::localDate() {

@@ -2,20 +2,15 @@
 // fitted to their extents, written whole to a temporary file first.
 #include "standalone/svg/svg_writer.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
+#include "host/file_replace.h"
 #include "standalone/model/geom.h"
+#include "standalone/svg/svg_path_roles.h"
 #include "standalone/svg/svg_shapes.h"
 
 namespace optgrind::standalone {
@@ -69,6 +64,12 @@ Box drawingBox(const Drawing& d) {
 
 std::string svgDocument(const Drawing& d) {
   Box box = drawingBox(d);
+  // A stored path gets a legend to the right of the drawing.
+  bool anyPath = std::any_of(d.entities.begin(), d.entities.end(), [&](const DrawingEntity& e) {
+    return shown(d, e) && isStoredPathEntity(e.record);
+  });
+  Point3 legendAt{box.hi.x, box.hi.y, 0.0};
+  if (anyPath) box.hi.x += std::max(box.hi.x - box.lo.x, box.hi.y - box.lo.y) * kLegendRoomShare;
   double width = box.hi.x - box.lo.x, height = box.hi.y - box.lo.y;
   double side = std::max(width, height);
   std::ostringstream out;
@@ -86,43 +87,28 @@ std::string svgDocument(const Drawing& d) {
   SvgContext ctx{d, out, SvgPen{side * kStrokeShare, side * kDotShare}, {}, 0};
   const PlaneTransform page;
   for (const auto& e : d.entities) {
-    if (shown(d, e)) writeEntitySvg(ctx, e.record, page, resolvedColor(d, e.record, 0, false));
+    if (!shown(d, e)) continue;
+    if (isStoredPathEntity(e.record)) {
+      writeStoredPathSvg(ctx, e.record, page);
+    } else {
+      writeEntitySvg(ctx, e.record, page, resolvedColor(d, e.record, 0, false));
+    }
   }
+  if (anyPath) writePathLegend(out, legendAt, side);
   out << "</g>\n</svg>\n";
   return out.str();
 }
 
 }  // namespace
 
-namespace {
-// Read and write for all, as the umask allows.
-constexpr mode_t kFileMode = 0666;
-}  // namespace
-
 Outcome writeSvg(const Drawing& drawing, const std::string& path) {
   if (path.empty()) return Outcome::failure("no file name given for the picture");
   std::string text = svgDocument(drawing);
-  // A name of its own, so that two writers never share a temporary file.
-  std::string temporary = path + ".XXXXXX";
-  int fd = mkstemp(temporary.data());
-  if (fd < 0) return Outcome::failure("cannot write the picture: " + std::string(std::strerror(errno)), path);
-  // mkstemp makes the file private; the picture gets the usual permissions.
-  mode_t mask = umask(0);
-  umask(mask);
-  fchmod(fd, kFileMode & ~mask);
-  bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-  written = ::close(fd) == 0 && written;
-  if (!written) {
-    std::remove(temporary.c_str());
-    return Outcome::failure("cannot write the picture", path);
-  }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) {
-    std::remove(temporary.c_str());
-    return Outcome::failure("cannot write the picture: " + ec.message(), path);
-  }
+  if (replaceFile(path, text) != kReplaceWritten) return Outcome::failure("cannot write the picture", path);
   return Outcome::success();
+}
+}
+return Outcome::success();
 }
 
 }  // namespace optgrind::standalone
