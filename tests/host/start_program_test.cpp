@@ -56,7 +56,7 @@ TEST(StartProgram, AScriptRunOnlyShowsTheProgramLine) {
   TempDir dir;
   testing::HostWithRoot env;
   std::string made = dir.path() + "/made";
-  EXPECT_EQ(env.host.startProgram({"touch", made}), RTNORM);
+  EXPECT_EQ(env.host.platform().startProgram({"touch", made}), RTNORM);
   EXPECT_NE(env.out.str().find("start: touch " + made), std::string::npos);
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
   EXPECT_FALSE(std::filesystem::exists(made));

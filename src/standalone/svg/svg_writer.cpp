@@ -107,8 +107,5 @@ Outcome writeSvg(const Drawing& drawing, const std::string& path) {
   if (replaceFile(path, text) != kReplaceWritten) return Outcome::failure("cannot write the picture", path);
   return Outcome::success();
 }
-}
-return Outcome::success();
-}
 
 }  // namespace optgrind::standalone
