@@ -54,8 +54,8 @@ struct DrawingTest : ::testing::Test {
     std::string path = env.root.path() + "/foreign.dxf";
     std::string command = "/usr/bin/python3 " OPTGRIND_TEST_DATA "/geometry/foreign_drawing.py " + path;
     EXPECT_EQ(std::system(command.c_str()), 0);
-    standalone::DxfResult loaded = standalone::loadDxf(path, env.host.drawing());
-    EXPECT_TRUE(loaded.ok) << loaded.message;
+    standalone::Outcome loaded = standalone::loadDxf(path, env.host.drawing());
+    EXPECT_TRUE(loaded.ok) << loaded.where();
     std::vector<EntityRef> out;
     EntityName name;
     for (int rc = host.acdbEntNext(nullptr, name); rc == RTNORM;) {
