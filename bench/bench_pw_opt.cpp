@@ -50,7 +50,6 @@ struct UnattendedHost : HostWrapper {
     return kYesButton;
   }
   void acutPrintf(const std::string&) override {}
-  int startProgram(const std::string&) override { return RTNORM; }
 };
 
 struct Fixture {

@@ -72,9 +72,9 @@ int runSession(const AppOptions& opts) {
     }
   }
   if (!opts.svg.empty()) {
-    std::string error;
-    if (!writeSvg(host.drawing(), opts.svg, error)) {
-      std::cerr << "optgrind: " << error << "\n";
+    Outcome written = writeSvg(host.drawing(), opts.svg);
+    if (!written) {
+      std::cerr << "optgrind: " << written.where() << "\n";
       status = kExitFailure;
     }
   }

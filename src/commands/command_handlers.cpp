@@ -2,6 +2,7 @@
 #include "commands/command_handlers.h"
 
 #include "host/current_host.h"
+#include "host/messages.h"
 #include "nc/pw_opt.h"
 
 namespace optgrind {
@@ -9,7 +10,7 @@ namespace {
 
 void notBuiltYet(const char* name) {
   if (Host* host = currentHost()) {
-    host->acutPrintf(std::string("\n") + name + ": this command is not available in this build yet.\n");
+    host->acutPrintf(notAvailableLine(std::string(name) + ": this command"));
   }
 }
 

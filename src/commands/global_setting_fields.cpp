@@ -54,7 +54,8 @@ const std::string& captionOf(const FormSpec& form, int field) {
 // letter case.
 bool postFileFound(Host& host, const std::string& name) {
   std::string full;
-  return host.acedFindFile(existingNameOr(dataDirectory(host) + "/" + filePartOf(name)), full) == RTNORM;
+  return host.platform().acedFindFile(existingNameOr(dataDirectory(host) + "/" + filePartOf(name)), full) ==
+         RTNORM;
 }
 
 void reportMissingPostFile(Host& host, const std::string& name) {
@@ -109,8 +110,8 @@ std::string browsePostFile(Host& host, const FormSpec& form, int field) {
   OptSettings& s = optSettings();
   std::string previous = s.pcf_name;
   std::string answer;
-  if (host.acedGetFileD(chooseText(host, kSelectPostFile), s.pcf_name, kPostFileFilter, kPostFileDialogFlags,
-                        answer) != RTNORM) {
+  if (host.platform().acedGetFileD(chooseText(host, kSelectPostFile), s.pcf_name, kPostFileFilter,
+                                   kPostFileDialogFlags, answer) != RTNORM) {
     answer.clear();
   }
   if (answer.empty()) answer = previous;
@@ -154,7 +155,7 @@ std::string editTypedNcPath(Host& host, const FormSpec& form, int field) {
 std::string browseNcPath(Host& host) {
   OptSettings& s = optSettings();
   std::string answer;
-  if (host.browseForFolder(chooseText(host, kNcPathTitle), answer) == RTNORM) {
+  if (host.platform().browseForFolder(chooseText(host, kNcPathTitle), answer) == RTNORM) {
     if (answer.find(' ') != std::string::npos) {
       informationBox(host, chooseText(host, kPathHasBlank), " ");
     } else {

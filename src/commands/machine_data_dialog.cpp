@@ -105,7 +105,7 @@ void editChoiceFile(Host& host) {
   // The original program line, "notepad.exe  " and the file, had to fit its buffer.
   if (std::string(kChoiceLinePrefix).size() + file.size() + 1 > kProgramLineBytes) return;
   std::vector<std::string> argv = editorCommand(host, kChoiceEditor, file);
-  if (!argv.empty()) host.startProgram(argv);
+  if (!argv.empty()) host.platform().startProgram(argv);
 }
 
 int closeWith(Host& host, MachineDataForm& form, int result) {

@@ -2,6 +2,7 @@
 #include "commands/machine_data_dialog.h"
 #include "commands/opt_commands.h"
 #include "host/current_host.h"
+#include "host/messages.h"
 #include "nc/pw_opt.h"
 #include "pathdef/path_definition.h"
 #include "pathdef/pathdef_state.h"
@@ -14,7 +15,7 @@ namespace optgrind {
 namespace {
 
 void notBuiltYet(Host& host, const char* step) {
-  host.acutPrintf(std::string("\nopt: ") + step + " is not available in this build yet.\n");
+  host.acutPrintf(notAvailableLine(std::string("opt: ") + step));
 }
 
 // The NC output that ends a path definition and that the dialog's NC

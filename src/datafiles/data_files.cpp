@@ -63,7 +63,7 @@ std::string lookUpRoot(Host& host, const RootEntry (&table)[N], const char* erro
   for (const RootEntry& entry : table) {
     if (!containsNoCase(version, entry.version)) continue;
     std::string root;
-    if (host.registryValue(entry.key, kRootValueName, root) == RTNORM) return root;
+    if (host.platform().registryValue(entry.key, kRootValueName, root) == RTNORM) return root;
     host.acutPrintf(error);
     return entry.fallback;
   }

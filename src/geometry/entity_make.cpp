@@ -21,7 +21,7 @@ std::string textVariable(Host& host, const char* name, const std::string& fallba
 }
 
 int colorFromText(const std::string& text) {
-  if (sameTableName(text, "BYBLOCK")) return kColorByBlock;
+  if (equalIgnoringCase(text, "BYBLOCK")) return kColorByBlock;
   int index = std::atoi(text.c_str());
   return index >= kFirstPaletteColor && index <= kLastPaletteColor ? index : kColorByLayer;
 }

@@ -158,8 +158,8 @@ EntityData readEntityData(Host& host, const EntityRef& ref) {
   data.colorIndex = record.color;
   LayerRecord layer;
   if (findLayerByName(host, record.layer, layer)) data.layerId = layer.id;
-  data.linetypeId =
-      sameTableName(record.linetype, "BYLAYER") ? kLinetypeByLayer : linetypeIdByName(host, record.linetype);
+  data.linetypeId = equalIgnoringCase(record.linetype, "BYLAYER") ? kLinetypeByLayer
+                                                                  : linetypeIdByName(host, record.linetype);
   readGeometry(host, ref, record, data);
   return data;
 }

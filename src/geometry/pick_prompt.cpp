@@ -8,6 +8,7 @@
 
 #include "geometry/primitives.h"
 #include "host/messages.h"
+#include "host/pick_box.h"
 
 namespace optgrind {
 namespace {
@@ -19,13 +20,6 @@ const MessageText kRetry = {
     "\n关键字不正确 !!,请重新输入  : ",
     "\nThe KeyWord is not correct !!,Please retry  : ",
 };
-
-// The pick window's corners lie at these angles from the point (radians;
-// close to, but not exactly, 45 and 225 degrees).
-constexpr double kPickCornerAngle1 = 0.7333;
-constexpr double kPickCornerAngle2 = 3.9269;
-// The pick box in drawing units: PICKBOX * VIEWSIZE / kPickBoxScale, halved.
-constexpr double kPickBoxScale = 150.0;
 
 std::vector<std::string> splitKeywords(const std::string& list) {
   std::vector<std::string> words;
@@ -42,11 +36,6 @@ bool looksNumeric(const std::string& text) {
   return true;
 }
 
-double hostReal(Host& host, const char* name, double otherwise) {
-  ResBuf value;
-  return host.acedGetVar(name, value) == RTNORM ? value.asReal() : otherwise;
-}
-
 bool isCurve(EntityType type) {
   return type == EntityType::Line || type == EntityType::Arc || type == EntityType::Circle ||
          type == EntityType::Polyline;
@@ -55,9 +44,9 @@ bool isCurve(EntityType type) {
 // The first entity crossing the pick box at p, other than the prompt's own
 // point entity; a null name when none.
 EntityName entityUnderPickBox(Host& host, const PointRec& p, const EntityName& own) {
-  double half = hostReal(host, "PICKBOX", 3.0) * hostReal(host, "VIEWSIZE", 100.0) / kPickBoxScale / 2.0;
-  Point3 c1 = toPoint3(polarRad(p, kPickCornerAngle1, half));
-  Point3 c2 = toPoint3(polarRad(p, kPickCornerAngle2, half));
+  double half = pickBoxHalfSize(host);
+  Point3 c1 = toPoint3(polarRad(p, kPickBoxCornerAngle1, half));
+  Point3 c2 = toPoint3(polarRad(p, kPickBoxCornerAngle2, half));
   SelectionSet found;
   EntityName picked;
   if (host.acedSSGet("C", &c1, &c2, nullptr, found) != RTNORM) return picked;

@@ -5,24 +5,16 @@
 #include "geometry/segment_walk.h"
 #include "geometry/selection_filter.h"
 #include "geometry/tables.h"
+#include "host/pick_box.h"
 
 namespace optgrind {
 namespace {
 
 int gSelectionCancelled = 0;
 
-// The pick box is PICKBOX pixels; the view is VIEWSIZE units tall on a
-// screen taken as this many pixels, and the half size is wanted.
-constexpr double kPickBoxPixelsPerView = 150.0;
-
 int intVariable(Host& host, const char* name) {
   ResBuf value;
   return host.acedGetVar(name, value) == RTNORM ? static_cast<int>(value.asInt()) : 0;
-}
-
-double realVariable(Host& host, const char* name) {
-  ResBuf value;
-  return host.acedGetVar(name, value) == RTNORM ? value.asReal() : 0.0;
 }
 
 std::optional<EntityRefList> selectWithFilter(Host& host, const std::string& mode, int mask, int color,
@@ -123,9 +115,9 @@ EntityRefList windowSelect(Host& host, const PointRec& firstCorner, int mask, in
 }
 
 EntityRef pickAtPoint(Host& host, const PointRec& p, int mask) {
-  double half = intVariable(host, "PICKBOX") * realVariable(host, "VIEWSIZE") / kPickBoxPixelsPerView / 2.0;
-  Point3 corner1 = toPoint3(polarRad(p, kPickBoxAngle1, half));
-  Point3 corner2 = toPoint3(polarRad(p, kPickBoxAngle2, half));
+  double half = pickBoxHalfSize(host);
+  Point3 corner1 = toPoint3(polarRad(p, kPickBoxCornerAngle1, half));
+  Point3 corner2 = toPoint3(polarRad(p, kPickBoxCornerAngle2, half));
   EntityRef empty;
   empty.point = p;
   SelectionSet set;

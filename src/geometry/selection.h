@@ -15,9 +15,6 @@ constexpr int kSelectAll = -2;
 // pick at point takes any candidate whole with either of these masks.
 constexpr int kPickAnyMask = 0xFFFF;
 constexpr int kPickAnyMaskWide = 0xFFFFF;
-// Pick box corners lie at these angles (radians) from the picked point.
-constexpr double kPickBoxAngle1 = 0.7333;
-constexpr double kPickBoxAngle2 = 3.9269;
 
 // 1 when the last interactive selection was cancelled, else 0.
 int selectionCancelled();

@@ -129,7 +129,7 @@ int accept(Host& host, const EntityName& entity, int mask, int color, const std:
   }
   if (!linetypeName.empty()) {
     std::string linetype = record.linetype;
-    if (sameTableName(linetype, "BYLAYER")) linetype = haveLayer ? layer.linetype : std::string();
+    if (equalIgnoringCase(linetype, "BYLAYER")) linetype = haveLayer ? layer.linetype : std::string();
     if (linetype != linetypeName) return 0;
   }
   // The drawing's mask is resolved first, so that a SELMASK that leaves

@@ -5,11 +5,9 @@
 
 namespace optgrind {
 
-bool sameTableName(const std::string& a, const std::string& b) { return upperAscii(a) == upperAscii(b); }
-
 bool findLayerByName(Host& host, const std::string& name, LayerRecord& out) {
   for (const LayerRecord& layer : host.layers()) {
-    if (sameTableName(layer.name, name)) {
+    if (equalIgnoringCase(layer.name, name)) {
       out = layer;
       return true;
     }
@@ -29,7 +27,7 @@ bool findLayerById(Host& host, int id, LayerRecord& out) {
 
 int linetypeIdByName(Host& host, const std::string& name) {
   for (const LinetypeRecord& linetype : host.linetypes()) {
-    if (sameTableName(linetype.name, name)) return linetype.id;
+    if (equalIgnoringCase(linetype.name, name)) return linetype.id;
   }
   return -1;
 }

@@ -10,9 +10,6 @@
 
 namespace optgrind {
 
-// Table names compare without case, as the host compares them.
-bool sameTableName(const std::string& a, const std::string& b);
-
 // The layer of that name or id; false when there is none.
 bool findLayerByName(Host& host, const std::string& name, LayerRecord& out);
 bool findLayerById(Host& host, int id, LayerRecord& out);

@@ -11,7 +11,7 @@ namespace {
 // application name and one behind its last item; false when there is none.
 bool tagSection(const ResBufList& xdata, size_t& begin, size_t& end) {
   for (size_t i = 0; i < xdata.size(); ++i) {
-    if (xdata[i].code != kXDataApplicationCode || !sameTableName(xdata[i].asString(), kTagApplication))
+    if (xdata[i].code != kXDataApplicationCode || !equalIgnoringCase(xdata[i].asString(), kTagApplication))
       continue;
     begin = i + 1;
     end = begin;

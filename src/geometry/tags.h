@@ -13,8 +13,6 @@
 namespace optgrind {
 
 inline constexpr const char* kTagApplication = "my_tag";
-constexpr int kXDataApplicationCode = 1001;
-constexpr int kXDataStringCode = 1000;
 // find tag examines at most this many pairs.
 constexpr int kMaxTagPairsSearched = 1000;
 

@@ -322,6 +322,13 @@ struct GeomStorage<LeaderGeom> {
 };
 
 // Colour indexes: 0 by block, 1..255 the palette, 256 by layer.
+// Extended data: each application's group begins with its name under
+// kXDataApplicationCode; strings use kXDataStringCode; every item's code lies
+// between kXDataStringCode and kXDataLastCode.
+constexpr int kXDataStringCode = 1000;
+constexpr int kXDataApplicationCode = 1001;
+constexpr int kXDataLastCode = 1071;
+
 constexpr int kColorByBlock = 0;
 constexpr int kColorByLayer = 256;
 

@@ -61,4 +61,8 @@ void printMessage(Host& host, const MessageText& message, ...) {
   host.acutPrintf(text);
 }
 
+std::string notAvailableLine(const std::string& what) {
+  return "\n" + what + " is not available in this build yet.\n";
+}
+
 }  // namespace optgrind

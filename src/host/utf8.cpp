@@ -22,6 +22,17 @@ std::string upperAscii(std::string text) {
   return text;
 }
 
+bool equalIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return true;
+}
+
 std::string utf8Cut(const std::string& text, size_t maxChars) {
   size_t chars = 0;
   for (size_t i = 0; i < text.size(); ++i) {

@@ -21,8 +21,8 @@ constexpr const char* kSeparator = "----------------------------------------";
 constexpr int kFirstButton = 1;
 
 void beepTwice(Host& host) {
-  host.messageBeep();
-  host.messageBeep();
+  host.platform().messageBeep();
+  host.platform().messageBeep();
 }
 
 }  // namespace

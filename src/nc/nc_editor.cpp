@@ -12,7 +12,7 @@ void openInNcEditor(Host& host, const std::string& editor, const std::string& nc
   std::string line;
   for (const std::string& arg : argv) line += (line.empty() ? "" : " ") + arg;
   host.acutPrintf("\n" + line + "\n");
-  host.startProgram(argv);
+  host.platform().startProgram(argv);
 }
 
 }  // namespace optgrind

@@ -39,8 +39,8 @@ bool fileExists(const std::string& name) {
 }
 
 void beepTwice(Host& host) {
-  host.messageBeep();
-  host.messageBeep();
+  host.platform().messageBeep();
+  host.platform().messageBeep();
 }
 
 void warnNoSavingPath(Host& host) {
@@ -210,7 +210,8 @@ int runNcNameForm(Host& host, const std::string& proposal, std::string& accepted
         break;
       case kFieldBrowse: {
         std::string folder;
-        if (host.browseForFolder(chooseText(host, kMsgSelectFolder), folder) == RTNORM && !folder.empty()) {
+        if (host.platform().browseForFolder(chooseText(host, kMsgSelectFolder), folder) == RTNORM &&
+            !folder.empty()) {
           form.path = folder;
         }
         break;

@@ -170,7 +170,7 @@ bool emitProgram(Host& host, const OptSettings& settings, const std::vector<Enti
   FileNcSink sink(file);
   setNcSink(&sink);
   if (postState().options.has(WcfOption::DateOut)) {
-    LocalDate date = host.localDate();
+    LocalDate date = host.platform().localDate();
     char line[48];
     std::snprintf(line, sizeof line, ";(%d.%d.%d)\n", date.year, date.month, date.day);
     sink.write(line);

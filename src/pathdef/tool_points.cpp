@@ -37,8 +37,8 @@ SideRules sideRules(const PathDefState& s) {
 }
 
 void warningBox(Host& host, const MessageText& text) {
-  host.messageBeep();
-  host.messageBeep();
+  host.platform().messageBeep();
+  host.platform().messageBeep();
   host.messageBox(chooseText(host, msg::kBoxTitle), chooseText(host, text), {chooseText(host, msg::kOk)},
                   BoxIcon::Warning);
 }

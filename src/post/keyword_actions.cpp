@@ -106,7 +106,7 @@ void runKeyword(int code) {
       in.outputOn = false;
       return;
     case kKwBeep:
-      if (in.host != nullptr) in.host->messageBeep();
+      if (in.host != nullptr) in.host->platform().messageBeep();
       return;
     case kKwGetVal:
     case kKwGetStr2:

@@ -146,8 +146,9 @@ TEST(MachineDataForm, ButtonsEndTheDialogWithTheirResults) {
 }
 
 // Records the programs started instead of starting them.
-struct ProgramRecorder : HostWrapper {
-  using HostWrapper::HostWrapper;
+struct ProgramRecorder : HostWrapper, PlatformWrapper {
+  explicit ProgramRecorder(Host* target) : HostWrapper(target), PlatformWrapper(&target->platform()) {}
+  Platform& platform() override { return *this; }
   int startProgram(const std::vector<std::string>& argv) override {
     started.push_back(argv);
     return RTNORM;

@@ -21,25 +21,40 @@ std::string contents(std::FILE* f) {
   return std::string(buf, n);
 }
 
+// Records the registry keys asked for, and answers them as told.
+class RecordingRegistry : public PlatformWrapper {
+ public:
+  RecordingRegistry(Platform* target, bool registry) : PlatformWrapper(target), registry_(registry) {}
+  int registryValue(const std::string& key, const std::string& value, std::string& out) override {
+    keys.push_back(key);
+    return registry_ ? PlatformWrapper::registryValue(key, value, out) : RTERROR;
+  }
+  std::vector<std::string> keys;
+
+ private:
+  bool registry_;
+};
+
 // Answers ACADVER with another version, and the registry as told.
 class VersionHost : public HostWrapper {
+  RecordingRegistry registry_;  // before keys, which refers to it
+
  public:
   VersionHost(Host* target, std::string version, bool registry)
-      : HostWrapper(target), version_(std::move(version)), registry_(registry) {}
+      : HostWrapper(target),
+        registry_(&target->platform(), registry),
+        keys(registry_.keys),
+        version_(std::move(version)) {}
   int acedGetVar(const std::string& name, ResBuf& out) override {
     if (name != "ACADVER") return HostWrapper::acedGetVar(name, out);
     out = ResBuf::ofString(RTSTR, version_);
     return RTNORM;
   }
-  int registryValue(const std::string& key, const std::string& value, std::string& out) override {
-    keys.push_back(key);
-    return registry_ ? HostWrapper::registryValue(key, value, out) : RTERROR;
-  }
-  std::vector<std::string> keys;
+  Platform& platform() override { return registry_; }
+  const std::vector<std::string>& keys;
 
  private:
   std::string version_;
-  bool registry_;
 };
 
 TEST(DataFiles, RootComesFromTheRegistryValueOfTheHostVersion) {

@@ -55,7 +55,7 @@ struct DrawingTest : ::testing::Test {
     std::string command = "/usr/bin/python3 " OPTGRIND_TEST_DATA "/geometry/foreign_drawing.py " + path;
     EXPECT_EQ(std::system(command.c_str()), 0);
     standalone::Outcome loaded = standalone::loadDxf(path, env.host.drawing());
-    EXPECT_TRUE(loaded.ok) << loaded.message;
+    EXPECT_TRUE(loaded.ok) << loaded.where();
     std::vector<EntityRef> out;
     EntityName name;
     for (int rc = host.acdbEntNext(nullptr, name); rc == RTNORM;) {

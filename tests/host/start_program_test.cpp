@@ -35,7 +35,7 @@ TEST(StartProgram, ArgumentsReachTheProgramAsTheyAre) {
   std::filesystem::path before = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());
   std::string odd = "a $(touch PWNED) b";
-  EXPECT_EQ(h.host.startProgram({"touch", odd}), RTNORM);
+  EXPECT_EQ(h.host.platform().startProgram({"touch", odd}), RTNORM);
   EXPECT_TRUE(appears(dir.path() + "/" + odd));
   std::filesystem::current_path(before);
   EXPECT_FALSE(std::filesystem::exists(dir.path() + "/PWNED"));
@@ -44,11 +44,11 @@ TEST(StartProgram, ArgumentsReachTheProgramAsTheyAre) {
 
 TEST(StartProgram, AProgramThatCannotStartIsRefusedWithoutWaiting) {
   InteractiveHost h;
-  EXPECT_EQ(h.host.startProgram({"/no/such/program", "x"}), RTERROR);
-  EXPECT_EQ(h.host.startProgram({}), RTERROR);
+  EXPECT_EQ(h.host.platform().startProgram({"/no/such/program", "x"}), RTERROR);
+  EXPECT_EQ(h.host.platform().startProgram({}), RTERROR);
   // A program that runs long is not waited for.
   auto before = std::chrono::steady_clock::now();
-  EXPECT_EQ(h.host.startProgram({"sleep", "5"}), RTNORM);
+  EXPECT_EQ(h.host.platform().startProgram({"sleep", "5"}), RTNORM);
   EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(2));
 }
 
@@ -56,7 +56,7 @@ TEST(StartProgram, AScriptRunOnlyShowsTheProgramLine) {
   TempDir dir;
   testing::HostWithRoot env;
   std::string made = dir.path() + "/made";
-  EXPECT_EQ(env.host.startProgram({"touch", made}), RTNORM);
+  EXPECT_EQ(env.host.platform().startProgram({"touch", made}), RTNORM);
   EXPECT_NE(env.out.str().find("start: touch " + made), std::string::npos);
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
   EXPECT_FALSE(std::filesystem::exists(made));

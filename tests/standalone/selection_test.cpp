@@ -189,6 +189,27 @@ TEST_F(SelectionTest, WindowAndCrossingSeeOnlyShownLayers) {
   EXPECT_EQ(host.acedSSGet("Q", &a, &b, nullptr, ss), RTERROR);
 }
 
+// The user's ALL, W and C at "Select objects:" take what the modes "X", "W"
+// and "C" take: every entity for ALL and "X", hidden layers too; only what is
+// shown for a window, whatever Z its corners have.
+TEST_F(SelectionTest, TheUsersSelectionTakesWhatTheModesTake) {
+  setLayerState("CUT1", true, false);
+  auto byUser = [&](const std::string& answers) {
+    in.str(answers);
+    in.clear();
+    return select("", nullptr);
+  };
+  EXPECT_EQ(byUser("ALL\n\n"), select("X", nullptr));
+  EXPECT_EQ(byUser("ALL\n\n"), (Names{line, arc, circle, text}));
+  Point3 a{-1, -1, 5}, b{60, 60, -5};
+  EXPECT_EQ(byUser("W\n-1,-1,5\n60,60,-5\n\n"), select("W", nullptr, &a, &b));
+  EXPECT_EQ(byUser("C\n-1,-1\n60,60\n\n"), (Names{arc, circle, text}));
+  EXPECT_EQ(select("C", nullptr, &a, &b), (Names{arc, circle, text}));
+  // The previous set keeps an entity whose layer was turned off since.
+  ASSERT_EQ(selectX({layer("CUT*")}), (Names{line, arc}));
+  EXPECT_EQ(byUser("P\n\n"), (Names{line, arc}));
+}
+
 TEST_F(SelectionTest, PreviousIsTheLastSetMade) {
   SelectionSet ss;
   EXPECT_EQ(host.acedSSGet("P", nullptr, nullptr, nullptr, ss), RTERROR);

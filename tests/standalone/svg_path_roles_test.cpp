@@ -33,8 +33,8 @@ std::string picture(const EntityRecord& r) {
   Drawing d = newDrawing();
   appendEntity(d, r);
   std::string path = (std::filesystem::temp_directory_path() / "optgrind_svg_path_roles.svg").string();
-  std::string error;
-  EXPECT_TRUE(writeSvg(d, path, error)) << error;
+  Outcome written = writeSvg(d, path);
+  EXPECT_TRUE(written) << written.where();
   std::ifstream f(path);
   std::stringstream s;
   s << f.rdbuf();

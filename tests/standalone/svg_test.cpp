@@ -49,8 +49,8 @@ struct SvgTest : ::testing::Test {
     appendEntity(d, r);
   }
   std::string write() {
-    std::string error;
-    EXPECT_TRUE(writeSvg(d, path, error)) << error;
+    Outcome written = writeSvg(d, path);
+    EXPECT_TRUE(written) << written.where();
     return readFile(path);
   }
 };
@@ -179,12 +179,19 @@ TEST_F(SvgTest, BrokenContentStillGivesAWellFormedPicture) {
 
 TEST_F(SvgTest, UnwritablePlaceReportsAndLeavesNothing) {
   add("0", LineGeom{{0, 0, 0}, {1, 0, 0}});
-  std::string error;
   std::string bad = dir + "/missing/picture.svg";
-  EXPECT_FALSE(writeSvg(d, bad, error));
-  EXPECT_NE(error.find(bad), std::string::npos);
-  EXPECT_FALSE(std::filesystem::exists(bad + ".tmp"));
-  EXPECT_FALSE(writeSvg(d, "", error));
+  Outcome written = writeSvg(d, bad);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(written.file, bad);
+  EXPECT_NE(written.where().find(bad), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir + "/missing"));
+  EXPECT_FALSE(writeSvg(d, ""));
+  // Only the picture is left in its folder: no temporary file beside it.
+  std::string good = dir + "/picture.svg";
+  ASSERT_TRUE(writeSvg(d, good));
+  size_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) files += entry.is_regular_file() ? 1 : 0;
+  EXPECT_EQ(files, 1u);
 }
 
 }  // namespace

@@ -42,14 +42,14 @@ bool boundaryLoop(const EntityRecord& e, HatchLoop& out) {
 
 }  // namespace
 
-int runText(StandaloneHost& host, Answers& in) {
+int runText(Session& session, Answers& in) {
   TextGeom text;
   std::string kw;
   int rc = in.point("Specify start point of text: ", "", nullptr, text.position, kw);
   if (rc != RTNORM) return rc == RTNONE ? RTNORM : rc;
   text.alignPoint = text.position;
   ResBuf size, style;
-  double fallback = host.acedGetVar("TEXTSIZE", size) == RTNORM ? size.asReal() : text.height;
+  double fallback = session.host.acedGetVar("TEXTSIZE", size) == RTNORM ? size.asReal() : text.height;
   while (true) {
     rc = realOrDefault(in, "Specify height ", fallback, text.height);
     if (rc != RTNORM) return rc;
@@ -63,19 +63,19 @@ int runText(StandaloneHost& host, Answers& in) {
   text.rotation = normalizeAngle(rotation * kPi / 180.0);
   rc = in.text("Enter text: ", text.text);
   if (rc != RTNORM) return rc == RTNONE ? RTNORM : rc;
-  if (host.acedGetVar("TEXTSTYLE", style) == RTNORM && !style.asString().empty())
+  if (session.host.acedGetVar("TEXTSTYLE", style) == RTNORM && !style.asString().empty())
     text.style = style.asString();
-  addEntity(host, text);
-  host.acedSetVar("TEXTSIZE", ResBuf::ofReal(RTREAL, text.height));
+  addEntity(session, text);
+  session.host.acedSetVar("TEXTSIZE", ResBuf::ofReal(RTREAL, text.height));
   return RTNORM;
 }
 
-int runHatch(StandaloneHost& host, Answers& in) {
+int runHatch(Session& session, Answers& in) {
   HatchGeom hatch;
   std::string pattern;
   int rc = in.text("Enter a pattern name or [Solid] <SOLID>: ", pattern);
   if (rc != RTNORM && rc != RTNONE) return rc;
-  if (rc == RTNORM && !sameName(pattern, "S") && !sameName(pattern, "SOLID")) {
+  if (rc == RTNORM && !equalIgnoringCase(pattern, "S") && !equalIgnoringCase(pattern, "SOLID")) {
     hatch.pattern = upperAscii(pattern);
     hatch.solid = false;
     rc = realOrDefault(in, "Specify a scale for the pattern ", 1.0, hatch.patternScale);
@@ -92,7 +92,7 @@ int runHatch(StandaloneHost& host, Answers& in) {
   size_t refused = 0;
   for (long long id : ids) {
     HatchLoop loop;
-    const DrawingEntity* e = findEntity(host.drawing(), id);
+    const DrawingEntity* e = findEntity(session.drawing, id);
     if (e && boundaryLoop(e->record, loop)) {
       hatch.loops.push_back(std::move(loop));
     } else {
@@ -104,7 +104,7 @@ int runHatch(StandaloneHost& host, Answers& in) {
     in.message("No valid hatch boundary found.\n");
     return RTERROR;
   }
-  addEntity(host, hatch);
+  addEntity(session, hatch);
   return RTNORM;
 }
 

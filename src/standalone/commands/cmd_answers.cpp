@@ -50,75 +50,75 @@ bool isPause(const ResBuf& arg) { return arg.isString() && arg.asString() == PAU
 int UserAnswers::point(const std::string& prompt, const std::string& keywords, const Point3* base,
                        Point3& out, std::string& keyword) {
   while (true) {
-    host_.acedInitGet(0, keywords);
-    int rc = host_.acedGetPoint(base, prompt, out);
+    session_.host.acedInitGet(0, keywords);
+    int rc = session_.host.acedGetPoint(base, prompt, out);
     if (rc == RTNORM && !finite(out)) {
-      host_.acutPrintf("Invalid point.\n");
+      session_.host.acutPrintf("Invalid point.\n");
       continue;
     }
     if (rc != RTKWORD && rc != RTSTR) return rc;
     std::string typed;
-    host_.acedGetInput(typed);
+    session_.host.acedGetInput(typed);
     keyword = matchKeyword(typed, keywords);
     if (!keyword.empty()) return RTKWORD;
-    host_.acutPrintf("Invalid point or option keyword required.\n");
+    session_.host.acutPrintf("Invalid point or option keyword required.\n");
   }
 }
 
 int UserAnswers::real(const std::string& prompt, double& out) {
   while (true) {
-    int rc = host_.acedGetReal(prompt, out);
+    int rc = session_.host.acedGetReal(prompt, out);
     if (rc != RTNORM || std::isfinite(out)) return rc;
-    host_.acutPrintf("Requires numeric value.\n");
+    session_.host.acutPrintf("Requires numeric value.\n");
   }
 }
 
 int UserAnswers::keyword(const std::string& prompt, const std::string& keywords, std::string& out) {
   while (true) {
-    host_.acedInitGet(0, keywords);
+    session_.host.acedInitGet(0, keywords);
     std::string typed;
-    int rc = host_.acedGetKword(prompt, typed);
+    int rc = session_.keyword(prompt, typed);
     if (rc != RTNORM) return rc;
     out = matchKeyword(typed, keywords);
     if (!out.empty()) return RTNORM;
-    host_.acutPrintf("Invalid option keyword.\n");
+    session_.host.acutPrintf("Invalid option keyword.\n");
   }
 }
 
 int UserAnswers::text(const std::string& prompt, std::string& out) {
-  int rc = host_.acedGetString(true, prompt, out);
+  int rc = session_.host.acedGetString(true, prompt, out);
   if (rc == RTNORM && out.empty()) return RTNONE;
   return rc;
 }
 
 int UserAnswers::entity(const std::string& prompt, EntityName& out) {
   Point3 picked;
-  return host_.acedEntSel(prompt, out, picked);
+  return session_.host.acedEntSel(prompt, out, picked);
 }
 
 int UserAnswers::objects(std::vector<long long>& ids) {
   ids.clear();
   SelectionSet ss;
-  int rc = host_.acedSSGet("", nullptr, nullptr, nullptr, ss);
+  int rc = session_.host.acedSSGet("", nullptr, nullptr, nullptr, ss);
   if (rc == RTCAN) return RTCAN;
   if (rc != RTNORM) return RTNORM;  // nothing selected
-  ids = selectionSetIds(host_, ss);
-  host_.acedSSFree(ss);
+  ids = selectionSetIds(session_, ss);
+  session_.host.acedSSFree(ss);
   return RTNORM;
 }
 
-void UserAnswers::message(const std::string& text) { host_.acutPrintf(text); }
+void UserAnswers::message(const std::string& text) { session_.host.acutPrintf(text); }
 
 // ---- ScriptedAnswers -------------------------------------------------------
 
 const ResBuf* ScriptedAnswers::take() { return next_ < args_.size() ? &args_[next_++] : nullptr; }
 
 void ScriptedAnswers::echo(const std::string& prompt, const std::string& answer) {
-  if (echo_) host_.acutPrintf(prompt + answer + "\n");
+  if (echo_) session_.host.acutPrintf(prompt + answer + "\n");
 }
 
 void ScriptedAnswers::message(const std::string& text) {
-  if (echo_) host_.acutPrintf(text);
+  if (echo_) session_.host.acutPrintf(text);
 }
 
 ScriptedAnswers::Next ScriptedAnswers::nextArg(const std::string& prompt, const ResBuf*& arg) {
@@ -204,10 +204,10 @@ int ScriptedAnswers::objects(std::vector<long long>& ids) {
     }
     std::vector<long long> found;
     if (const SelectionSet* ss = setOf(*arg)) {
-      found = selectionSetIds(host_, *ss);
+      found = selectionSetIds(session_, *ss);
     } else if (const EntityName* name = nameOf(*arg)) {
       EntityRecord record;
-      if (host_.acdbEntGet(*name, record) == RTNORM) found.push_back(name->a);
+      if (session_.host.acdbEntGet(*name, record) == RTNORM) found.push_back(name->a);
     } else {
       echo(kPrompt, describe(*arg));
       return RTERROR;

@@ -11,7 +11,7 @@
 
 namespace optgrind::standalone {
 
-class StandaloneHost;
+class Session;
 
 // Every method returns RTNORM with the value, RTKWORD with a keyword (point
 // only), RTNONE for an empty answer (Enter), RTCAN when the user cancelled
@@ -42,7 +42,7 @@ class Answers {
 // Answers typed by the user, through the host's own prompts.
 class UserAnswers : public Answers {
  public:
-  explicit UserAnswers(StandaloneHost& host) : host_(host) {}
+  explicit UserAnswers(Session& session) : session_(session) {}
   int point(const std::string& prompt, const std::string& keywords, const Point3* base, Point3& out,
             std::string& keyword) override;
   int real(const std::string& prompt, double& out) override;
@@ -53,7 +53,7 @@ class UserAnswers : public Answers {
   void message(const std::string& text) override;
 
  private:
-  StandaloneHost& host_;
+  Session& session_;
 };
 
 // Answers given as acedCommand arguments, from `first` on. An argument that
@@ -61,8 +61,8 @@ class UserAnswers : public Answers {
 // as Enter. With echo, every prompt is printed with the answer it took.
 class ScriptedAnswers : public Answers {
  public:
-  ScriptedAnswers(StandaloneHost& host, const ResBufList& args, size_t first, bool echo)
-      : host_(host), user_(host), args_(args), next_(first), echo_(echo) {}
+  ScriptedAnswers(Session& session, const ResBufList& args, size_t first, bool echo)
+      : session_(session), user_(session), args_(args), next_(first), echo_(echo) {}
   int point(const std::string& prompt, const std::string& keywords, const Point3* base, Point3& out,
             std::string& keyword) override;
   int real(const std::string& prompt, double& out) override;
@@ -82,7 +82,7 @@ class ScriptedAnswers : public Answers {
   Next nextArg(const std::string& prompt, const ResBuf*& arg);
   void echo(const std::string& prompt, const std::string& answer);
 
-  StandaloneHost& host_;
+  Session& session_;
   UserAnswers user_;
   const ResBufList& args_;
   size_t next_;

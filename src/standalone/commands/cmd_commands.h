@@ -4,41 +4,41 @@
 #pragma once
 
 #include "standalone/commands/cmd_answers.h"
-#include "standalone/host/standalone_host.h"
+#include "standalone/commands/cmd_session.h"
 
 namespace optgrind::standalone {
 
 // Drawing (cmd_draw.cpp).
-int runLine(StandaloneHost& host, Answers& in);
-int runArc(StandaloneHost& host, Answers& in);
-int runCircle(StandaloneHost& host, Answers& in);
-int runPline(StandaloneHost& host, Answers& in);
+int runLine(Session& session, Answers& in);
+int runArc(Session& session, Answers& in);
+int runCircle(Session& session, Answers& in);
+int runPline(Session& session, Answers& in);
 
 // Editing (cmd_edit.cpp).
-int runErase(StandaloneHost& host, Answers& in);
-int runMove(StandaloneHost& host, Answers& in);
-int runSelect(StandaloneHost& host, Answers& in);
+int runErase(Session& session, Answers& in);
+int runMove(Session& session, Answers& in);
+int runSelect(Session& session, Answers& in);
 
 // Polyline editing and joining (cmd_pedit.cpp).
-int runPedit(StandaloneHost& host, Answers& in);
+int runPedit(Session& session, Answers& in);
 
 // The view (cmd_view.cpp).
-int runZoom(StandaloneHost& host, Answers& in);
-int runUcs(StandaloneHost& host, Answers& in);
+int runZoom(Session& session, Answers& in);
+int runUcs(Session& session, Answers& in);
 
 // Layers (cmd_layer.cpp).
-int runLayer(StandaloneHost& host, Answers& in);
+int runLayer(Session& session, Answers& in);
 
 // Files (cmd_file.cpp).
-int runOpen(StandaloneHost& host, Answers& in);
-int runSave(StandaloneHost& host, Answers& in);
-int runSvg(StandaloneHost& host, Answers& in);
+int runOpen(Session& session, Answers& in);
+int runSave(Session& session, Answers& in);
+int runSvg(Session& session, Answers& in);
 
 // Listing (cmd_list.cpp).
-int runList(StandaloneHost& host, Answers& in);
+int runList(Session& session, Answers& in);
 
 // Text and hatches (cmd_annotate.cpp).
-int runText(StandaloneHost& host, Answers& in);
-int runHatch(StandaloneHost& host, Answers& in);
+int runText(Session& session, Answers& in);
+int runHatch(Session& session, Answers& in);
 
 }  // namespace optgrind::standalone

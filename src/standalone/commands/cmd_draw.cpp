@@ -56,7 +56,7 @@ int pointAwayFrom(Answers& in, const std::string& prompt, const Point3& center, 
   }
 }
 
-int arcByCenter(StandaloneHost& host, Answers& in) {
+int arcByCenter(Session& session, Answers& in) {
   Point3 center, start, end;
   std::string kw;
   int rc = in.point("Specify center point of arc: ", "", nullptr, center, kw);
@@ -68,7 +68,7 @@ int arcByCenter(StandaloneHost& host, Answers& in) {
   arc.radius = distanceXY(center, start);
   arc.startAngle = normalizeAngle(angleTo(center, start));
   arc.endAngle = normalizeAngle(angleTo(center, end));
-  addEntity(host, arc);
+  addEntity(session, arc);
   return RTNORM;
 }
 
@@ -95,7 +95,7 @@ Point3 pointOf(const PolyVertex& v) { return {v.x, v.y, 0.0}; }
 
 }  // namespace
 
-int runLine(StandaloneHost& host, Answers& in) {
+int runLine(Session& session, Answers& in) {
   Point3 first;
   std::string kw;
   int rc = in.point("Specify first point: ", "", nullptr, first, kw);
@@ -114,23 +114,23 @@ int runLine(StandaloneHost& host, Answers& in) {
         in.message("All segments already undone.\n");
         continue;
       }
-      eraseEntity(host.drawing(), drawn.back());
+      eraseEntity(session.drawing, drawn.back());
       drawn.pop_back();
       points.pop_back();
       continue;
     }
     if (rc == RTKWORD) next = points.front();  // Close
-    drawn.push_back(addEntity(host, LineGeom{points.back(), next}));
+    drawn.push_back(addEntity(session, LineGeom{points.back(), next}));
     points.push_back(next);
     if (rc == RTKWORD) return RTNORM;
   }
 }
 
-int runArc(StandaloneHost& host, Answers& in) {
+int runArc(Session& session, Answers& in) {
   Point3 a, b, c;
   std::string kw;
   int rc = in.point("Specify start point of arc or [Center]: ", "Center", nullptr, a, kw);
-  if (rc == RTKWORD) return arcByCenter(host, in);
+  if (rc == RTKWORD) return arcByCenter(session, in);
   if (rc != RTNORM) return rc == RTNONE ? RTNORM : rc;
   rc = in.point("Specify second point of arc: ", "", &a, b, kw);
   if (rc != RTNORM) return rc == RTNONE ? RTNORM : rc;
@@ -141,11 +141,11 @@ int runArc(StandaloneHost& host, Answers& in) {
     if (arcThroughThreePoints(a, b, c, arc)) break;
     in.message("The three points lie on one line.\n");
   }
-  addEntity(host, arc);
+  addEntity(session, arc);
   return RTNORM;
 }
 
-int runCircle(StandaloneHost& host, Answers& in) {
+int runCircle(Session& session, Answers& in) {
   Point3 center;
   std::string kw;
   int rc = in.point("Specify center point for circle: ", "", nullptr, center, kw);
@@ -157,11 +157,11 @@ int runCircle(StandaloneHost& host, Answers& in) {
     if (std::isfinite(radius) && radius > 0.0) break;
     in.message("Value must be positive and nonzero.\n");
   }
-  addEntity(host, CircleGeom{center, radius, 0.0});
+  addEntity(session, CircleGeom{center, radius, 0.0});
   return RTNORM;
 }
 
-int runPline(StandaloneHost& host, Answers& in) {
+int runPline(Session& session, Answers& in) {
   Point3 start;
   std::string kw;
   int rc = in.point("Specify start point: ", "", nullptr, start, kw);
@@ -209,7 +209,7 @@ int runPline(StandaloneHost& host, Answers& in) {
     }
     v.push_back(PolyVertex{p.x, p.y});
   }
-  if (v.size() >= 2) addEntity(host, pl);
+  if (v.size() >= 2) addEntity(session, pl);
   return rc == RTCAN || rc == RTERROR ? rc : RTNORM;
 }
 

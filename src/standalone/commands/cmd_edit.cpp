@@ -57,19 +57,19 @@ bool translateEntity(EntityRecord& e, const Point3& d) {
 
 }  // namespace
 
-int runErase(StandaloneHost& host, Answers& in) {
+int runErase(Session& session, Answers& in) {
   std::vector<long long> ids;
   int rc = in.objects(ids);
   if (rc != RTNORM) return rc;
-  for (long long id : unlockedIds(host, in, ids)) eraseEntity(host.drawing(), id);
+  for (long long id : unlockedIds(session, in, ids)) eraseEntity(session.drawing, id);
   return RTNORM;
 }
 
-int runMove(StandaloneHost& host, Answers& in) {
+int runMove(Session& session, Answers& in) {
   std::vector<long long> selected;
   int rc = in.objects(selected);
   if (rc != RTNORM) return rc;
-  std::vector<long long> ids = unlockedIds(host, in, selected);
+  std::vector<long long> ids = unlockedIds(session, in, selected);
   if (ids.empty()) return RTNORM;
   Point3 base, second;
   std::string kw;
@@ -93,19 +93,19 @@ int runMove(StandaloneHost& host, Answers& in) {
   }
   size_t unmoved = 0;
   for (long long id : ids) {
-    DrawingEntity* e = findEntity(host.drawing(), id);
+    DrawingEntity* e = findEntity(session.drawing, id);
     if (e && !translateEntity(e->record, displacement)) ++unmoved;
   }
   if (unmoved > 0) in.message(std::to_string(unmoved) + " could not be moved.\n");
-  CommandAccess::setPreviousSelection(host, ids);
+  rememberSelection(session, ids);
   return RTNORM;
 }
 
-int runSelect(StandaloneHost& host, Answers& in) {
+int runSelect(Session& session, Answers& in) {
   std::vector<long long> ids;
   int rc = in.objects(ids);
   if (rc != RTNORM) return rc;
-  CommandAccess::setPreviousSelection(host, ids);
+  rememberSelection(session, ids);
   return RTNORM;
 }
 

@@ -35,7 +35,7 @@ std::string defaultSvgName(const Drawing& d) {
 
 }  // namespace
 
-int runOpen(StandaloneHost& host, Answers& in) {
+int runOpen(Session& session, Answers& in) {
   std::string path;
   int rc = askFileName(in, "Enter name of drawing to open: ", "", path);
   if (rc != RTNORM) return rc == RTNONE ? RTNORM : rc;
@@ -46,15 +46,14 @@ int runOpen(StandaloneHost& host, Answers& in) {
     return RTERROR;
   }
   loaded.path = path;
-  host.setDrawing(std::move(loaded));
-  CommandAccess::forgetViews(host);
-  in.message("Opened \"" + path + "\": " + std::to_string(liveEntityCount(host.drawing())) + " objects.\n");
+  session.setDrawing(std::move(loaded));
+  in.message("Opened \"" + path + "\": " + std::to_string(liveEntityCount(session.drawing)) + " objects.\n");
   if (!result.message.empty()) in.message(result.message + "\n");
   return RTNORM;
 }
 
-int runSave(StandaloneHost& host, Answers& in) {
-  const std::string& current = host.drawing().path;
+int runSave(Session& session, Answers& in) {
+  const std::string& current = session.drawing.path;
   std::string path;
   int rc = askFileName(
       in, current.empty() ? "Save drawing as: " : "Save drawing as <" + current + ">: ", current, path);
@@ -63,24 +62,24 @@ int runSave(StandaloneHost& host, Answers& in) {
     return RTERROR;
   }
   if (rc != RTNORM) return rc;
-  Outcome result = saveDxf(host.drawing(), path);
+  Outcome result = saveDxf(session.drawing, path);
   if (!result.ok) {
     in.message("Cannot save \"" + path + "\": " + result.where() + "\n");
     return RTERROR;
   }
-  host.drawing().path = path;
+  session.drawing.path = path;
   in.message("Saved \"" + path + "\".\n");
   return RTNORM;
 }
 
-int runSvg(StandaloneHost& host, Answers& in) {
-  std::string fallback = defaultSvgName(host.drawing());
+int runSvg(Session& session, Answers& in) {
+  std::string fallback = defaultSvgName(session.drawing);
   std::string path;
   int rc = askFileName(in, "Enter SVG file name <" + fallback + ">: ", fallback, path);
   if (rc != RTNORM) return rc == RTNONE ? RTNORM : rc;
-  std::string error;
-  if (!writeSvg(host.drawing(), path, error)) {
-    in.message("Cannot write \"" + path + "\": " + error + "\n");
+  Outcome written = writeSvg(session.drawing, path);
+  if (!written) {
+    in.message("Cannot write \"" + path + "\": " + written.message + "\n");
     return RTERROR;
   }
   in.message("Wrote \"" + path + "\".\n");

@@ -90,12 +90,12 @@ std::string xdataRows(const ResBufList& xdata) {
 
 }  // namespace
 
-int runList(StandaloneHost& host, Answers& in) {
+int runList(Session& session, Answers& in) {
   std::vector<long long> ids;
   int rc = in.objects(ids);
   if (rc != RTNORM) return rc;
   for (long long id : ids) {
-    const DrawingEntity* e = findEntity(host.drawing(), id);
+    const DrawingEntity* e = findEntity(session.drawing, id);
     if (!e) continue;
     const EntityRecord& r = e->record;
     char handle[32];

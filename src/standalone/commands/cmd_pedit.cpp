@@ -10,11 +10,11 @@ namespace {
 const char* const kEditOptions = "Close Join Reverse eXit";
 const char* const kClosedEditOptions = "Open Join Reverse eXit";
 
-int joinSelected(StandaloneHost& host, Answers& in, long long id) {
+int joinSelected(Session& session, Answers& in, long long id) {
   std::vector<long long> ids;
   int rc = in.objects(ids);
   if (rc != RTNORM) return rc;
-  int added = joinToPolyline(host.drawing(), id, unlockedIds(host, in, ids));
+  int added = joinToPolyline(session.drawing, id, unlockedIds(session, in, ids));
   in.message(std::to_string(added) + (added == 1 ? " segment" : " segments") + " added to polyline\n");
   return RTNORM;
 }
@@ -33,18 +33,18 @@ int askTurnIntoPolyline(Answers& in, bool& turn, std::string& pending) {
 }
 
 // PEDITACCEPT 1: a line or arc is turned into a polyline without the question.
-bool acceptsWithoutAsking(StandaloneHost& host) {
+bool acceptsWithoutAsking(Session& session) {
   ResBuf value;
-  return host.acedGetVar("PEDITACCEPT", value) == RTNORM && value.isInt() && value.asInt() == 1;
+  return session.host.acedGetVar("PEDITACCEPT", value) == RTNORM && value.isInt() && value.asInt() == 1;
 }
 
 }  // namespace
 
-int runPedit(StandaloneHost& host, Answers& in) {
+int runPedit(Session& session, Answers& in) {
   EntityName name;
   int rc = in.entity("Select polyline: ", name);
   if (rc != RTNORM) return rc == RTNONE ? RTNORM : rc;
-  Drawing& d = host.drawing();
+  Drawing& d = session.drawing;
   const DrawingEntity* picked = name.b == d.serial ? findEntity(d, name.a) : nullptr;
   if (!picked) return RTERROR;
   const LayerRecord* layer = findLayer(d, picked->record.layer);
@@ -61,7 +61,7 @@ int runPedit(StandaloneHost& host, Answers& in) {
       return RTERROR;
     }
     bool turn = true;
-    if (!acceptsWithoutAsking(host)) {
+    if (!acceptsWithoutAsking(session)) {
       rc = askTurnIntoPolyline(in, turn, pending);
       if (rc != RTNORM || !turn) return rc;
     }
@@ -86,7 +86,7 @@ int runPedit(StandaloneHost& host, Answers& in) {
     } else if (option == "Reverse") {
       reversePolyline(*pl);
     } else if (option == "Join") {
-      rc = joinSelected(host, in, id);
+      rc = joinSelected(session, in, id);
       if (rc != RTNORM) return rc;
     }
   }

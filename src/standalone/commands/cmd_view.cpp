@@ -10,28 +10,28 @@ namespace optgrind::standalone {
 namespace {
 
 // The view's width over its height, as VSMIN and VSMAX report it.
-double viewAspect(StandaloneHost& host) {
+double viewAspect(Session& session) {
   ResBuf lo, hi;
-  host.acedGetVar("VSMIN", lo);
-  host.acedGetVar("VSMAX", hi);
+  session.host.acedGetVar("VSMIN", lo);
+  session.host.acedGetVar("VSMAX", hi);
   double w = hi.asPoint().x - lo.asPoint().x, h = hi.asPoint().y - lo.asPoint().y;
   return w > 0.0 && h > 0.0 ? w / h : 1.0;
 }
 
 // Shows the box from a to b whole; false when it has no size at all.
-bool zoomToBox(StandaloneHost& host, const Point3& a, const Point3& b) {
+bool zoomToBox(Session& session, const Point3& a, const Point3& b) {
   double w = std::fabs(b.x - a.x), h = std::fabs(b.y - a.y);
-  double height = std::max(h, w / viewAspect(host));
+  double height = std::max(h, w / viewAspect(session));
   if (!std::isfinite(height) || height <= 0.0) return false;
-  CommandAccess::rememberView(host);
-  CommandAccess::setView(host, Point3{(a.x + b.x) / 2.0, (a.y + b.y) / 2.0, 0.0}, height);
+  session.rememberView();
+  session.setView(Point3{(a.x + b.x) / 2.0, (a.y + b.y) / 2.0, 0.0}, height);
   return true;
 }
 
 // The box of every live entity; false when the drawing has none.
-bool drawingExtents(StandaloneHost& host, Point3& lo, Point3& hi) {
+bool drawingExtents(Session& session, Point3& lo, Point3& hi) {
   bool any = false;
-  const Drawing& d = host.drawing();
+  const Drawing& d = session.drawing;
   for (const auto& e : d.entities) {
     Point3 a, b;
     if (e.erased || geomExtents(d, e.record, a, b) != RTNORM) continue;
@@ -47,24 +47,22 @@ bool drawingExtents(StandaloneHost& host, Point3& lo, Point3& hi) {
   return any;
 }
 
-int zoomExtents(StandaloneHost& host, Answers& in) {
+int zoomExtents(Session& session, Answers& in) {
   Point3 lo, hi;
-  if (!drawingExtents(host, lo, hi)) {
+  if (!drawingExtents(session, lo, hi)) {
     in.message("The drawing is empty.\n");
     return RTNORM;
   }
-  if (!zoomToBox(host, lo, hi)) {
+  if (!zoomToBox(session, lo, hi)) {
     // A single point: centre on it at the present size.
-    Point3 center;
-    double height = 0.0;
-    CommandAccess::currentView(host, center, height);
-    CommandAccess::rememberView(host);
-    CommandAccess::setView(host, lo, height);
+    double height = session.currentView().height;
+    session.rememberView();
+    session.setView(lo, height);
   }
   return RTNORM;
 }
 
-int zoomWindow(StandaloneHost& host, Answers& in, const Point3* given) {
+int zoomWindow(Session& session, Answers& in, const Point3* given) {
   Point3 first, second;
   std::string kw;
   int rc = RTNORM;
@@ -76,7 +74,7 @@ int zoomWindow(StandaloneHost& host, Answers& in, const Point3* given) {
   }
   rc = in.point("Specify opposite corner: ", "", &first, second, kw);
   if (rc != RTNORM) return rc == RTNONE ? RTNORM : rc;
-  if (!zoomToBox(host, first, second)) {
+  if (!zoomToBox(session, first, second)) {
     in.message("*Invalid window*\n");
     return RTERROR;
   }
@@ -85,29 +83,28 @@ int zoomWindow(StandaloneHost& host, Answers& in, const Point3* given) {
 
 }  // namespace
 
-int runZoom(StandaloneHost& host, Answers& in) {
+int runZoom(Session& session, Answers& in) {
   Point3 corner;
   std::string kw;
   int rc =
       in.point("Specify corner of window or [All/Extents/Previous/Window]: ", "All Extents Previous Window",
                nullptr, corner, kw);
-  if (rc == RTNORM) return zoomWindow(host, in, &corner);
+  if (rc == RTNORM) return zoomWindow(session, in, &corner);
   if (rc != RTKWORD) return rc == RTNONE ? RTNORM : rc;
-  if (kw == "Window") return zoomWindow(host, in, nullptr);
+  if (kw == "Window") return zoomWindow(session, in, nullptr);
   if (kw == "Previous") {
-    Point3 center;
-    double height = 0.0;
-    if (!CommandAccess::takePreviousView(host, center, height)) {
+    SavedView previous;
+    if (!session.takePreviousView(previous)) {
       in.message("No previous view saved.\n");
       return RTNORM;
     }
-    CommandAccess::setView(host, center, height);
+    session.setView(previous.center, previous.height);
     return RTNORM;
   }
-  return zoomExtents(host, in);  // All and Extents: the drawing has no limits of its own here
+  return zoomExtents(session, in);  // All and Extents: the drawing has no limits of its own here
 }
 
-int runUcs(StandaloneHost&, Answers& in) {
+int runUcs(Session&, Answers& in) {
   // Only the world coordinate system exists: any answer is taken, nothing changes.
   Point3 origin;
   std::string kw;

@@ -8,9 +8,6 @@
 namespace optgrind::standalone {
 namespace {
 
-constexpr int kCodeApplication = 1001;
-constexpr int kFirstXDataCode = 1000;
-constexpr int kLastXDataCode = 1071;
 constexpr int kMinLayerColor = 1;
 constexpr int kMaxLayerColor = 255;
 constexpr int kLineweightDefault = -3;
@@ -23,12 +20,13 @@ const char* const kCurrentLayerKey = "$CLAYER";
 // followed by its items.
 bool xdataValid(const Drawing& d, const ResBufList& xdata) {
   if (xdata.empty()) return true;
-  if (xdata.front().code != kCodeApplication) return false;
+  if (xdata.front().code != kXDataApplicationCode) return false;
   for (const ResBuf& item : xdata) {
-    if (item.code < kFirstXDataCode || item.code > kLastXDataCode) return false;
-    if (item.code != kCodeApplication) continue;
-    bool registered = std::any_of(d.appIds.begin(), d.appIds.end(),
-                                  [&](const std::string& a) { return sameName(a, item.asString()); });
+    if (item.code < kXDataStringCode || item.code > kXDataLastCode) return false;
+    if (item.code != kXDataApplicationCode) continue;
+    bool registered = std::any_of(d.appIds.begin(), d.appIds.end(), [&](const std::string& a) {
+      return equalIgnoringCase(a, item.asString());
+    });
     if (!item.isString() || !registered) return false;
   }
   return true;
@@ -57,19 +55,19 @@ bool layerFieldsValid(Drawing& d, const LayerRecord& layer) {
 bool isCurrentLayer(const Drawing& d, const std::string& name) {
   auto it = d.header.find(kCurrentLayerKey);
   std::string current = it != d.header.end() ? it->second.asString() : kLayerZero;
-  return sameName(current, name);
+  return equalIgnoringCase(current, name);
 }
 
 // Entities name their layer, so a renamed layer takes its entities, those
 // of the block definitions and the current layer along.
 void renameLayerUses(Drawing& d, const std::string& from, const std::string& to) {
   for (auto& e : d.entities) {
-    if (sameName(e.record.layer, from)) e.record.layer = to;
+    if (equalIgnoringCase(e.record.layer, from)) e.record.layer = to;
   }
   for (auto& b : d.blocks) {
-    if (sameName(b.layer, from)) b.layer = to;
+    if (equalIgnoringCase(b.layer, from)) b.layer = to;
     for (auto& r : b.entities) {
-      if (sameName(r.layer, from)) r.layer = to;
+      if (equalIgnoringCase(r.layer, from)) r.layer = to;
     }
   }
   if (isCurrentLayer(d, from)) d.header[kCurrentLayerKey] = ResBuf::ofString(8, to);
@@ -78,23 +76,23 @@ void renameLayerUses(Drawing& d, const std::string& from, const std::string& to)
 std::vector<std::pair<std::string, ResBufList>>::iterator findXRecord(Dictionary& dict,
                                                                       const std::string& key) {
   return std::find_if(dict.xrecords.begin(), dict.xrecords.end(),
-                      [&](const auto& x) { return sameName(x.first, key); });
+                      [&](const auto& x) { return equalIgnoringCase(x.first, key); });
 }
 
 }  // namespace
 
 DrawingEntity* StandaloneHost::entityOf(const EntityName& name) {
-  if (name.b != drawing_.serial) return nullptr;
-  return findEntity(drawing_, name.a);
+  if (name.b != session_.drawing.serial) return nullptr;
+  return findEntity(session_.drawing, name.a);
 }
 
 // ---- Entities ---------------------------------------------------------------
 
 int StandaloneHost::acdbEntMake(const EntityRecord& entity, EntityName& out) {
-  if (!entityValid(drawing_, entity)) return RTERROR;
+  if (!entityValid(session_.drawing, entity)) return RTERROR;
   // The host makes the layer an entity names, as it does when reading one.
-  ensureLayer(drawing_, entity.layer);
-  out = nameOf(appendEntity(drawing_, entity));
+  ensureLayer(session_.drawing, entity.layer);
+  out = nameOf(appendEntity(session_.drawing, entity));
   return RTNORM;
 }
 
@@ -107,23 +105,24 @@ int StandaloneHost::acdbEntGet(const EntityName& name, EntityRecord& out) {
 
 int StandaloneHost::acdbEntMod(const EntityName& name, const EntityRecord& entity) {
   DrawingEntity* e = entityOf(name);
-  if (!e || onLockedLayer(drawing_, e->record) || !entityValid(drawing_, entity)) return RTERROR;
-  ensureLayer(drawing_, entity.layer);
+  if (!e || onLockedLayer(session_.drawing, e->record) || !entityValid(session_.drawing, entity))
+    return RTERROR;
+  ensureLayer(session_.drawing, entity.layer);
   e->record = entity;
   return RTNORM;
 }
 
 int StandaloneHost::acdbEntDel(const EntityName& name) {
   DrawingEntity* e = entityOf(name);
-  if (!e || onLockedLayer(drawing_, e->record)) return RTERROR;
+  if (!e || onLockedLayer(session_.drawing, e->record)) return RTERROR;
   e->erased = true;
   return RTNORM;
 }
 
 int StandaloneHost::acdbEntLast(EntityName& out) {
-  auto it = std::find_if(drawing_.entities.rbegin(), drawing_.entities.rend(),
+  auto it = std::find_if(session_.drawing.entities.rbegin(), session_.drawing.entities.rend(),
                          [](const DrawingEntity& e) { return !e.erased; });
-  if (it == drawing_.entities.rend()) return RTERROR;
+  if (it == session_.drawing.entities.rend()) return RTERROR;
   out = nameOf(it->id);
   return RTNORM;
 }
@@ -132,13 +131,13 @@ int StandaloneHost::acdbEntNext(const EntityName* after, EntityName& out) {
   size_t from = 0;
   if (after) {
     // An erased entity still holds its place, so the walk may go on from it.
-    long long slot = slotOf(drawing_, after->a);
-    if (after->b != drawing_.serial || slot < 0) return RTERROR;
+    long long slot = slotOf(session_.drawing, after->a);
+    if (after->b != session_.drawing.serial || slot < 0) return RTERROR;
     from = static_cast<size_t>(slot) + 1;
   }
-  for (size_t i = from; i < drawing_.entities.size(); ++i) {
-    if (!drawing_.entities[i].erased) {
-      out = nameOf(drawing_.entities[i].id);
+  for (size_t i = from; i < session_.drawing.entities.size(); ++i) {
+    if (!session_.drawing.entities[i].erased) {
+      out = nameOf(session_.drawing.entities[i].id);
       return RTNORM;
     }
   }
@@ -149,47 +148,47 @@ int StandaloneHost::acdbEntUpd(const EntityName& name) { return entityOf(name) ?
 
 int StandaloneHost::acdbRegApp(const std::string& appName) {
   if (!validTableName(appName)) return RTERROR;
-  bool known = std::any_of(drawing_.appIds.begin(), drawing_.appIds.end(),
-                           [&](const std::string& a) { return sameName(a, appName); });
+  bool known = std::any_of(session_.drawing.appIds.begin(), session_.drawing.appIds.end(),
+                           [&](const std::string& a) { return equalIgnoringCase(a, appName); });
   // As the host: a name registered already answers RTERROR.
   if (known) return RTERROR;
-  registerApp(drawing_, appName);
+  registerApp(session_.drawing, appName);
   return RTNORM;
 }
 
 // ---- Tables -----------------------------------------------------------------
 
-std::vector<LayerRecord> StandaloneHost::layers() { return drawing_.layerTable; }
+std::vector<LayerRecord> StandaloneHost::layers() { return session_.drawing.layerTable; }
 
 int StandaloneHost::addLayer(const LayerRecord& layer, int& id) {
-  if (!layerFieldsValid(drawing_, layer) || findLayer(drawing_, layer.name)) return RTERROR;
+  if (!layerFieldsValid(session_.drawing, layer) || findLayer(session_.drawing, layer.name)) return RTERROR;
   LayerRecord added = layer;
-  added.linetype = findLinetype(drawing_, layer.linetype)->name;
-  added.id = drawing_.nextTableId++;
-  drawing_.layerTable.push_back(added);
+  added.linetype = findLinetype(session_.drawing, layer.linetype)->name;
+  added.id = session_.drawing.nextTableId++;
+  session_.drawing.layerTable.push_back(added);
   id = added.id;
   return RTNORM;
 }
 
 int StandaloneHost::setLayer(const LayerRecord& layer) {
-  LayerRecord* target = findLayerById(drawing_, layer.id);
-  if (!target || !layerFieldsValid(drawing_, layer)) return RTERROR;
-  const LayerRecord* sameNamed = findLayer(drawing_, layer.name);
+  LayerRecord* target = findLayerById(session_.drawing, layer.id);
+  if (!target || !layerFieldsValid(session_.drawing, layer)) return RTERROR;
+  const LayerRecord* sameNamed = findLayer(session_.drawing, layer.name);
   if (sameNamed && sameNamed->id != layer.id) return RTERROR;
   if (target->name == kLayerZero && layer.name != kLayerZero) return RTERROR;
   // The host never freezes the current layer.
-  if (layer.frozen && isCurrentLayer(drawing_, target->name)) return RTERROR;
+  if (layer.frozen && isCurrentLayer(session_.drawing, target->name)) return RTERROR;
   std::string oldName = target->name;
   *target = layer;
-  target->linetype = findLinetype(drawing_, layer.linetype)->name;
-  if (oldName != layer.name) renameLayerUses(drawing_, oldName, layer.name);
+  target->linetype = findLinetype(session_.drawing, layer.linetype)->name;
+  if (oldName != layer.name) renameLayerUses(session_.drawing, oldName, layer.name);
   return RTNORM;
 }
 
-std::vector<LinetypeRecord> StandaloneHost::linetypes() { return drawing_.linetypeTable; }
+std::vector<LinetypeRecord> StandaloneHost::linetypes() { return session_.drawing.linetypeTable; }
 
 int StandaloneHost::getTextStyle(const std::string& name, TextStyleRecord& out) {
-  const TextStyleRecord* style = findTextStyle(drawing_, name);
+  const TextStyleRecord* style = findTextStyle(session_.drawing, name);
   if (!style) return RTERROR;
   out = *style;
   return RTNORM;
@@ -197,26 +196,26 @@ int StandaloneHost::getTextStyle(const std::string& name, TextStyleRecord& out) 
 
 int StandaloneHost::setTextStyle(const TextStyleRecord& style) {
   if (!validTableName(style.name) || style.fixedHeight < 0.0 || style.widthFactor <= 0.0) return RTERROR;
-  if (TextStyleRecord* existing = findTextStyle(drawing_, style.name)) {
+  if (TextStyleRecord* existing = findTextStyle(session_.drawing, style.name)) {
     int id = existing->id;
     *existing = style;
     existing->id = id;
     return RTNORM;
   }
   TextStyleRecord added = style;
-  added.id = drawing_.nextTableId++;
-  drawing_.textStyleTable.push_back(added);
+  added.id = session_.drawing.nextTableId++;
+  session_.drawing.textStyleTable.push_back(added);
   return RTNORM;
 }
 
 // ---- Named-object dictionary -------------------------------------------------
 
 int StandaloneHost::dictExists(const std::string& dict) {
-  return findDictionary(drawing_, dict) ? RTNORM : RTERROR;
+  return findDictionary(session_.drawing, dict) ? RTNORM : RTERROR;
 }
 
 int StandaloneHost::dictGetXRecord(const std::string& dict, const std::string& key, ResBufList& out) {
-  Dictionary* d = findDictionary(drawing_, dict);
+  Dictionary* d = findDictionary(session_.drawing, dict);
   if (!d) return RTERROR;
   auto it = findXRecord(*d, key);
   if (it == d->xrecords.end()) return RTERROR;
@@ -226,10 +225,10 @@ int StandaloneHost::dictGetXRecord(const std::string& dict, const std::string& k
 
 int StandaloneHost::dictSetXRecord(const std::string& dict, const std::string& key, const ResBufList& data) {
   if (dict.empty() || key.empty()) return RTERROR;
-  Dictionary* d = findDictionary(drawing_, dict);
+  Dictionary* d = findDictionary(session_.drawing, dict);
   if (!d) {
-    drawing_.dictionaries.push_back(Dictionary{dict, {}});
-    d = &drawing_.dictionaries.back();
+    session_.drawing.dictionaries.push_back(Dictionary{dict, {}});
+    d = &session_.drawing.dictionaries.back();
   }
   auto it = findXRecord(*d, key);
   if (it != d->xrecords.end()) {
@@ -241,7 +240,7 @@ int StandaloneHost::dictSetXRecord(const std::string& dict, const std::string& k
 }
 
 int StandaloneHost::dictRemove(const std::string& dict, const std::string& key) {
-  Dictionary* d = findDictionary(drawing_, dict);
+  Dictionary* d = findDictionary(session_.drawing, dict);
   if (!d) return RTERROR;
   auto it = findXRecord(*d, key);
   if (it == d->xrecords.end()) return RTERROR;

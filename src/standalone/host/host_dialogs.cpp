@@ -136,8 +136,6 @@ int StandaloneHost::messageBox(const std::string& title, const std::string& text
   return 0;
 }
 
-void StandaloneHost::messageBeep() { console_.print("\a"); }
-
 int StandaloneHost::formWait(const FormSpec& form) {
   console_.print(renderForm(form));
   std::string answer;

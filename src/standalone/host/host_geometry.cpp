@@ -15,7 +15,7 @@ int StandaloneHost::intersectWith(const EntityRecord& a, const EntityRecord& b, 
 }
 
 int StandaloneHost::getGeomExtents(const EntityRecord& entity, Point3& min, Point3& max) {
-  return geomExtents(drawing_, entity, min, max);
+  return geomExtents(session_.drawing, entity, min, max);
 }
 
 }  // namespace optgrind::standalone

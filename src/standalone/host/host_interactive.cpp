@@ -79,24 +79,6 @@ int StandaloneHost::acedGetReal(const std::string& prompt, double& out) {
   return promptAnswer(prompt, false, true, "\nRequires numeric value.\n", unused, out);
 }
 
-int StandaloneHost::acedGetInt(const std::string& prompt, int& out) {
-  Point3 unused;
-  double v = 0;
-  int flags = initGetFlags_;
-  std::string keywords = initGetKeywords_;
-  while (true) {
-    initGetFlags_ = flags;
-    initGetKeywords_ = keywords;
-    int rc = promptAnswer(prompt, false, true, "\nRequires an integer value.\n", unused, v);
-    if (rc != RTNORM) return rc;
-    if (v == static_cast<double>(static_cast<int>(v))) {
-      out = static_cast<int>(v);
-      return RTNORM;
-    }
-    console_.print("\nRequires an integer value.\n");
-  }
-}
-
 int StandaloneHost::acedGetString(bool allowSpaces, const std::string& prompt, std::string& out) {
   initGetFlags_ = 0;
   initGetKeywords_.clear();
@@ -134,20 +116,5 @@ bool StandaloneHost::acedUsrBrk() { return console_.takeBreak(); }
 
 int StandaloneHost::acedRedraw(const EntityName*, int) { return RTNORM; }
 int StandaloneHost::acedGrDraw(const Point3&, const Point3&, int, bool) { return RTNORM; }
-
-int StandaloneHost::acedGetFileD(const std::string& title, const std::string& defaultName, const std::string&,
-                                 int, std::string& out) {
-  std::string prompt = "\n" + title + (defaultName.empty() ? "" : " <" + defaultName + ">") + ": ";
-  std::string answer;
-  if (!console_.ask(prompt, answer)) return RTCAN;
-  std::string path = trimmed(answer);
-  if (path.empty() || path == kCancelAnswer) return RTCAN;
-  out = path;
-  return RTNORM;
-}
-
-int StandaloneHost::browseForFolder(const std::string& title, std::string& out) {
-  return acedGetFileD(title, "", "", 0, out);
-}
 
 }  // namespace optgrind::standalone

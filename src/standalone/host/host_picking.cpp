@@ -4,17 +4,15 @@
 #include <cmath>
 #include <limits>
 
+#include "host/pick_box.h"
 #include "standalone/console/answers.h"
 #include "standalone/host/standalone_host.h"
 #include "standalone/model/filter_list.h"
 #include "standalone/model/geom.h"
+#include "standalone/model/selection_core.h"
 
 namespace optgrind::standalone {
 namespace {
-
-// The pick box in drawing units: PICKBOX pixels on a view VIEWSIZE units
-// high, taken as this many pixels high.
-constexpr double kViewHeightPixels = 150.0;
 
 double distanceXY(const Point3& a, const Point3& b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
@@ -26,22 +24,15 @@ std::string foundMessage(size_t found, size_t total) {
 
 }  // namespace
 
-double StandaloneHost::pickBoxHalfSize() {
-  ResBuf pickbox, viewsize;
-  double box = acedGetVar("PICKBOX", pickbox) == RTNORM ? pickbox.asReal() : 3.0;
-  double view = acedGetVar("VIEWSIZE", viewsize) == RTNORM ? viewsize.asReal() : 100.0;
-  return box * view / kViewHeightPixels / 2.0;
-}
-
 long long StandaloneHost::pickEntityAt(const Point3& at, const CompiledFilter* filter) {
-  double h = pickBoxHalfSize();
+  double h = pickBoxHalfSize(*this);
   Point3 lo{at.x - h, at.y - h, 0}, hi{at.x + h, at.y + h, 0};
   long long best = 0;
   double bestDistance = std::numeric_limits<double>::max();
-  for (const auto& e : drawing_.entities) {
-    if (e.erased || !layerShown(drawing_, e.record.layer)) continue;
+  for (const auto& e : session_.drawing.entities) {
+    if (e.erased || !layerShown(session_.drawing, e.record.layer)) continue;
     if (filter && !filterAccepts(*filter, e.record)) continue;
-    if (!crossesWindow(drawing_, e.record, lo, hi)) continue;
+    if (!crossesWindow(session_.drawing, e.record, lo, hi)) continue;
     Point3 near;
     double d = closestPointTo(e.record, at, false, near) == RTNORM ? distanceXY(near, at) : h;
     // The nearest wins; among equals the one drawn last, as it lies on top.
@@ -97,9 +88,6 @@ int StandaloneHost::selectInteractively(const ResBufList* filter, SelectionSet& 
       console_.print(foundMessage(ids.size(), chosen.size()));
     }
   };
-  auto passing = [&](const DrawingEntity& e) {
-    return !e.erased && layerShown(drawing_, e.record.layer) && filterAccepts(compiled, e.record);
-  };
   std::string answer;
   while (console_.ask(removing ? "Remove objects: " : "Select objects: ", answer)) {
     std::string t = trimmed(answer);
@@ -107,7 +95,7 @@ int StandaloneHost::selectInteractively(const ResBufList* filter, SelectionSet& 
     if (t == kCancelAnswer) return RTCAN;
     if (t.empty()) {
       if (chosen.empty()) return RTERROR;
-      previousSelection_ = chosen;
+      session_.previousSelection = chosen;
       return makeSelectionSet(chosen, out);
     }
     Point3 p;
@@ -119,28 +107,12 @@ int StandaloneHost::selectInteractively(const ResBufList* filter, SelectionSet& 
       Point3 a, b;
       if (acedGetPoint(nullptr, "Specify first corner: ", a) != RTNORM) return RTCAN;
       if (acedGetCorner(a, "Specify opposite corner: ", b) != RTNORM) return RTCAN;
-      Point3 lo{std::min(a.x, b.x), std::min(a.y, b.y), 0}, hi{std::max(a.x, b.x), std::max(a.y, b.y), 0};
-      std::vector<long long> ids;
-      for (const auto& e : drawing_.entities) {
-        if (!passing(e)) continue;
-        bool in = word == "W" ? insideWindow(drawing_, e.record, lo, hi)
-                              : crossesWindow(drawing_, e.record, lo, hi);
-        if (in) ids.push_back(e.id);
-      }
-      apply(ids);
+      apply(selectEntities(session_.drawing, compiled,
+                           word == "W" ? SelectRegion::Window : SelectRegion::Crossing, a, b));
     } else if (word == "ALL") {
-      std::vector<long long> ids;
-      for (const auto& e : drawing_.entities) {
-        if (passing(e)) ids.push_back(e.id);
-      }
-      apply(ids);
+      apply(selectEntities(session_.drawing, compiled, SelectRegion::All));
     } else if (word == "P") {
-      std::vector<long long> ids;
-      for (long long id : previousSelection_) {
-        const DrawingEntity* e = findEntity(drawing_, id);
-        if (e && passing(*e)) ids.push_back(id);
-      }
-      apply(ids);
+      apply(stillSelected(session_.drawing, compiled, session_.previousSelection));
     } else if (word == "R") {
       removing = true;
     } else if (word == "A") {

@@ -92,7 +92,7 @@ const std::vector<SysVar>& sysVars() {
 
 const SysVar* findSysVar(const std::string& name) {
   for (const auto& v : sysVars()) {
-    if (sameName(v.name, name)) return &v;
+    if (equalIgnoringCase(v.name, name)) return &v;
   }
   return nullptr;
 }
@@ -143,10 +143,10 @@ std::optional<ResBuf> asKind(const SysVar& v, const ResBuf& stored) {
 // from 1 to 255 or one of the seven standard colour names.
 std::optional<int> colorFromText(const std::string& text) {
   static const char* const kNames[] = {"RED", "YELLOW", "GREEN", "CYAN", "BLUE", "MAGENTA", "WHITE"};
-  if (sameName(text, "BYLAYER")) return kColorByLayer;
-  if (sameName(text, "BYBLOCK")) return kColorByBlock;
+  if (equalIgnoringCase(text, "BYLAYER")) return kColorByLayer;
+  if (equalIgnoringCase(text, "BYBLOCK")) return kColorByBlock;
   for (int i = 0; i < 7; ++i) {
-    if (sameName(text, kNames[i])) return i + 1;
+    if (equalIgnoringCase(text, kNames[i])) return i + 1;
   }
   if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos) {
     return std::nullopt;
@@ -182,9 +182,9 @@ int StandaloneHost::acedGetVar(const std::string& name, ResBuf& out) {
     if (var == "ACADVER") {
       out = ResBuf::ofString(RTSTR, kHostVersion);
     } else if (var == "DWGNAME") {
-      out = ResBuf::ofString(RTSTR, drawingFileName(drawing_.path));
+      out = ResBuf::ofString(RTSTR, drawingFileName(session_.drawing.path));
     } else if (var == "DWGPREFIX") {
-      out = ResBuf::ofString(RTSTR, drawingFolder(drawing_.path));
+      out = ResBuf::ofString(RTSTR, drawingFolder(session_.drawing.path));
     } else {
       ResBuf center, height;
       acedGetVar("VIEWCTR", center);
@@ -198,8 +198,8 @@ int StandaloneHost::acedGetVar(const std::string& name, ResBuf& out) {
   }
   const ResBuf* stored = nullptr;
   if (v->home == Home::Header) {
-    auto it = drawing_.header.find(headerKey(*v));
-    if (it != drawing_.header.end()) stored = &it->second;
+    auto it = session_.drawing.header.find(headerKey(*v));
+    if (it != session_.drawing.header.end()) stored = &it->second;
   } else {
     auto it = sysvars_.find(var);
     if (it != sysvars_.end()) stored = &it->second;
@@ -244,15 +244,15 @@ int StandaloneHost::acedSetVar(const std::string& name, const ResBuf& value) {
         break;
       }
       if (var == "CLAYER") {
-        const LayerRecord* layer = findLayer(drawing_, text);
+        const LayerRecord* layer = findLayer(session_.drawing, text);
         if (!layer || layer->frozen) return RTERROR;
         text = layer->name;
       } else if (var == "TEXTSTYLE") {
-        const TextStyleRecord* style = findTextStyle(drawing_, text);
+        const TextStyleRecord* style = findTextStyle(session_.drawing, text);
         if (!style) return RTERROR;
         text = style->name;
       } else if (var == "CELTYPE") {
-        const LinetypeRecord* linetype = findLinetype(drawing_, text);
+        const LinetypeRecord* linetype = findLinetype(session_.drawing, text);
         if (!linetype) return RTERROR;
         text = linetype->name;
       }
@@ -261,18 +261,12 @@ int StandaloneHost::acedSetVar(const std::string& name, const ResBuf& value) {
     }
   }
   if (v->home == Home::Header) {
-    drawing_.header[headerKey(*v)] = stored;
+    session_.drawing.header[headerKey(*v)] = stored;
   } else {
     stored.code = rtType(v->kind);
     sysvars_[v->name] = stored;
   }
   return RTNORM;
-}
-
-void StandaloneHost::setView(const Point3& center, double height) {
-  if (!std::isfinite(center.x) || !std::isfinite(center.y) || !std::isfinite(height) || height <= 0.0) return;
-  drawing_.header["$VIEWCTR"] = ResBuf::ofPoint(kCodePoint, {center.x, center.y, 0.0});
-  drawing_.header["$VIEWSIZE"] = ResBuf::ofReal(kCodeReal, height);
 }
 
 }  // namespace optgrind::standalone

@@ -10,13 +10,13 @@ namespace optgrind::standalone {
 namespace {}  // namespace
 
 StandaloneHost::StandaloneHost(Console& console, StandaloneOptions options)
-    : console_(console), options_(std::move(options)), drawing_(newDrawing()) {}
+    : console_(console),
+      options_(std::move(options)),
+      platform_(console, options_.installRoot),
+      session_(*this, console,
+               [this](const std::string& prompt, std::string& out) { return acedGetKword(prompt, out); }) {}
 
-void StandaloneHost::setDrawing(Drawing drawing) {
-  drawing_ = std::move(drawing);
-  selectionSets_.clear();
-  previousSelection_.clear();
-}
+void StandaloneHost::setDrawing(Drawing drawing) { session_.setDrawing(std::move(drawing)); }
 
 void StandaloneHost::unlockApplication(void*) {}
 void StandaloneHost::registerAppMDIAware(void*) {}
@@ -24,7 +24,7 @@ void StandaloneHost::registerAppMDIAware(void*) {}
 bool StandaloneHost::addCommand(const std::string& group, const std::string& globalName,
                                 const std::string& localName, int flags, CommandHandler handler) {
   for (const auto& c : commands_) {
-    if (upperAscii(c.globalName) == upperAscii(globalName)) return false;
+    if (equalIgnoringCase(c.globalName, globalName)) return false;
   }
   commands_.push_back({group, globalName, localName, flags, handler});
   return true;

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "host/host.h"
+#include "standalone/commands/cmd_session.h"
 #include "standalone/console/console.h"
+#include "standalone/host/host_platform.h"
 #include "standalone/model/drawing.h"
 
 namespace optgrind::standalone {
@@ -31,8 +33,14 @@ class StandaloneHost : public Host {
   StandaloneHost(Console& console, StandaloneOptions options);
 
   // ---- The standalone side (not part of Host) ----
-  Drawing& drawing() { return drawing_; }
-  const Drawing& drawing() const { return drawing_; }
+  // The keyword prompt: one of the keywords given to acedInitGet (RTNORM,
+  // the keyword as typed in out), Enter (RTNONE) or a cancel (RTCAN). Any
+  // other answer is refused with a message and asked again.
+  int acedGetKword(const std::string& prompt, std::string& out);
+  Drawing& drawing() { return session_.drawing; }
+  const Drawing& drawing() const { return session_.drawing; }
+  // What the host's own commands share with this implementation.
+  Session& session() { return session_; }
   // Replaces the drawing (after a DXF load); selection sets are dropped.
   void setDrawing(Drawing drawing);
   Console& console() { return console_; }
@@ -59,9 +67,7 @@ class StandaloneHost : public Host {
   int acedGetPoint(const Point3* base, const std::string& prompt, Point3& out) override;
   int acedGetCorner(const Point3& base, const std::string& prompt, Point3& out) override;
   int acedGetReal(const std::string& prompt, double& out) override;
-  int acedGetInt(const std::string& prompt, int& out) override;
   int acedGetString(bool allowSpaces, const std::string& prompt, std::string& out) override;
-  int acedGetKword(const std::string& prompt, std::string& out) override;
   int acedGetInput(std::string& out) override;
   int acedDragGen(const SelectionSet& ss, const std::string& prompt, bool pickCursor, Point3& out) override;
   int acedEntSel(const std::string& prompt, EntityName& name, Point3& picked) override;
@@ -109,28 +115,17 @@ class StandaloneHost : public Host {
 
   int messageBox(const std::string& title, const std::string& text, const std::vector<std::string>& buttons,
                  BoxIcon icon) override;
-  void messageBeep() override;
   int formWait(const FormSpec& form) override;
   int formEdit(const FormSpec& form, int field, FormEditor editor, const std::vector<std::string>& choices,
                std::string& text, int& index) override;
   void formClose(const FormSpec& form) override;
-  int acedGetFileD(const std::string& title, const std::string& defaultName, const std::string& extension,
-                   int flags, std::string& out) override;
-  int browseForFolder(const std::string& title, std::string& out) override;
-  int acedFindFile(const std::string& name, std::string& out) override;
-  int startProgram(const std::vector<std::string>& argv) override;
-  int registryValue(const std::string& key, const std::string& value, std::string& out) override;
-  LocalDate localDate() override;
+  Platform& platform() override { return platform_; }
 
  private:
-  // The host's own commands (cmd_*.cpp) reach the view, its history and the
-  // previous selection through this.
-  friend struct CommandAccess;
-
   // Reads answers until one fits the prompt; see host_interactive.cpp.
   int promptAnswer(const std::string& prompt, bool acceptPoint, bool acceptNumber, const char* retryMessage,
                    Point3& point, double& number);
-  EntityName nameOf(long long id) const { return EntityName{id, drawing_.serial}; }
+  EntityName nameOf(long long id) const { return EntityName{id, session_.drawing.serial}; }
   // The live entity that name names, or null.
   DrawingEntity* entityOf(const EntityName& name);
 
@@ -138,8 +133,6 @@ class StandaloneHost : public Host {
   // (null = none): RTNORM with a new non-empty set in out, RTCAN when the
   // user cancelled, RTERROR when nothing was selected.
   int selectInteractively(const ResBufList* filter, SelectionSet& out);
-  // Half the pick box's side in drawing units (PICKBOX and VIEWSIZE).
-  double pickBoxHalfSize();
   // The entity under the pick box at a point (the nearest; 0 when none),
   // among those the filter accepts when one is given.
   long long pickEntityAt(const Point3& at, const CompiledFilter* filter);
@@ -148,24 +141,15 @@ class StandaloneHost : public Host {
   int makeSelectionSet(std::vector<long long> ids, SelectionSet& out);
   // The entity ids of a set, or null when there is no such set.
   const std::vector<long long>* selectionIds(const SelectionSet& ss) const;
-  // The view that VIEWCTR, VIEWSIZE, VSMIN and VSMAX report (they are
-  // read-only to acedSetVar): its centre and height in drawing units.
-  void setView(const Point3& center, double height);
 
   Console& console_;
   StandaloneOptions options_;
-  Drawing drawing_;
+  StandalonePlatform platform_;
+  Session session_;
   std::vector<RegisteredCommand> commands_;
 
   // System variables that are not kept in the drawing's header.
   std::map<std::string, ResBuf> sysvars_;
-
-  // Selection sets: each a list of entity ids.
-  std::map<long long, std::vector<long long>> selectionSets_;
-  long long nextSelectionSet_ = 1;
-  std::vector<long long> previousSelection_;
-  // The views before each zoom, newest last, for ZOOM Previous.
-  std::vector<std::pair<Point3, double>> previousViews_;
 
   // The state of the prompt in progress.
   int initGetFlags_ = 0;

@@ -6,12 +6,6 @@
 
 namespace optgrind::standalone {
 
-bool sameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-         });
-}
-
 bool validTableName(const std::string& name) {
   constexpr size_t kMaxTableNameChars = 255;
   size_t chars = 0;
@@ -27,7 +21,7 @@ namespace {
 template <class T>
 T* findByName(std::vector<T>& table, const std::string& name) {
   for (auto& r : table) {
-    if (sameName(r.name, name)) return &r;
+    if (equalIgnoringCase(r.name, name)) return &r;
   }
   return nullptr;
 }
@@ -156,7 +150,7 @@ Dictionary* findDictionary(Drawing& d, const std::string& name) { return findByN
 
 void registerApp(Drawing& d, const std::string& name) {
   for (const auto& a : d.appIds) {
-    if (sameName(a, name)) return;
+    if (equalIgnoringCase(a, name)) return;
   }
   d.appIds.push_back(name);
 }

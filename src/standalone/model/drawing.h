@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/host_types.h"
+#include "host/utf8.h"  // names compare with equalIgnoringCase
 
 namespace optgrind::standalone {
 
@@ -100,8 +101,6 @@ const LayerRecord* findLayer(const Drawing& d, const std::string& name);
 // True when the entities of that layer are shown: the layer is neither off
 // nor frozen (a layer missing from the table counts as shown).
 bool layerShown(const Drawing& d, const std::string& name);
-// Table names, application names and dictionary keys compare without case.
-bool sameName(const std::string& a, const std::string& b);
 // A name the host accepts for a table record or an application: 1 to 255
 // characters, none of < > / \ " : ; ? * | , = `
 bool validTableName(const std::string& name);

@@ -1,5 +1,7 @@
 #include "standalone/model/filter_list.h"
 
+#include "host/utf8.h"
+
 #include <algorithm>
 #include <cctype>
 #include <string>
@@ -15,12 +17,6 @@ constexpr int kCodeType = 0;
 constexpr int kCodeLinetype = 6;
 constexpr int kCodeLayer = 8;
 constexpr int kCodeColor = 62;
-constexpr int kCodeApplication = 1001;
-
-std::string lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
 
 struct OperatorName {
   const char* open;
@@ -40,7 +36,7 @@ bool validTest(const ResBuf& item) {
     case kCodeType:
     case kCodeLinetype:
     case kCodeLayer:
-    case kCodeApplication:
+    case kXDataApplicationCode:
       return item.isString();
     case kCodeColor:
       return item.isInt();
@@ -74,9 +70,9 @@ bool testAccepts(const ResBuf& test, const EntityRecord& e) {
       return matches(e.linetype, test);
     case kCodeColor:
       return e.color == test.asInt();
-    case kCodeApplication:
+    case kXDataApplicationCode:
       return std::any_of(e.xdata.begin(), e.xdata.end(), [&](const ResBuf& x) {
-        return x.code == kCodeApplication && matches(x.asString(), test);
+        return x.code == kXDataApplicationCode && matches(x.asString(), test);
       });
     default:
       return false;
@@ -122,13 +118,13 @@ CompiledFilter compileFilter(const ResBufList& filter) {
       continue;
     }
     if (!item.isString()) return CompiledFilter{};
-    std::string name = lower(item.asString());
+    const std::string& name = item.asString();
     const OperatorName* found = nullptr;
     bool opens = false;
     for (const auto& o : kOperators) {
-      if (name == o.open || name == o.close) {
+      if (equalIgnoringCase(name, o.open) || equalIgnoringCase(name, o.close)) {
         found = &o;
-        opens = name == o.open;
+        opens = equalIgnoringCase(name, o.open);
       }
     }
     if (!found) return CompiledFilter{};

@@ -3,6 +3,7 @@
 #include "standalone/svg/svg_writer.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <sstream>
@@ -100,17 +101,11 @@ std::string svgDocument(const Drawing& d) {
 
 }  // namespace
 
-bool writeSvg(const Drawing& drawing, const std::string& path, std::string& error) {
-  if (path.empty()) {
-    error = "no file name given for the picture";
-    return false;
-  }
+Outcome writeSvg(const Drawing& drawing, const std::string& path) {
+  if (path.empty()) return Outcome::failure("no file name given for the picture");
   std::string text = svgDocument(drawing);
-  if (replaceFile(path, text) != kReplaceWritten) {
-    error = "cannot write " + path;
-    return false;
-  }
-  return true;
+  if (replaceFile(path, text) != kReplaceWritten) return Outcome::failure("cannot write the picture", path);
+  return Outcome::success();
 }
 
 }  // namespace optgrind::standalone

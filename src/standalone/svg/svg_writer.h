@@ -5,10 +5,13 @@
 #include <string>
 
 #include "standalone/model/drawing.h"
+#include "standalone/model/outcome.h"
 
 namespace optgrind::standalone {
 
-// Returns false with a message when the file cannot be written.
-bool writeSvg(const Drawing& drawing, const std::string& path, std::string& error);
+// Writes the picture to a unique temporary file beside path and renames it
+// into place. Fails, naming path and leaving no file behind, when path is
+// empty or the file cannot be written.
+Outcome writeSvg(const Drawing& drawing, const std::string& path);
 
 }  // namespace optgrind::standalone

@@ -1,0 +1,124 @@
+// The standalone host's operating-system services and the host's failures
+// that no other test reaches.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "standalone/host/standalone_host.h"
+
+namespace optgrind::standalone {
+namespace {
+
+struct PlatformTest : ::testing::Test {
+  explicit PlatformTest(const std::string& answers = "") : in(answers) {}
+  std::istringstream in;
+  std::ostringstream out;
+  Console console{in, out, true};
+  StandaloneHost host{console, {"/opt/root"}};
+  Platform& platform = host.platform();
+};
+
+TEST_F(PlatformTest, RegistryAnswersTheInstallRootOnlyWhenOneIsSet) {
+  std::string value = "unchanged";
+  ASSERT_EQ(platform.registryValue("Software\\Any", "AcadLocation", value), RTNORM);
+  EXPECT_EQ(value, "/opt/root");
+
+  StandaloneHost rootless(console, {});
+  value = "unchanged";
+  EXPECT_EQ(rootless.platform().registryValue("Software\\Any", "AcadLocation", value), RTERROR);
+  EXPECT_EQ(value, "unchanged");
+}
+
+TEST_F(PlatformTest, FindFileTakesOnlyExistingRegularFiles) {
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / "optgrind_platform_test";
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "a.set") << "1\n";
+  std::string found = "unchanged";
+  ASSERT_EQ(platform.acedFindFile((dir / "a.set").string(), found), RTNORM);
+  EXPECT_EQ(found, (dir / "a.set").string());
+  found = "unchanged";
+  EXPECT_EQ(platform.acedFindFile(dir.string(), found), RTERROR);  // a folder
+  EXPECT_EQ(platform.acedFindFile((dir / "missing.set").string(), found), RTERROR);
+  EXPECT_EQ(platform.acedFindFile("", found), RTERROR);
+  EXPECT_EQ(found, "unchanged");
+  std::filesystem::remove_all(dir);
+}
+
+TEST(PlatformStart, StartProgramRefusesWhatCannotRun) {
+  // At a terminal, not in a script run, where programs are only shown.
+  std::istringstream in;
+  std::ostringstream out;
+  Console console{in, out, false};
+  StandaloneHost host{console, {}};
+  Platform& platform = host.platform();
+  EXPECT_EQ(platform.startProgram({}), RTERROR);
+  EXPECT_EQ(platform.startProgram({""}), RTERROR);
+  EXPECT_EQ(platform.startProgram({"optgrind-no-such-program-here", "x"}), RTERROR);
+  // Arguments go as they stand, blanks and shell characters included.
+  EXPECT_EQ(platform.startProgram({"true", "a b; exit 1"}), RTNORM);
+}
+
+struct ChooserTest : PlatformTest {
+  ChooserTest() : PlatformTest("  /tmp/post.wcf  \n\n^C\n/tmp/nc\n") {}
+};
+
+TEST_F(ChooserTest, ChoosersTakeAPathAndCancelOnEnterEscapeOrNoAnswer) {
+  std::string path = "unchanged";
+  ASSERT_EQ(platform.acedGetFileD("Select post file", "old.wcf", "wcf", 0, path), RTNORM);
+  EXPECT_EQ(path, "/tmp/post.wcf");
+  path = "unchanged";
+  EXPECT_EQ(platform.acedGetFileD("Select post file", "", "wcf", 0, path), RTCAN);  // Enter
+  EXPECT_EQ(platform.browseForFolder("NC folder", path), RTCAN);                    // ^C
+  EXPECT_EQ(path, "unchanged");
+  ASSERT_EQ(platform.browseForFolder("NC folder", path), RTNORM);
+  EXPECT_EQ(path, "/tmp/nc");
+  EXPECT_EQ(platform.browseForFolder("NC folder", path), RTCAN);  // no answers left
+  EXPECT_NE(out.str().find("Select post file <old.wcf>: "), std::string::npos);
+}
+
+TEST_F(PlatformTest, ABeepIsTheBellOnTheCommandLine) {
+  platform.messageBeep();
+  EXPECT_EQ(out.str(), "\a");
+}
+
+// A wrapper changes one service and forwards the rest.
+struct NoRegistry : PlatformWrapper {
+  using PlatformWrapper::PlatformWrapper;
+  int registryValue(const std::string&, const std::string&, std::string&) override { return RTERROR; }
+};
+
+TEST_F(PlatformTest, WrapperForwardsWhatItDoesNotChange) {
+  NoRegistry wrapped(&platform);
+  std::string value;
+  EXPECT_EQ(wrapped.registryValue("k", "v", value), RTERROR);
+  EXPECT_EQ(wrapped.localDate().year, platform.localDate().year);
+  EXPECT_EQ(wrapped.startProgram({}), RTERROR);
+}
+
+TEST_F(PlatformTest, CommandsAndDictionariesRefuseWhatTheyCannotHold) {
+  auto handler = [] {};
+  EXPECT_TRUE(host.addCommand("G1", "opt", "opt", 0, handler));
+  EXPECT_FALSE(host.addCommand("G2", "OPT", "OPT", 0, handler));  // taken, in another group
+  EXPECT_FALSE(host.removeGroup("G2"));
+  EXPECT_TRUE(host.removeGroup("G1"));
+  EXPECT_TRUE(host.addCommand("G2", "OPT", "OPT", 0, handler));
+
+  ResBufList data{ResBuf::ofInt(70, 1)};
+  EXPECT_EQ(host.dictSetXRecord("", "KEY", data), RTERROR);
+  EXPECT_EQ(host.dictSetXRecord("USERVAR_DICT", "", data), RTERROR);
+  EXPECT_EQ(host.dictExists("USERVAR_DICT"), RTERROR);  // nothing was made
+  EXPECT_EQ(host.dictRemove("USERVAR_DICT", "KEY"), RTERROR);
+
+  FormSpec form;
+  form.fields.resize(1);
+  std::string text = "kept";
+  int index = 0;
+  EXPECT_EQ(host.formEdit(form, 0, FormEditor::Text, {}, text, index), RTERROR);
+  EXPECT_EQ(host.formEdit(form, 2, FormEditor::Text, {}, text, index), RTERROR);
+  EXPECT_EQ(text, "kept");
+}
+
+}  // namespace
+}  // namespace optgrind::standalone
