@@ -15,6 +15,5 @@ void notBuiltYet(const char* name) {
 }  // namespace
 
 void pwOptCommand() { notBuiltYet("pw_opt"); }
-void optMarkCommand() { notBuiltYet("opt_mark"); }
 
 }  // namespace optgrind

@@ -1,6 +1,7 @@
 #include "commands/command_handlers.h"
 #include "commands/machine_data_dialog.h"
 #include "commands/opt_commands.h"
+#include "commands/tool_table.h"
 #include "host/current_host.h"
 #include "post/wcf_load.h"
 #include "settings/mis_set.h"
@@ -37,7 +38,7 @@ int runOptCommand(Host& host) {
       notBuiltYet(host, "NC output");
       break;
     case kMachineDataToolTable:
-      notBuiltYet(host, "the tool table");
+      drawToolTable(host);
       break;
     default:
       break;
