@@ -3,6 +3,8 @@
 #include "commands/opt_commands.h"
 #include "commands/tool_table.h"
 #include "host/current_host.h"
+#include "pathdef/path_definition.h"
+#include "pathdef/pathdef_state.h"
 #include "post/wcf_load.h"
 #include "settings/mis_set.h"
 #include "settings/opt_sel.h"
@@ -15,9 +17,14 @@ void notBuiltYet(Host& host, const char* step) {
   host.acutPrintf(std::string("\nopt: ") + step + " is not available in this build yet.\n");
 }
 
+// The NC output that ends a path definition and that the dialog's NC
+// button starts; pathDefState().ncFromDialog says which.
+void runNcOutput(Host& host) { notBuiltYet(host, "NC output"); }
+
 }  // namespace
 
 int runOptCommand(Host& host) {
+  resetPathDefState();
   optSettings().Sel_row = 0;
   loadMisSet(host);
   loadOptSet(host);
@@ -32,10 +39,11 @@ int runOptCommand(Host& host) {
   saveOptSet(host);
   switch (result) {
     case kMachineDataSelEnt:
-      notBuiltYet(host, "path definition");
+      if (runPathDefinition(host) == kStepDone) runNcOutput(host);
       break;
     case kMachineDataCreateNc:
-      notBuiltYet(host, "NC output");
+      pathDefState().ncFromDialog = 1;
+      runNcOutput(host);
       break;
     case kMachineDataToolTable:
       drawToolTable(host);
@@ -43,6 +51,7 @@ int runOptCommand(Host& host) {
     default:
       break;
   }
+  deleteDirectionMarkers(host);
   return result;
 }
 
