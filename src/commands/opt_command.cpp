@@ -1,8 +1,8 @@
 #include "commands/command_handlers.h"
 #include "commands/machine_data_dialog.h"
 #include "commands/opt_commands.h"
+#include "commands/tool_table.h"
 #include "host/current_host.h"
-#include "host/messages.h"
 #include "nc/pw_opt.h"
 #include "pathdef/path_definition.h"
 #include "pathdef/pathdef_state.h"
@@ -13,10 +13,6 @@
 
 namespace optgrind {
 namespace {
-
-void notBuiltYet(Host& host, const char* step) {
-  host.acutPrintf(notAvailableLine(std::string("opt: ") + step));
-}
 
 // The NC output that ends a path definition and that the dialog's NC
 // button starts; pathDefState().ncFromDialog says which. The defined paths
@@ -53,7 +49,7 @@ int runOptCommand(Host& host) {
       runNcOutput(host);
       break;
     case kMachineDataToolTable:
-      notBuiltYet(host, "the tool table");
+      drawToolTable(host);
       break;
     default:
       break;

@@ -61,8 +61,4 @@ void printMessage(Host& host, const MessageText& message, ...) {
   host.acutPrintf(text);
 }
 
-std::string notAvailableLine(const std::string& what) {
-  return "\n" + what + " is not available in this build yet.\n";
-}
-
 }  // namespace optgrind

@@ -40,10 +40,6 @@ std::string formatMessage(Host& host, const MessageText& message, ...);
 // Formats the message in the current language and prints it.
 void printMessage(Host& host, const MessageText& message, ...);
 
-// The line printed for a part of the system this build leaves out:
-// "\n<what> is not available in this build yet.\n".
-std::string notAvailableLine(const std::string& what);
-
 // Two beeps, then a box with " ** WARNING! ** " and three lines; 1 for Yes.
 int yesNoWarning(Host& host, const std::string& line1, const std::string& line2, const std::string& line3);
 // Two beeps, then a box with two lines and " Continue ? "; 1 for OK, 0 for Quit.
