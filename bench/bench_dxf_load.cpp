@@ -158,7 +158,7 @@ void BM_LoadDxf(benchmark::State& state) {
     long long base = heldBytes.load();
     peakBytes = base;
     auto d = std::make_unique<Drawing>();
-    DxfResult r = loadDxf(path, *d);
+    Outcome r = loadDxf(path, *d);
     if (!r.ok) state.SkipWithError(r.message.c_str());
     benchmark::DoNotOptimize(d->entities.data());
     peak = std::max(peak, peakBytes.load() - base);

@@ -4,6 +4,9 @@ profile.dxf: a grinding profile on layer "PROFILE" (millimetres), once as
 loose lines and arcs and once as one closed lightweight polyline with bulges
 beside it, and a note in text and multi-line text.
 
+punch.dxf: a punch profile of loose lines and arcs on layer "PROFILE", the
+drawing of the demo's grinding job (scripts/demo, examples/punch_job.scr).
+
 usage: /usr/bin/python3 make_examples.py [OUTPUT_DIR]"""
 import math
 import os
@@ -72,6 +75,25 @@ def make_profile(path):
     doc.saveas(path)
 
 
+def make_punch(path):
+    """Bottom and sides straight, rounded top corners, a round nose on top."""
+    doc = ezdxf.new("R2000")
+    doc.header["$INSUNITS"] = 4  # millimetres
+    doc.layers.add(PROFILE_LAYER, color=7)
+    msp = doc.modelspace()
+    attribs = {"layer": PROFILE_LAYER}
+    msp.add_line((0, 0), (50, 0), dxfattribs=attribs)
+    msp.add_line((50, 0), (50, 20), dxfattribs=attribs)
+    msp.add_arc((45, 20), 5, 0, 90, dxfattribs=attribs)
+    msp.add_line((45, 25), (32, 25), dxfattribs=attribs)
+    msp.add_arc((25, 25), 7, 0, 180, dxfattribs=attribs)
+    msp.add_line((18, 25), (5, 25), dxfattribs=attribs)
+    msp.add_arc((5, 20), 5, 90, 180, dxfattribs=attribs)
+    msp.add_line((0, 20), (0, 0), dxfattribs=attribs)
+    doc.saveas(path)
+
+
 if __name__ == "__main__":
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     make_profile(os.path.join(out, "profile.dxf"))
+    make_punch(os.path.join(out, "punch.dxf"))

@@ -1,5 +1,6 @@
 // optgrind: the standalone host with the optgrind module loaded.
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -32,8 +33,10 @@ int runSession(const AppOptions& opts) {
   if (!opts.script.empty()) {
     echo = true;
     if (opts.script != "-") {
-      scriptFile.open(opts.script);
-      if (!scriptFile) {
+      // A folder opens like a file here but reads as nothing.
+      std::error_code ec;
+      if (!std::filesystem::is_directory(opts.script, ec)) scriptFile.open(opts.script);
+      if (!scriptFile.is_open()) {
         std::cerr << "optgrind: cannot open script " << opts.script << "\n";
         return kExitUsage;
       }
@@ -41,15 +44,17 @@ int runSession(const AppOptions& opts) {
     }
   }
 
+  std::cerr << installRootWarning(opts);
   Console console(*in, std::cout, echo);
   StandaloneHost host(console, {resolveInstallRoot(opts)});
   if (!opts.drawing.empty()) {
     Drawing drawing;
-    DxfResult r = loadDxf(opts.drawing, drawing);
+    Outcome r = loadDxf(opts.drawing, drawing);
     if (!r.ok) {
-      std::cerr << "optgrind: " << r.message << "\n";
+      std::cerr << "optgrind: " << r.where() << "\n";
       return kExitUsage;
     }
+    if (!r.message.empty()) console.print(opts.drawing + ": " + r.message + "\n");
     host.setDrawing(std::move(drawing));
   }
 
@@ -60,9 +65,9 @@ int runSession(const AppOptions& opts) {
 
   int status = kExitOk;
   if (!opts.save.empty()) {
-    DxfResult r = saveDxf(host.drawing(), opts.save);
+    Outcome r = saveDxf(host.drawing(), opts.save);
     if (!r.ok) {
-      std::cerr << "optgrind: " << r.message << "\n";
+      std::cerr << "optgrind: " << r.where() << "\n";
       status = kExitFailure;
     }
   }

@@ -70,4 +70,25 @@ std::string resolveInstallRoot(const AppOptions& opts) {
   return bundledRoot();
 }
 
+std::string installRootSource(const AppOptions& opts) {
+  if (!opts.root.empty()) return "--root";
+  if (const char* env = std::getenv("OPTGRIND_ROOT"); env && *env) return "OPTGRIND_ROOT";
+  return "bundled";
+}
+
+std::string installRootWarning(const AppOptions& opts) {
+  std::string root = resolveInstallRoot(opts);
+  std::string problem;
+  if (!isDirectory(root)) {
+    problem = "does not exist";
+  } else if (!isDirectory(root + "/DAT")) {
+    problem = "has no DAT folder";
+  } else {
+    return std::string();
+  }
+  // Without "mis_set.set" the language is line 28's default, Traditional Chinese.
+  return "optgrind: the install root " + root + " (" + installRootSource(opts) + ") " + problem +
+         ": no settings are read or saved, and messages are in Traditional Chinese\n";
+}
+
 }  // namespace optgrind

@@ -37,4 +37,12 @@ bool parseOptions(int argc, char** argv, AppOptions& out, std::string& error);
 // --root, else OPTGRIND_ROOT, else the root bundled with the program.
 std::string resolveInstallRoot(const AppOptions& opts);
 
+// Where the install root came from, for the user: "--root", "OPTGRIND_ROOT"
+// or "bundled".
+std::string installRootSource(const AppOptions& opts);
+
+// The one warning at start when the install root cannot serve (missing, or
+// without a DAT folder); empty when it can.
+std::string installRootWarning(const AppOptions& opts);
+
 }  // namespace optgrind

@@ -1,5 +1,6 @@
 #include "app/wcf_tool.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -29,6 +30,8 @@ class StreamNcSink : public NcSink {
 };
 
 bool readWholeFile(const std::string& path, std::string& out) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) return false;  // opens, but reads as nothing
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   std::ostringstream bytes;

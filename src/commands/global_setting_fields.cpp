@@ -7,6 +7,7 @@
 
 #include "commands/form_support.h"
 #include "datafiles/data_files.h"
+#include "datafiles/file_lookup.h"
 #include "host/messages.h"
 #include "host/utf8.h"
 #include "post/wcf_load.h"
@@ -49,10 +50,11 @@ const std::string& captionOf(const FormSpec& form, int field) {
   return form.fields[static_cast<size_t>(field - 1)].caption;
 }
 
-// The post file in the data directory, by the file part of its name.
+// The post file in the data directory, by the file part of its name in any
+// letter case.
 bool postFileFound(Host& host, const std::string& name) {
   std::string full;
-  return host.acedFindFile(dataDirectory(host) + "/" + filePartOf(name), full) == RTNORM;
+  return host.acedFindFile(existingNameOr(dataDirectory(host) + "/" + filePartOf(name)), full) == RTNORM;
 }
 
 void reportMissingPostFile(Host& host, const std::string& name) {

@@ -6,6 +6,8 @@
 #include "commands/global_setting_dialog.h"
 #include "commands/tool_row_cells.h"
 #include "datafiles/data_files.h"
+#include "datafiles/editor_command.h"
+#include "datafiles/file_lookup.h"
 #include "post/post_state.h"
 #include "settings/opt_settings.h"
 
@@ -76,6 +78,8 @@ constexpr int kFieldApproachX = 3;
 constexpr int kFieldOverLen = 4;
 
 const char* kChoiceFileName = "opt_sel.dat";
+const char* kChoiceEditor = "notepad";
+const char* kChoiceLinePrefix = "notepad.exe  ";
 
 // Approach and over-cut must clear twice the offset distance.
 void checkAgainstOffset(Host& host, int field, double value) {
@@ -94,11 +98,14 @@ void editMachineValue(Host& host, MachineDataForm& form, int field) {
   if (field == kFieldApproachX || field == kFieldOverLen) checkAgainstOffset(host, field, value);
 }
 
-// Opens the choice-list file in Notepad; the form stays open.
+// Opens the choice-list file in the editor named "notepad", found as the NC
+// editor is; the form stays open.
 void editChoiceFile(Host& host) {
-  std::string commandLine = "notepad.exe  " + dataDirectory(host) + "/" + kChoiceFileName;
-  if (commandLine.size() + 1 > kProgramLineBytes) return;
-  host.startProgram(commandLine);
+  std::string file = existingNameOr(dataDirectory(host) + "/" + kChoiceFileName);
+  // The original program line, "notepad.exe  " and the file, had to fit its buffer.
+  if (std::string(kChoiceLinePrefix).size() + file.size() + 1 > kProgramLineBytes) return;
+  std::vector<std::string> argv = editorCommand(host, kChoiceEditor, file);
+  if (!argv.empty()) host.startProgram(argv);
 }
 
 int closeWith(Host& host, MachineDataForm& form, int result) {

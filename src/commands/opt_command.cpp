@@ -2,6 +2,8 @@
 #include "commands/machine_data_dialog.h"
 #include "commands/opt_commands.h"
 #include "host/current_host.h"
+#include "pathdef/path_definition.h"
+#include "pathdef/pathdef_state.h"
 #include "post/wcf_load.h"
 #include "settings/mis_set.h"
 #include "settings/opt_sel.h"
@@ -14,9 +16,14 @@ void notBuiltYet(Host& host, const char* step) {
   host.acutPrintf(std::string("\nopt: ") + step + " is not available in this build yet.\n");
 }
 
+// The NC output that ends a path definition and that the dialog's NC
+// button starts; pathDefState().ncFromDialog says which.
+void runNcOutput(Host& host) { notBuiltYet(host, "NC output"); }
+
 }  // namespace
 
 int runOptCommand(Host& host) {
+  resetPathDefState();
   optSettings().Sel_row = 0;
   loadMisSet(host);
   loadOptSet(host);
@@ -31,10 +38,11 @@ int runOptCommand(Host& host) {
   saveOptSet(host);
   switch (result) {
     case kMachineDataSelEnt:
-      notBuiltYet(host, "path definition");
+      if (runPathDefinition(host) == kStepDone) runNcOutput(host);
       break;
     case kMachineDataCreateNc:
-      notBuiltYet(host, "NC output");
+      pathDefState().ncFromDialog = 1;
+      runNcOutput(host);
       break;
     case kMachineDataToolTable:
       notBuiltYet(host, "the tool table");
@@ -42,6 +50,7 @@ int runOptCommand(Host& host) {
     default:
       break;
   }
+  deleteDirectionMarkers(host);
   return result;
 }
 

@@ -78,15 +78,21 @@ void editRowText(Host& host, FormSpec& form, int field, ToolRow& row, int column
   setCaption(form, field, value);
 }
 
-// A pick from a choice list, the first entry highlighted. The highlighted
-// entry is taken also when the pick is left with Escape. Empty text when
-// the list has no entries.
-std::string pickEntry(Host& host, const FormSpec& form, int field, const std::vector<std::string>& list) {
-  if (list.empty()) return std::string();
-  std::string text;
-  int index = 0;
+// A pick from a choice list with the cell's current entry highlighted. The
+// highlighted entry is taken also when the pick is left with Escape, so
+// Escape and Enter keep the current text, also one that is not listed.
+std::string pickEntry(Host& host, const FormSpec& form, int field, const std::vector<std::string>& list,
+                      const std::string& current) {
+  int index = -1;
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (withoutBlanks(list[i]) == withoutBlanks(current)) {
+      index = static_cast<int>(i);
+      break;
+    }
+  }
+  std::string text = current;
   host.formEdit(form, field, FormEditor::List, list, text, index);
-  if (index < 0 || index >= static_cast<int>(list.size())) index = 0;
+  if (index < 0 || index >= static_cast<int>(list.size())) return current;
   return list[static_cast<size_t>(index)];
 }
 
@@ -143,13 +149,13 @@ int editToolRowCell(Host& host, FormSpec& form, int field) {
       break;
     case kThick:
       if (!lists.thick.empty()) {
-        row.Thick = pickEntry(host, form, field, lists.thick);
+        row.Thick = pickEntry(host, form, field, lists.thick, row.Thick);
         setCaption(form, field, row.Thick);
       }
       break;
     case kGrit:
       if (!lists.grit.empty()) {
-        std::string entry = pickEntry(host, form, field, lists.grit);
+        std::string entry = pickEntry(host, form, field, lists.grit, formatted("%d", row.Grit));
         // Read as "%d": an entry without a number leaves the grit as it was.
         std::string digits = withoutBlanks(entry);
         if (!digits.empty() && (isAsciiDigit(digits[0]) || ((digits[0] == '-' || digits[0] == '+') &&

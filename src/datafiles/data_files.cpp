@@ -1,8 +1,8 @@
 #include "datafiles/data_files.h"
-#include "host/utf8.h"
 
-#include <algorithm>
-#include <cctype>
+#include "datafiles/file_lookup.h"
+#include "host/file_replace.h"
+#include "host/utf8.h"
 
 #include <sys/stat.h>
 
@@ -47,20 +47,6 @@ constexpr const char* kRootValueName = "szVeltranePath";
 constexpr const char* kRootError = "\nError!! 1122 Can't Query Register Value !! \n";
 constexpr const char* kOpenRootError = "\nError!! Can'teet Query Register Value !! \n";
 
-struct LegacyEntry {
-  const char* version;
-  const char* folder;  // after the drive
-};
-
-// Legacy data directories by host version, tried on the drives c: to f:.
-constexpr LegacyEntry kLegacyTable[] = {
-    {"16.1", "/QBIX2005/DAT/"}, {"16.0", "/QBIX2004/DAT/"}, {"16.2", "/QBIX2006/DAT/"},
-    {"17.0", "/QBIX2007/DAT/"}, {"17.1", "/QBIX2008/DAT/"}, {"17.2", "/QBIX2009/DAT/"},
-    {"15", "/QBIX2k/DAT/"},
-};
-constexpr const char* kLegacyOther = "/Veltrane/DAT/";
-constexpr const char* kLegacyDrives[] = {"c:", "d:", "e:", "f:"};
-
 bool containsNoCase(const std::string& text, const char* part) {
   return upperAscii(text).find(upperAscii(part)) != std::string::npos;
 }
@@ -85,18 +71,6 @@ std::string lookUpRoot(Host& host, const RootEntry (&table)[N], const char* erro
   return kNoVersionRoot;
 }
 
-bool hasDirectory(const std::string& name) { return name.find_first_of("/\\:") != std::string::npos; }
-
-std::string filePart(const std::string& name) {
-  size_t cut = name.find_last_of("/\\:");
-  return cut == std::string::npos ? name : name.substr(cut + 1);
-}
-
-std::string withSlashes(std::string name) {
-  std::replace(name.begin(), name.end(), '\\', '/');
-  return name;
-}
-
 // fopen, refusing folders: on POSIX a folder opens for reading as a file.
 std::FILE* openFile(const std::string& path, const char* mode) {
   std::FILE* f = std::fopen(path.c_str(), mode);
@@ -108,17 +82,6 @@ std::FILE* openFile(const std::string& path, const char* mode) {
   return f;
 }
 
-bool writeWholeFile(const std::string& path, const std::string& content) {
-  std::string temp = path + ".tmp~";
-  std::FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) return false;
-  bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
-  ok = (std::fclose(f) == 0) && ok;
-  if (ok && std::rename(temp.c_str(), path.c_str()) == 0) return true;
-  std::remove(temp.c_str());
-  return false;
-}
-
 }  // namespace
 
 std::string installRoot(Host& host) { return lookUpRoot(host, kRootTable, kRootError); }
@@ -127,31 +90,17 @@ std::string dataDirectory(Host& host) { return installRoot(host) + "/DAT"; }
 
 std::FILE* openDataFile(Host& host, const std::string& name, const char* mode) {
   std::string dataDir = lookUpRoot(host, kOpenRootTable, kOpenRootError) + "/DAT";
-  std::string file = filePart(name);
-  if (!hasDirectory(name)) {
-    if (std::FILE* f = openFile(dataDir + "/" + name, mode)) return f;
-  } else {
-    if (std::FILE* f = openFile(withSlashes(name), mode)) return f;
-    if (std::FILE* f = openFile(dataDir + "/" + file, mode)) return f;
+  if (hasDirectory(name)) {
+    if (std::FILE* f = openFile(existingNameOr(withSlashes(name)), mode)) return f;
   }
-  std::string version = hostVersion(host);
-  const char* folder = kLegacyOther;
-  for (const LegacyEntry& entry : kLegacyTable) {
-    if (containsNoCase(version, entry.version)) {
-      folder = entry.folder;
-      break;
-    }
-  }
-  for (const char* drive : kLegacyDrives) {
-    if (std::FILE* f = openFile(std::string(drive) + folder + file, mode)) return f;
-  }
-  return nullptr;
+  return openFile(existingNameOr(dataDir + "/" + filePart(name)), mode);
 }
 
 int saveDataFile(Host& host, const std::string& name, const std::string& content) {
   std::string dataDir = lookUpRoot(host, kOpenRootTable, kOpenRootError) + "/DAT";
-  if (hasDirectory(name) && writeWholeFile(withSlashes(name), content)) return 1;
-  return writeWholeFile(dataDir + "/" + filePart(name), content) ? 1 : 0;
+  if (hasDirectory(name) && replaceFile(existingNameOr(withSlashes(name)), content) == kReplaceWritten)
+    return 1;
+  return replaceFile(existingNameOr(dataDir + "/" + filePart(name)), content) == kReplaceWritten ? 1 : 0;
 }
 
 }  // namespace optgrind

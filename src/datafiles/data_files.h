@@ -16,11 +16,13 @@ std::string installRoot(Host& host);
 std::string dataDirectory(Host& host);
 // Opens a data file by name with the search order: the data directory for
 // a bare name; a name with a directory as given, then its file part in the
-// data directory; then the legacy data directories. Null when nothing opens.
+// data directory. Each place takes the exact name first, then the name in
+// other letter case. Null when nothing opens.
 std::FILE* openDataFile(Host& host, const std::string& name, const char* mode);
 // Writes a whole data file where openDataFile would open it for writing:
 // to a temporary name first, renamed into place once complete. 1 when
-// written, 0 when it could not be (an old file then stays as it was).
+// written, 0 when it could not be (an old file then stays as it was). An
+// existing file keeps its permissions, owner and links (see replaceFile).
 int saveDataFile(Host& host, const std::string& name, const std::string& content);
 
 }  // namespace optgrind

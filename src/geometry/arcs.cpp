@@ -8,18 +8,26 @@
 namespace optgrind {
 namespace {
 
+// Three points whose circle's centre would lie further than this many
+// times their spread away are taken as lying on one line: their bisectors
+// meet only by rounding.
+constexpr double kFarthestCentre = 1e6;
+
 double cross2d(const PointRec& o, const PointRec& a, const PointRec& b) {
   return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
 }
 
 // Where the lines through p1 in direction d1 and through p2 in direction
-// d2 (degrees) meet; false when they are parallel.
-bool intersectLines(const PointRec& p1, double d1, const PointRec& p2, double d2, PointRec& out) {
+// d2 (degrees) meet; false when they are parallel, that is when they would
+// meet further than kFarthestCentre times `spread` from p1.
+bool intersectLines(const PointRec& p1, double d1, const PointRec& p2, double d2, double spread,
+                    PointRec& out) {
   double ux = std::cos(radiansFromDegrees(d1)), uy = std::sin(radiansFromDegrees(d1));
   double vx = std::cos(radiansFromDegrees(d2)), vy = std::sin(radiansFromDegrees(d2));
   double denominator = ux * vy - uy * vx;
-  if (denominator == 0.0) return false;
-  double t = ((p2.x - p1.x) * vy - (p2.y - p1.y) * vx) / denominator;
+  double numerator = (p2.x - p1.x) * vy - (p2.y - p1.y) * vx;
+  if (!(std::fabs(denominator) * kFarthestCentre * spread > std::fabs(numerator))) return false;
+  double t = numerator / denominator;
   out = makePoint(p1.x + t * ux, p1.y + t * uy, p1.z);
   return true;
 }
@@ -51,7 +59,7 @@ double signedDistanceToLine(const PointRec& a, const PointRec& b, const PointRec
 
 double signedDistanceToArc(const PointRec& start, const PointRec& end, double sweep, const PointRec& p) {
   double bulge = std::tan(sweep / 4.0);
-  if (bulge == 0.0) return signedDistanceToLine(start, end, p);
+  if (isStraightBulge(bulge)) return signedDistanceToLine(start, end, p);
   PointRec centre;
   double radius = 0.0;
   arcFromBulge2d(start, end, bulge, centre, radius);
@@ -61,7 +69,7 @@ double signedDistanceToArc(const PointRec& start, const PointRec& end, double sw
   // the arc's range, else the nearer end.
   double a0 = angleRad(centre, start), a1 = angleRad(centre, end), ap = angleRad(centre, flat);
   double from = bulge > 0.0 ? a0 : a1, to = bulge > 0.0 ? a1 : a0;
-  bool inRange = from < to ? (from <= ap && ap <= to) : (ap >= from || ap <= to);
+  bool inRange = angleWithinRange(ap, from, to);
   double d = inRange && fromCentre > 0.0 ? std::fabs(fromCentre - radius)
                                          : std::min(distance(makePoint(start.x, start.y), flat),
                                                     distance(makePoint(end.x, end.y), flat));
@@ -94,8 +102,9 @@ ArcRec arcFromThreePoints(Host& host, const PointRec& a, const PointRec& b, cons
   // The centre is where the perpendicular bisectors of the chords a-b and
   // a-c meet; their directions go through the drawing's angle precision.
   PointRec centre;
-  if (!intersectLines(midpoint(a, b), angleDeg(host, a, b) + 90.0, midpoint(a, c),
-                      angleDeg(host, a, c) + 90.0, centre)) {
+  double spread = std::max({distance(a, b), distance(a, c), distance(b, c)});
+  if (spread <= 0.0 || !intersectLines(midpoint(a, b), angleDeg(host, a, b) + 90.0, midpoint(a, c),
+                                       angleDeg(host, a, c) + 90.0, spread, centre)) {
     return ArcRec{};
   }
   if (signedArea(b, a, c) < 0.0) return arcAboutCentre(centre, c, b);

@@ -27,6 +27,8 @@ double signedDistanceToArc(const PointRec& start, const PointRec& end, double sw
 // mode 0: a is the centre, b the start, c the end. Otherwise a, b and c lie
 // on the arc with a between the ends; the arc is made to run
 // counter-clockwise. Start and end at the same angle give a full circle.
+// Points on one line, or so nearly on one that their circle's centre would
+// lie a million times their spread away, give an invalid record.
 ArcRec arcFromThreePoints(Host& host, const PointRec& a, const PointRec& b, const PointRec& c, int mode);
 // The arc about centre from start to end with angles and sweep filled in as
 // arcFromThreePoints does in mode 0.

@@ -40,7 +40,8 @@ int eraseAll(Host& host, EntityRefList& list) {
   int kept = compact(list);
   int erased = 0;
   for (int i = 0; i < kept; ++i) {
-    EntityRef& entry = list[static_cast<size_t>(i)];
+    // The whole entity goes, also for an entry that names a tag pair.
+    EntityRef entry = asWholeEntry(list[static_cast<size_t>(i)]);
     if (!entityExists(host, entry)) continue;
     erased += erase(host, entry);
   }

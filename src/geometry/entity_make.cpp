@@ -26,12 +26,6 @@ int colorFromText(const std::string& text) {
   return index >= kFirstPaletteColor && index <= kLastPaletteColor ? index : kColorByLayer;
 }
 
-// The host keeps an arc's angles in [0, 2*pi).
-double hostAngle(double a) {
-  double r = std::fmod(a, 2.0 * kPi);
-  return r < 0.0 ? r + 2.0 * kPi : r;
-}
-
 EntityRef appended(Host& host, const EntityRecord& record, EntityKind kind) {
   EntityName name;
   if (host.acdbEntMake(record, name) != RTNORM) return EntityRef{};
@@ -59,8 +53,9 @@ EntityRef makeArcEntity(Host& host, const ArcRec& arc) {
   ArcGeom geom;
   geom.center = toPoint3(arc.centre);
   geom.radius = arc.radius;
-  geom.startAngle = hostAngle(arc.sweep > 0.0 ? arc.startAngle : arc.endAngle);
-  geom.endAngle = hostAngle(arc.sweep > 0.0 ? arc.endAngle : arc.startAngle);
+  // The host keeps an arc's angles in [0, 2*pi).
+  geom.startAngle = normalizeAngle(arc.sweep > 0.0 ? arc.startAngle : arc.endAngle);
+  geom.endAngle = normalizeAngle(arc.sweep > 0.0 ? arc.endAngle : arc.startAngle);
   record.geom = geom;
   return appended(host, record, kKindArc);
 }
@@ -85,7 +80,7 @@ bool segmentAsCurve(const EntityRecord& polyline, int segment, EntityRecord& out
   double bulge = geom->vertices[i].bulge;
   out = polyline;
   out.xdata.clear();
-  if (bulge == 0.0) {
+  if (isStraightBulge(bulge)) {
     out.geom = LineGeom{toPoint3(a), toPoint3(b), 0.0};
     return true;
   }

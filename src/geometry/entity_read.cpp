@@ -23,7 +23,7 @@ void readPolylineSegment(Host& host, const PolylineGeom& polyline, int segment, 
   data.startPoint = vertexPoint(polyline, static_cast<size_t>(segment));
   data.endPoint = vertexPoint(polyline, static_cast<size_t>((segment + 1) % n));
   double bulge = polyline.vertices[static_cast<size_t>(segment)].bulge;
-  if (bulge == 0.0) return;
+  if (isStraightBulge(bulge)) return;
   arcFromBulge(data.startPoint, data.endPoint, bulge, data.centre, data.radius);
   data.startAngle = radiansFromDegrees(angleDeg(host, data.centre, data.startPoint));
   data.endAngle = radiansFromDegrees(angleDeg(host, data.centre, data.endPoint));
@@ -37,8 +37,7 @@ void readArc(Host& host, const ArcGeom& arc, EntityData& data) {
   data.startAngle = radiansFromDegrees(angleDeg(host, data.centre, data.startPoint));
   data.endAngle = radiansFromDegrees(angleDeg(host, data.centre, data.endPoint));
   data.radius = arc.radius;
-  data.sweep = data.endAngle - data.startAngle;
-  if (data.sweep < 0.0) data.sweep += 2.0 * kPi;
+  data.sweep = counterClockwiseSweep(data.startAngle, data.endAngle);
 }
 
 // The text shown for a dimension: its own text when that holds the

@@ -25,7 +25,7 @@ void writePolylineSegment(PolylineGeom& polyline, int segment, const EntityData&
   if (segment < 0 || segment >= segmentCount(polyline)) return;
   size_t n = polyline.vertices.size();
   size_t a = static_cast<size_t>(segment), b = (a + 1) % n;
-  if (polyline.vertices[a].bulge == 0.0) {
+  if (isStraightBulge(polyline.vertices[a].bulge)) {
     setVertex(polyline, a, data.startPoint);
     setVertex(polyline, b, data.endPoint);
     return;
@@ -39,8 +39,8 @@ void writePolylineSegment(PolylineGeom& polyline, int segment, const EntityData&
 // How far apart two angles are round the circle: arcs may hold the same
 // direction as a or a + 2*pi.
 double angleApart(double a, double b) {
-  double d = std::fmod(std::fabs(a - b), 2.0 * kPi);
-  return std::min(d, 2.0 * kPi - d);
+  double d = counterClockwiseSweep(a, b);
+  return std::min(d, kTwoPi - d);
 }
 
 void writeArc(ArcGeom& arc, const EntityData& data) {

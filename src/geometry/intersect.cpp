@@ -30,7 +30,7 @@ double signedDistanceToSegment(const PolylineGeom& polyline, int segment, const 
   size_t i = static_cast<size_t>(segment);
   PointRec a = vertexPoint(polyline, i), b = vertexPoint(polyline, (i + 1) % polyline.vertices.size());
   double bulge = polyline.vertices[i].bulge;
-  if (bulge == 0.0) return signedDistanceToLine(a, b, p);
+  if (isStraightBulge(bulge)) return signedDistanceToLine(a, b, p);
   return signedDistanceToArc(a, b, 4.0 * std::atan(bulge), p);
 }
 
@@ -42,8 +42,8 @@ double sideOf(const EntityRecord& curve, const PointRec& p, const PointRec& near
   }
   if (const auto* arc = curve.as<ArcGeom>()) {
     PointRec centre = toPointRec(arc->center);
-    double sweep = arc->endAngle - arc->startAngle;
-    if (sweep <= 0.0) sweep += 2.0 * kPi;
+    double sweep = counterClockwiseSweep(arc->startAngle, arc->endAngle);
+    if (sweep == 0.0) sweep = kTwoPi;
     double d = signedDistanceToArc(polarRad(centre, arc->startAngle, arc->radius),
                                    polarRad(centre, arc->endAngle, arc->radius), sweep, p);
     return d < 0.0 ? -1.0 : 1.0;

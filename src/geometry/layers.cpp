@@ -94,12 +94,10 @@ LayerInfo makeLayer(Host& host, const std::string& name, const std::string& line
   layer.linetype = linetypeName;
   layer.off = hidden != 0;
   layer.locked = hidden != 0;
-  if (exists) {
-    host.setLayer(layer);
-  } else {
-    int id = -1;
-    host.addLayer(layer, id);
-  }
+  int id = -1;
+  int rc = exists ? host.setLayer(layer) : host.addLayer(layer, id);
+  // A layer the host would not make or change does not become current.
+  if (rc != RTNORM) return LayerInfo{};
   makeCurrent(host, cut);
   return info;
 }

@@ -29,7 +29,9 @@ int standardLineweight(int requested);
 
 // Makes or updates the layer (name trimmed and cut to 12 characters; an
 // unknown linetype becomes CONTINUOUS; hidden turns it off and locks it)
-// and makes it current. An empty name prints a message and changes nothing.
+// and makes it current. An empty name prints a message and changes nothing;
+// when the host refuses the layer, nothing changes either. Both give the
+// new LayerInfo.
 LayerInfo makeLayer(Host& host, const std::string& name, const std::string& linetype, int color, int hidden,
                     int lineweight);
 // Turns on, unlocks and thaws the layer, or with "*" in the name every

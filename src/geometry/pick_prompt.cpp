@@ -88,7 +88,8 @@ void pickOnEntity(Host& host, const EntityName& name, const PointRec& picked, Pi
       PolylineLocation at = locateOnPolyline(*pl, moved);
       if (at.result != 0) {
         ref.segment = at.segment;
-        ref.kind = pl->vertices[static_cast<size_t>(at.segment)].bulge == 0.0 ? kKindLine : kKindArc;
+        ref.kind =
+            isStraightBulge(pl->vertices[static_cast<size_t>(at.segment)].bulge) ? kKindLine : kKindArc;
       }
     }
   }

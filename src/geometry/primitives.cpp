@@ -19,13 +19,6 @@ int unitPrecision(Host& host) {
   return precision > kMaxUnitPrecision ? kMaxUnitPrecision : precision;
 }
 
-// Is angle a within the counter-clockwise range from `from` to `to`?
-bool angleWithin(double a, double from, double to) {
-  if (from < to) return from <= a && a <= to;
-  if (to < from) return a >= from || a <= to;
-  return false;
-}
-
 }  // namespace
 
 double integerPower(double base, int exponent) {
@@ -114,7 +107,7 @@ PolylineLocation locateOnPolyline(const PolylineGeom& polyline, const PointRec& 
     const PolyVertex& vb = polyline.vertices[(i + 1) % n];
     PointRec a = makePoint(va.x, va.y), b = makePoint(vb.x, vb.y);
     bool onIt = false;
-    if (va.bulge == 0.0) {
+    if (isStraightBulge(va.bulge)) {
       onIt = std::fabs(distance(a, flat) + distance(flat, b) - distance(a, b)) < kOnSegmentTolerance;
     } else {
       PointRec centre;
@@ -122,7 +115,7 @@ PolylineLocation locateOnPolyline(const PolylineGeom& polyline, const PointRec& 
       arcFromBulge(a, b, va.bulge, centre, radius);
       if (std::fabs(distance(centre, flat) - radius) < kOnArcRadiusTolerance) {
         double aA = angleRad(centre, a), aB = angleRad(centre, b), aP = angleRad(centre, flat);
-        onIt = va.bulge > 0.0 ? angleWithin(aP, aA, aB) : angleWithin(aP, aB, aA);
+        onIt = va.bulge > 0.0 ? angleWithinRange(aP, aA, aB) : angleWithinRange(aP, aB, aA);
       }
     }
     if (onIt) {

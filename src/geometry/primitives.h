@@ -3,11 +3,11 @@
 #pragma once
 
 #include "geometry/records.h"
+#include "host/angles.h"
 #include "host/host.h"
 
 namespace optgrind {
 
-constexpr double kPi = 3.141592653589793;
 // Two points are the same point when every coordinate differs by less.
 constexpr double kPointTolerance = 0.001;
 // A point lies on a straight segment when the detour through it is shorter.

@@ -4,19 +4,13 @@
 
 #include "geometry/arcs.h"
 #include "geometry/entity_data.h"
+#include "geometry/entity_lists.h"
 #include "geometry/entity_make.h"
 #include "geometry/entity_refs.h"
 #include "geometry/segment_walk.h"
 
 namespace optgrind {
 namespace {
-
-// Is angle a between the arc's start and end angles (counter-clockwise)?
-bool withinArc(double a, double start, double end) {
-  if (start < end) return start <= a && a <= end;
-  if (end < start) return a >= start || a <= end;
-  return false;
-}
 
 PolylineLocation located(int result, int segment = -1) {
   PolylineLocation at;
@@ -41,11 +35,20 @@ PolyVertex vertexAt(const PointRec& p, double bulge) {
   return v;
 }
 
-// The bulges of the two parts of a curved segment from a through p to b.
-void splitBulge(Host& host, const PointRec& a, const PointRec& p, const PointRec& b, double bulge, double& b1,
+// Does the counter-clockwise turn from one angle to the other (radians)
+// round to nothing, or to a full turn, at the drawing's precision? A
+// piece of an arc with such a sweep would read as a full circle.
+bool sweepVanishes(Host& host, double from, double to) {
+  double degrees = roundToUnitPrecision(host, degreesFromRadians(counterClockwiseSweep(from, to)));
+  return degrees <= 0.0 || degrees >= 360.0;
+}
+
+// The two parts of a curved segment from a through p to b: false when
+// either would have no sweep at the drawing's precision.
+bool splitBulge(Host& host, const PointRec& a, const PointRec& p, const PointRec& b, double bulge, double& b1,
                 double& b2) {
   b1 = b2 = 0.0;
-  if (bulge == 0.0) return;
+  if (isStraightBulge(bulge)) return true;
   PointRec centre;
   double radius = 0.0;
   arcFromBulge(a, b, bulge, centre, radius);
@@ -58,37 +61,70 @@ void splitBulge(Host& host, const PointRec& a, const PointRec& p, const PointRec
     if (s1 > 0.0) s1 -= 360.0;
     if (s2 > 0.0) s2 -= 360.0;
   }
+  if (s1 == 0.0 || s2 == 0.0 || std::fabs(s1) >= 360.0 || std::fabs(s2) >= 360.0) return false;
   b1 = std::tan(radiansFromDegrees(s1) / 4.0);
   b2 = std::tan(radiansFromDegrees(s2) / 4.0);
+  return true;
 }
 
-EntityRef breakLine(Host& host, const EntityRef& ref, EntityRecord record, PointRec p) {
+// The steps of a split that makes a new piece: the piece is made and put
+// on the source's layer first, and only then is the source changed, so
+// that a refusal at any step leaves the drawing as it was.
+EntityRef placeOnLayer(Host& host, EntityRef piece, int layerId) {
+  if (piece.valid != 1) return EntityRef{};
+  EntityData data = readEntityData(host, piece);
+  data.layerId = layerId;
+  if (writeEntityData(host, piece, data) == RTNORM) return piece;
+  erase(host, piece);
+  return EntityRef{};
+}
+
+EntityRef changeSource(Host& host, const EntityRef& ref, const EntityRecord& changed, EntityRef piece) {
+  if (host.acdbEntMod(ref.name, changed) == RTNORM) return piece;
+  erase(host, piece);
+  return EntityRef{};
+}
+
+EntityRef breakLine(Host& host, const EntityRef& ref, EntityRecord record, PointRec p, int layerId) {
   LineGeom& line = *record.as<LineGeom>();
   if (nearPoint(p, toPointRec(line.start)) || nearPoint(p, toPointRec(line.end))) return EntityRef{};
   p = closestOn(host, record, p);
-  LineRec rest = makeLine(p, toPointRec(line.end));
+  EntityRef piece = placeOnLayer(host, makeLineEntity(host, makeLine(p, toPointRec(line.end))), layerId);
+  if (piece.valid != 1) return piece;
   line.end = toPoint3(p);
-  if (host.acdbEntMod(ref.name, record) != RTNORM) return EntityRef{};
-  return makeLineEntity(host, rest);
+  return changeSource(host, ref, record, piece);
 }
 
-EntityRef breakArc(Host& host, const EntityRef& ref, EntityRecord record, PointRec p) {
+EntityRef breakArc(Host& host, const EntityRef& ref, EntityRecord record, PointRec p, int layerId) {
   ArcGeom& arc = *record.as<ArcGeom>();
   PointRec centre = toPointRec(arc.center);
   PointRec oldStart = polarRad(centre, arc.startAngle, arc.radius);
   PointRec oldEnd = polarRad(centre, arc.endAngle, arc.radius);
   if (nearPoint(p, oldStart) || nearPoint(p, oldEnd)) return EntityRef{};
   p = closestOn(host, record, p);
-  arc.endAngle = radiansFromDegrees(angleDeg(host, centre, p));
-  if (host.acdbEntMod(ref.name, record) != RTNORM) return EntityRef{};
-  return makeArcEntity(host, arcFromThreePoints(host, centre, p, oldEnd, 0));
+  double splitAngle = radiansFromDegrees(angleDeg(host, centre, p));
+  // A piece whose sweep rounds to nothing would turn into a full circle:
+  // p then counts as at that end.
+  if (sweepVanishes(host, arc.startAngle, splitAngle) || sweepVanishes(host, splitAngle, arc.endAngle) ||
+      sweepVanishes(host, angleRad(centre, p), arc.endAngle)) {
+    return EntityRef{};
+  }
+  EntityRef piece =
+      placeOnLayer(host, makeArcEntity(host, arcFromThreePoints(host, centre, p, oldEnd, 0)), layerId);
+  if (piece.valid != 1) return piece;
+  arc.endAngle = splitAngle;
+  return changeSource(host, ref, record, piece);
 }
 
-EntityRef breakCircle(Host& host, const EntityRef& ref, const EntityRecord& record, PointRec p) {
+EntityRef breakCircle(Host& host, const EntityRef& ref, const EntityRecord& record, PointRec p, int layerId) {
   const CircleGeom& circle = *record.as<CircleGeom>();
   p = closestOn(host, record, p);
-  if (host.acdbEntDel(ref.name) != RTNORM) return EntityRef{};
-  return makeArcEntity(host, arcFromThreePoints(host, toPointRec(circle.center), p, p, 0));
+  EntityRef piece = placeOnLayer(
+      host, makeArcEntity(host, arcFromThreePoints(host, toPointRec(circle.center), p, p, 0)), layerId);
+  if (piece.valid != 1) return piece;
+  if (host.acdbEntDel(ref.name) == RTNORM) return piece;
+  erase(host, piece);
+  return EntityRef{};
 }
 
 // A closed polyline opened in place so that it begins and ends at vertex k.
@@ -106,28 +142,38 @@ EntityRef openAtVertex(Host& host, const EntityRef& ref, EntityRecord record, si
   return wholeEntityRef(ref.name, kKindPolyline);
 }
 
+// The polyline split at vertex k.
+EntityRef breakPolylineAtVertex(Host& host, const EntityRef& ref, EntityRecord record, size_t k,
+                                int layerId) {
+  PolylineGeom& polyline = *record.as<PolylineGeom>();
+  size_t n = polyline.vertices.size();
+  if (polyline.closed) return openAtVertex(host, ref, record, k % n);
+  if (k == 0 || k >= n - 1) return EntityRef{};
+  std::vector<PolyVertex> rest(polyline.vertices.begin() + static_cast<long>(k), polyline.vertices.end());
+  EntityRef piece = placeOnLayer(host, makePolylineEntity(host, rest, false, polyline.elevation), layerId);
+  if (piece.valid != 1) return piece;
+  polyline.vertices.resize(k + 1);
+  return changeSource(host, ref, record, piece);
+}
+
 EntityRef breakPolyline(Host& host, const EntityRef& ref, EntityRecord record, PointRec p, int segment,
-                        bool& keepLayer) {
+                        int layerId) {
   PolylineGeom& polyline = *record.as<PolylineGeom>();
   const std::vector<PolyVertex> old = polyline.vertices;
   size_t n = old.size();
   size_t s = static_cast<size_t>(segment);
+  // Compared in the polyline's plane: the vertices lie at its elevation.
+  p.z = polyline.elevation;
   PointRec a = vertexPoint(polyline, s), b = vertexPoint(polyline, (s + 1) % n);
-  if (nearPoint(p, a) || nearPoint(p, b)) {
-    size_t k = nearPoint(p, a) ? s : s + 1;
-    if (polyline.closed) {
-      keepLayer = true;
-      return openAtVertex(host, ref, record, k % n);
-    }
-    if (k == 0 || k >= n - 1) return EntityRef{};
-    polyline.vertices.resize(k + 1);
-    if (host.acdbEntMod(ref.name, record) != RTNORM) return EntityRef{};
-    return makePolylineEntity(host, std::vector<PolyVertex>(old.begin() + static_cast<long>(k), old.end()),
-                              false, polyline.elevation);
-  }
+  if (nearPoint(p, a)) return breakPolylineAtVertex(host, ref, record, s, layerId);
+  if (nearPoint(p, b)) return breakPolylineAtVertex(host, ref, record, s + 1, layerId);
   p = closestOn(host, record, p);
+  p.z = polyline.elevation;
   double b1 = 0.0, b2 = 0.0;
-  splitBulge(host, a, p, b, old[s].bulge, b1, b2);
+  if (!splitBulge(host, a, p, b, old[s].bulge, b1, b2)) {
+    size_t k = distance(p, a) <= distance(p, b) ? s : s + 1;
+    return breakPolylineAtVertex(host, ref, record, k, layerId);
+  }
   if (polyline.closed) {
     polyline.vertices.clear();
     polyline.vertices.push_back(vertexAt(p, b2));
@@ -141,12 +187,13 @@ EntityRef breakPolyline(Host& host, const EntityRef& ref, EntityRecord record, P
   }
   std::vector<PolyVertex> rest = {vertexAt(p, b2)};
   rest.insert(rest.end(), old.begin() + static_cast<long>(s + 1), old.end());
+  EntityRef piece = placeOnLayer(host, makePolylineEntity(host, rest, false, polyline.elevation), layerId);
+  if (piece.valid != 1) return piece;
   polyline.vertices.resize(s + 2);
   polyline.vertices[s].bulge = b1;
   polyline.vertices[s + 1].x = p.x;
   polyline.vertices[s + 1].y = p.y;
-  if (host.acdbEntMod(ref.name, record) != RTNORM) return EntityRef{};
-  return makePolylineEntity(host, rest, false, polyline.elevation);
+  return changeSource(host, ref, record, piece);
 }
 
 }  // namespace
@@ -167,7 +214,7 @@ PolylineLocation locateOnEntity(Host& host, const PointRec& p, const EntityRef& 
   if (const auto* arc = record.as<ArcGeom>()) {
     PointRec centre = toPointRec(arc->center);
     if (std::fabs(distance(centre, p) - arc->radius) >= kAtVertexTolerance) return located(0);
-    if (!withinArc(angleRad(centre, p), arc->startAngle, arc->endAngle)) return located(0);
+    if (!angleWithinRange(angleRad(centre, p), arc->startAngle, arc->endAngle)) return located(0);
     PointRec start = polarRad(centre, arc->startAngle, arc->radius);
     PointRec end = polarRad(centre, arc->endAngle, arc->radius);
     return located(distance(end, p) <= distance(p, start) ? 1 : -1);
@@ -185,30 +232,26 @@ EntityRef breakAtPoint(Host& host, const EntityRef& ref, const PointRec& p) {
   EntityRecord record;
   if (host.acdbEntGet(ref.name, record) != RTNORM) return EntityRef{};
   const int sourceLayer = readEntityData(host, whole).layerId;
-  bool keepLayer = false;
   EntityRef piece;
   switch (record.type()) {
     case EntityType::Line:
-      piece = breakLine(host, ref, record, p);
+      piece = breakLine(host, ref, record, p, sourceLayer);
       break;
     case EntityType::Arc:
-      piece = breakArc(host, ref, record, p);
+      piece = breakArc(host, ref, record, p, sourceLayer);
       break;
     case EntityType::Circle:
-      piece = breakCircle(host, ref, record, p);
+      piece = breakCircle(host, ref, record, p, sourceLayer);
       break;
     case EntityType::Polyline:
-      piece = breakPolyline(host, ref, record, p, at.segment, keepLayer);
+      piece = breakPolyline(host, ref, record, p, at.segment, sourceLayer);
       break;
     default:
       return EntityRef{};
   }
-  if (piece.valid != 1 || keepLayer) return piece;
-  EntityData data = readEntityData(host, piece);
-  data.layerId = sourceLayer;
-  writeEntityData(host, piece, data);
+  if (piece.valid != 1) return piece;
   host.acdbEntUpd(ref.name);
-  host.acdbEntUpd(piece.name);
+  if (piece.name != ref.name) host.acdbEntUpd(piece.name);
   return piece;
 }
 

@@ -64,6 +64,7 @@ EntityRef join(Host& host, const EntityRef& ref, const EntityRefList& list) {
   bool haveSet = selectionSetFromList(host, list, set) == RTNORM;
   // A segment's polyline is joined as the polyline it is.
   bool polyline = isPolyline(host, ref.name);
+  EntityRef lastBefore = lastEntity(host);
   runJoin(host, ref.name, !polyline, haveSet ? set : SelectionSet{});
   if (haveSet) host.acedSSFree(set);
   EntityRef joined = ref;
@@ -71,8 +72,13 @@ EntityRef join(Host& host, const EntityRef& ref, const EntityRefList& list) {
     joined.segment = kWholeEntity;
     joined.tagIndex = kNoTag;
   } else {
+    // The host's new polyline is the last entity; when the last entity is
+    // still the one from before, or no polyline, the host made none.
     joined = lastEntity(host);
     if (joined.valid != 1) return joined;
+    if ((lastBefore.valid == 1 && joined.name == lastBefore.name) || !isPolyline(host, joined.name)) {
+      return EntityRef{};
+    }
   }
   if (!haveEnds) return joined;
   EntityRef first = nextSegment(host, joined);

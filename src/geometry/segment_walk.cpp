@@ -1,5 +1,7 @@
 #include "geometry/segment_walk.h"
 
+#include "host/angles.h"
+
 namespace optgrind {
 namespace {
 
@@ -36,7 +38,7 @@ int segmentCount(const PolylineGeom& polyline) {
 
 EntityKind segmentKind(const PolylineGeom& polyline, int segment) {
   if (segment < 0 || segment >= static_cast<int>(polyline.vertices.size())) return kKindUnknown;
-  return polyline.vertices[static_cast<size_t>(segment)].bulge == 0.0 ? kKindLine : kKindArc;
+  return isStraightBulge(polyline.vertices[static_cast<size_t>(segment)].bulge) ? kKindLine : kKindArc;
 }
 
 EntityRef nextSegment(Host& host, const EntityRef& ref) {

@@ -132,8 +132,11 @@ int accept(Host& host, const EntityName& entity, int mask, int color, const std:
     if (sameTableName(linetype, "BYLAYER")) linetype = haveLayer ? layer.linetype : std::string();
     if (linetype != linetypeName) return 0;
   }
-  if ((mask & kLowBits) != kLowBits && (mask & kMaskTestPerEntity)) {
-    if (type < 0 || type > kLastTypeTested || !(mask & (1 << type))) return 0;
+  // The drawing's mask is resolved first, so that a SELMASK that leaves
+  // the per-entity bit selectable still limits the types.
+  int m = effectiveMask(host, mask);
+  if (m != kLowBits && (m & kMaskTestPerEntity)) {
+    if (type < 0 || type > kLastTypeTested || !(m & (1 << type))) return 0;
   }
   return 1;
 }

@@ -40,7 +40,7 @@ bool selectableLayerNames(Host& host, std::vector<std::string>& out);
 bool buildFilter(Host& host, int mask, int color, int linetypeId, ResBufList& out);
 
 // 1 when the entity passes the layer, colour, linetype and (with bit
-// 0x2000) type tests, else 0. An empty linetype name sets no limit.
+// 0x2000 in the effective mask) type tests, else 0. An empty linetype name sets no limit.
 int accept(Host& host, const EntityName& entity, int mask, int color, const std::string& linetypeName);
 // 1 when the entity's layer is on and allowed by the layer limit.
 int layerSelectable(Host& host, const EntityName& entity);

@@ -189,8 +189,10 @@ class Host {
   virtual int browseForFolder(const std::string& title, std::string& out) = 0;
   // acedFindFile: the full name of a file on the host's search path.
   virtual int acedFindFile(const std::string& name, std::string& out) = 0;
-  // WinExec: starts a program (command line) without waiting for it.
-  virtual int startProgram(const std::string& commandLine) = 0;
+  // WinExec: starts a program without waiting for it. argv[0] is the
+  // program (a path, or a name looked up on PATH), the rest its arguments,
+  // passed as they are: never through a shell.
+  virtual int startProgram(const std::vector<std::string>& argv) = 0;
   // RegQueryValueEx under HKEY_LOCAL_MACHINE: a string value of a key.
   // RTERROR when the key cannot be opened or the value is missing.
   virtual int registryValue(const std::string& key, const std::string& value, std::string& out) = 0;
@@ -330,7 +332,7 @@ class HostWrapper : public Host {
   int acedFindFile(const std::string& name, std::string& out) override {
     return target_->acedFindFile(name, out);
   }
-  int startProgram(const std::string& commandLine) override { return target_->startProgram(commandLine); }
+  int startProgram(const std::vector<std::string>& argv) override { return target_->startProgram(argv); }
   int registryValue(const std::string& key, const std::string& value, std::string& out) override {
     return target_->registryValue(key, value, out);
   }

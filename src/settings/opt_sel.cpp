@@ -24,6 +24,12 @@ bool readPiece(std::FILE* file, std::string& piece) {
   size_t chars = 0;
   bool any = false;
   for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
+    // CR LF is one line end, as text mode reads it: the CR takes no room.
+    if (c == '\r') {
+      int next = std::fgetc(file);
+      if (next == '\n') return true;
+      if (next != EOF) std::ungetc(next, file);
+    }
     bool startsChar = (c & 0xC0) != 0x80;
     if (startsChar && chars == kOptSelLineChars) {
       std::ungetc(c, file);

@@ -25,7 +25,7 @@ TEST(OptSetProgram, EveryFieldChangedThenOkWritesOptSet) {
   std::filesystem::create_directories(browsed);
   ProgramRun r = p.runScript("opt_set\n#1\nmy post\n#2\n" + p.dataFile("OPTGRIND.wcf") + "\n#2\n^C\n#3\n" +
                              nc + "\nYes\n#4\n" + browsed + "\n#3\n" + nc +
-                             "\n#5\n\n#6\n\n#7\n\n#8\n0.03\n#9\n0.04\n#10\nvi\n"
+                             "\n#5\n#6\n#7\n#8\n0.03\n#9\n0.04\n#10\nvi\n"
                              " OK \n");
   EXPECT_EQ(r.status, 0) << r.output;
   // Lines 8 to 16: the rule, the post file (browsed after "my post" was

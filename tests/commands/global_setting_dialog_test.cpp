@@ -54,6 +54,17 @@ TEST(GlobalSetting, ATypedPostFileIsNormalisedAndLookedUpInTheDataDirectory) {
   EXPECT_FALSE(d.saved());
 }
 
+TEST(GlobalSetting, PostFilesAreFoundWithoutLetterCase) {
+  Dialog d("#1\noptgrind\n#1\nmypost\n#2\n/jobs/mypost.wcf\n\nQuit\n");
+  d.addPostFile("mypost.wcf");
+  optSettings().pcf_name = "none.WCF";
+  runGlobalSettingDialog(d.s.host());
+  EXPECT_TRUE(d.s.has("[1 optgrind.WCF]"));
+  EXPECT_TRUE(d.s.has("[1 mypost.WCF]"));
+  EXPECT_FALSE(d.s.has("Cann't Find the Post file"));
+  EXPECT_EQ(optSettings().pcf_name, "mypost.WCF");
+}
+
 TEST(GlobalSetting, AnEmptyNameBecomesTheDefaultPostFileInMemoryOnly) {
   Dialog d("#1\n\"\"\n\n\n\n\nQuit\n");
   optSettings().pcf_name.clear();
@@ -90,7 +101,8 @@ TEST(GlobalSetting, MissingOutputPathsAreOfferedForCreationAndBrowsedOnesHoldNoB
 }
 
 TEST(GlobalSetting, TogglesThresholdsAndEditorThenOkSaves) {
-  Dialog d("#5\n\n#6\nYes\n#7\n\n#8\n0.05\n#9\n0.2\n#10\n\"\"\nok\n");
+  // Choosing a two-state field flips it; the next answer chooses a field again.
+  Dialog d("#5\n#6\n#7\n#8\n0.05\n#9\n0.2\n#10\n\"\"\nok\n");
   optSettings().Coord_system = 5;  // from a hand-edited file: becomes 1
   EXPECT_EQ(runGlobalSettingDialog(d.s.host()), 1);
   EXPECT_TRUE(d.s.has("[5 By Setting]"));
@@ -103,7 +115,7 @@ TEST(GlobalSetting, TogglesThresholdsAndEditorThenOkSaves) {
 
 TEST(GlobalSetting, QuitAndEscapeKeepTheFileButNotTheMemory) {
   for (const char* leave : {"Quit\n", "^C\n"}) {
-    Dialog d(std::string("#7\n\n#5\nBy Setting\n") + leave);
+    Dialog d(std::string("#7\n#5\n") + leave);
     EXPECT_EQ(runGlobalSettingDialog(d.s.host()), 0);
     EXPECT_FALSE(d.saved());
     EXPECT_EQ(std::make_pair(optSettings().Coord_system, optSettings().NC_rule), std::make_pair(1, 1));

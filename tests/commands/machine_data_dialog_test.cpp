@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "post/post_state.h"
 #include "settings/opt_sel.h"
 #include "support/settings_session.h"
@@ -71,20 +73,24 @@ TEST(MachineDataForm, RowsInUseAreFilledAndOthersBlank) {
 TEST(MachineDataForm, ToolCellsTakeTextsPicksAndNumbers) {
   SettingsSession s(
       "#14\n\n#24\nNEWNAME\n"                // Tool_no: Enter keeps T1; File_name of row 1
-      "#16\n0.8\n#17\n400\n#18\n0.1\n"       // Thick and Grit from the lists; Allowance
+      "#16\n2\n1.0\n#17\n400\n#18\n0.1\n"    // Thick ("2" is no entry) and Grit; Allowance
+      "#25\n#9\n#26\n\n"                     // row 1: the ninth thickness; Enter keeps the grit
       "#19\n1500.9\n#28\n-3.7\n#20\n99.5\n"  // Speeds truncate; Feed
-      "#34\n^C\n#33\nnotch\n"                // Escape takes the highlighted first entry
+      "#34\n^C\n#33\nnotch\n"                // Escape keeps the current (empty) entry
       "#39\n");                              // row 2's own CreateNC
   MachineDataForm form = loadedForm(s);
   EXPECT_EQ(runMachineDataForm(s.host(), form), kMachineDataCreateNc);
   const OptSettings& o = optSettings();
   EXPECT_EQ(o.Sel_row, 3);
   EXPECT_EQ(std::make_tuple(o.tools[0].Tool_no, o.tools[0].Thick, o.tools[0].Grit, o.tools[0].Allowance),
-            std::make_tuple("T1", "0.8", 400, 0.1));
+            std::make_tuple("T1", "1.0", 400, 0.1));
+  EXPECT_EQ(std::make_pair(o.tools[1].Thick, o.tools[1].Grit), std::make_pair(std::string("3.0"), 400));
+  EXPECT_TRUE(s.has(" [#1 0.3 / #2 0.5 / #3 0.8")) << s.output();
+  EXPECT_TRUE(s.has("<0.5>: 2\n")) << s.output();  // the current thickness is the default
   EXPECT_EQ(std::make_tuple(o.tools[0].Speed, o.tools[1].Speed, o.tools[0].Feed),
             std::make_tuple(1500, -3, 99.5));
   EXPECT_EQ(std::make_tuple(o.tools[1].File_name, o.tools[2].File_name, o.tools[2].Thick),
-            std::make_tuple("NEWNAME", "notch", "0.3"));
+            std::make_tuple("NEWNAME", "notch", ""));
   EXPECT_EQ(caption(form, 18) + "|" + caption(form, 19) + "|" + caption(form, 20), "0.100|1500|99.50");
   EXPECT_TRUE(s.has("\n i=33 rquit=13 group_no=2 col_no=1 \n"));
 }
@@ -142,26 +148,56 @@ TEST(MachineDataForm, ButtonsEndTheDialogWithTheirResults) {
 // Records the programs started instead of starting them.
 struct ProgramRecorder : HostWrapper {
   using HostWrapper::HostWrapper;
-  int startProgram(const std::string& commandLine) override {
-    started.push_back(commandLine);
+  int startProgram(const std::vector<std::string>& argv) override {
+    started.push_back(argv);
     return RTNORM;
   }
-  std::vector<std::string> started;
+  std::vector<std::vector<std::string>> started;
 };
 
-TEST(MachineDataForm, TheChoiceListButtonOpensTheFileInNotepadWhenTheLineFits) {
-  for (size_t rootLength : {0, 120}) {
+void makeProgram(const std::string& path) {
+  testing::writeFile(path, "#!/bin/sh\n");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+}
+
+TEST(MachineDataForm, TheChoiceListButtonOpensTheFileInTheEditorAsOneArgument) {
+  // A root whose name a shell would split and expand stays one argument.
+  for (std::string rootName : {"plain", "a b", "a$(touch PWNED)b"}) {
     SettingsSession s("Choice Lists\nQUIT\n");
-    std::string root = s.env.root.path() + std::string(rootLength, 'r');
+    std::string root = s.env.root.path() + "/" + rootName;
     std::filesystem::create_directories(root + "/DAT");
+    testing::writeFile(root + "/DAT/OPT_SEL.DAT", "***Tool_Thick*\n");
+    testing::writeFile(root + "/DAT/mis_set.set", testing::misSetWithLanguage(2));
+    makeProgram(root + "/program/notepad.exe");
     standalone::StandaloneHost host(s.env.console, {root});
     ProgramRecorder recorder(&host);
     MachineDataForm form = buildMachineDataForm(recorder);
     EXPECT_EQ(runMachineDataForm(recorder, form), kMachineDataQuit);
-    std::vector<std::string> expected;
-    if (rootLength == 0) expected.push_back("notepad.exe  " + root + "/DAT/opt_sel.dat");
-    EXPECT_EQ(recorder.started, expected);  // a line beyond 128 bytes starts nothing
+    std::vector<std::vector<std::string>> expected = {
+        {root + "/program/notepad.exe", root + "/DAT/OPT_SEL.DAT"}};
+    EXPECT_EQ(recorder.started, expected) << rootName;
   }
+}
+
+TEST(MachineDataForm, TheChoiceListButtonStartsNothingWhenTheProgramLineIsTooLong) {
+  SettingsSession s("Choice Lists\nQUIT\n");
+  std::string root = s.env.root.path() + std::string(120, 'r');
+  std::filesystem::create_directories(root + "/DAT");
+  makeProgram(root + "/program/notepad");
+  standalone::StandaloneHost host(s.env.console, {root});
+  ProgramRecorder recorder(&host);
+  MachineDataForm form = buildMachineDataForm(recorder);
+  EXPECT_EQ(runMachineDataForm(recorder, form), kMachineDataQuit);
+  EXPECT_TRUE(recorder.started.empty());
+}
+
+TEST(MachineDataForm, AScriptRunShowsTheChoiceListProgramInsteadOfStartingIt) {
+  SettingsSession s("Choice Lists\nQUIT\n");
+  makeProgram(s.env.root.path() + "/program/notepad");
+  MachineDataForm form = buildMachineDataForm(s.host());
+  EXPECT_EQ(runMachineDataForm(s.host(), form), kMachineDataQuit);
+  std::string line = "start: " + s.env.root.path() + "/program/notepad " + s.env.dataFile("opt_sel.dat");
+  EXPECT_NE(s.env.out.str().find(line), std::string::npos) << s.env.out.str();
 }
 
 }  // namespace

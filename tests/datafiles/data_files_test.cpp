@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "datafiles/editor_command.h"
+#include "datafiles/file_lookup.h"
 #include "support/temp_root.h"
 
 namespace optgrind {
@@ -81,6 +83,85 @@ TEST(DataFiles, SaveReplacesAWholeFileOrNothing) {
   EXPECT_EQ(testing::readFile(env.dataFile("opt.set")), "new\r\n");
   std::filesystem::remove_all(env.dataDir());
   EXPECT_EQ(saveDataFile(env.host, "opt.set", "lost"), 0);
+  EXPECT_FALSE(std::filesystem::exists(env.dataDir()));
+}
+
+TEST(DataFiles, NamesIgnoreLetterCaseButTheExactNameComesFirst) {
+  HostWithRoot env;
+  writeFile(env.dataFile("OPTGRIND.WCF"), "bundled");
+  writeFile(env.dataFile("mypost.wcf"), "mine");
+  EXPECT_EQ(contents(openDataFile(env.host, "optgrind.WCF", "rb")), "bundled");
+  EXPECT_EQ(contents(openDataFile(env.host, "MYPOST.WCF", "rb")), "mine");
+  EXPECT_EQ(contents(openDataFile(env.host, env.root.path() + "/dat/MyPost.Wcf", "rb")), "mine");
+  writeFile(env.dataFile("MyPost.WCF"), "exact");
+  EXPECT_EQ(contents(openDataFile(env.host, "MyPost.WCF", "rb")), "exact");
+  // Saving keeps the name the file has.
+  EXPECT_EQ(saveDataFile(env.host, "optgrind.wcf", "saved"), 1);
+  EXPECT_EQ(testing::readFile(env.dataFile("OPTGRIND.WCF")), "saved");
+  EXPECT_FALSE(std::filesystem::exists(env.dataFile("optgrind.wcf")));
+  EXPECT_EQ(findFileIgnoringCase(env.dataFile("nothing.set")), "");
+}
+
+TEST(DataFiles, NoFolderBesideTheWorkingDirectoryIsSearched) {
+  HostWithRoot env;
+  testing::TempDir work;
+  // Where the original platform's old data folders would be, read relative
+  // to the working directory on POSIX.
+  writeFile(work.path() + "/c:/Veltrane/DAT/stray.set", "stray");
+  writeFile(work.path() + "/c:/QBIX2008/DAT/stray.set", "stray");
+  std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(work.path());
+  std::FILE* found = openDataFile(env.host, "stray.set", "rb");
+  std::filesystem::current_path(before);
+  EXPECT_EQ(contents(found), "<none>");
+}
+
+TEST(DataFiles, SaveKeepsAReadOnlyFile) {
+  HostWithRoot env;
+  writeFile(env.dataFile("opt.set"), "old");
+  std::filesystem::permissions(env.dataFile("opt.set"), std::filesystem::perms::owner_read);
+  EXPECT_EQ(saveDataFile(env.host, "opt.set", "new"), 0);
+  EXPECT_EQ(testing::readFile(env.dataFile("opt.set")), "old");
+}
+
+// A PATH of one folder for the test, restored afterwards.
+struct PathFolder {
+  testing::TempDir dir;
+  std::string old = std::getenv("PATH") ? std::getenv("PATH") : "";
+  PathFolder() { setenv("PATH", dir.path().c_str(), 1); }
+  ~PathFolder() { setenv("PATH", old.c_str(), 1); }
+  std::string add(const std::string& name) const { return makeProgram(dir.path() + "/" + name); }
+  static std::string makeProgram(const std::string& path) {
+    writeFile(path, "#!/bin/sh\n");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    return path;
+  }
+};
+
+TEST(EditorCommand, TheSuitesProgramThenPathThenTheDesktopOpener) {
+  HostWithRoot env;
+  PathFolder path;
+  std::string nc = "/jobs/a b/PART1.NC";
+  using Argv = std::vector<std::string>;
+  // A name with a directory runs as given.
+  EXPECT_EQ(editorCommand(env.host, "/opt/ed/edit", nc), (Argv{"/opt/ed/edit", nc}));
+  EXPECT_EQ(editorCommand(env.host, "c:\\pe2.exe", nc), (Argv{"c:\\pe2.exe", nc}));
+  // A bare name: the suite's program folder, with or without ".exe", any case.
+  std::string pe2 = PathFolder::makeProgram(env.root.path() + "/program/PE2.EXE");
+  EXPECT_EQ(editorCommand(env.host, "pe2", nc), (Argv{pe2, nc}));
+  std::string own = PathFolder::makeProgram(env.root.path() + "/program/vi");
+  std::string onPath = path.add("vi");
+  EXPECT_EQ(editorCommand(env.host, "vi", nc), (Argv{own, nc}));
+  std::filesystem::remove(own);
+  EXPECT_EQ(editorCommand(env.host, "vi", nc), (Argv{onPath, nc}));
+  // A file that cannot run is no program.
+  writeFile(path.dir.path() + "/notes", "text");
+  // Empty or found nowhere: xdg-open when there is one, else nothing.
+  EXPECT_EQ(editorCommand(env.host, "notes", nc), Argv{});
+  EXPECT_EQ(editorCommand(env.host, "", nc), Argv{});
+  std::string opener = path.add("xdg-open");
+  EXPECT_EQ(editorCommand(env.host, "", nc), (Argv{opener, nc}));
+  EXPECT_EQ(editorCommand(env.host, "notepad.exe", nc), (Argv{opener, nc}));
 }
 
 }  // namespace

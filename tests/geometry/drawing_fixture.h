@@ -6,10 +6,13 @@
 
 #include <array>
 #include <cmath>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "geometry/primitives.h"
 #include "geometry/records.h"
+#include "standalone/dxf/dxf_io.h"
 #include "support/temp_root.h"
 
 namespace optgrind::testing {
@@ -44,6 +47,23 @@ struct DrawingTest : ::testing::Test {
   }
   EntityRef addSquare(bool closed = true) {
     return addPolyline({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}, closed);
+  }
+  // The drawing that tests/data/geometry/foreign_drawing.py writes with
+  // ezdxf, opened in place of the test's drawing: its entities in order.
+  std::vector<EntityRef> openForeignDrawing() {
+    std::string path = env.root.path() + "/foreign.dxf";
+    std::string command = "/usr/bin/python3 " OPTGRIND_TEST_DATA "/geometry/foreign_drawing.py " + path;
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    standalone::DxfResult loaded = standalone::loadDxf(path, env.host.drawing());
+    EXPECT_TRUE(loaded.ok) << loaded.message;
+    std::vector<EntityRef> out;
+    EntityName name;
+    for (int rc = host.acdbEntNext(nullptr, name); rc == RTNORM;) {
+      out.push_back(wholeEntityRef(name));
+      EntityName after = name;
+      rc = host.acdbEntNext(&after, name);
+    }
+    return out;
   }
   EntityRecord record(const EntityRef& ref) {
     EntityRecord out;

@@ -4,6 +4,7 @@
 
 #include "geometry/drawing_fixture.h"
 #include "geometry/entity_lists.h"
+#include "geometry/tags.h"
 
 namespace optgrind::testing {
 namespace {
@@ -64,6 +65,21 @@ TEST_F(EntityListsTest, EraseAllAndExtents) {
   EXPECT_TRUE(list.empty());
   EntityName last;
   EXPECT_EQ(host.acdbEntLast(last), RTERROR);
+}
+
+// A list entry that names a tag pair still names its entity: erasing the
+// whole list erases the entity, not the pair.
+TEST_F(EntityListsTest, EraseAllErasesTheEntitiesOfTagEntries) {
+  EntityRef tagged = addLine(0, 0, 1, 0);
+  ASSERT_EQ(addTag(host, tagged, "A", "1").tagIndex, 0);
+  EntityRef second = addTag(host, tagged, "B", "2");
+  ASSERT_EQ(second.tagIndex, 1);
+  EntityRef plain = addCircle(5, 5, 1);
+  EntityRefList list = {second, plain};
+  EXPECT_EQ(eraseAll(host, list), 2);
+  EntityRecord gone;
+  EXPECT_EQ(host.acdbEntGet(tagged.name, gone), RTERROR);
+  EXPECT_EQ(host.acdbEntGet(plain.name, gone), RTERROR);
 }
 
 }  // namespace

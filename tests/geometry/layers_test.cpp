@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <filesystem>
 
 #include "geometry/drawing_fixture.h"
 #include "geometry/layer_state_file.h"
@@ -104,39 +105,65 @@ TEST_F(LayersTest, OpenUpLayersByPattern) {
   EXPECT_FALSE(layerNamed(host, "MARK").off);
 }
 
+// A layer name may hold blanks: "A 1" is restored as "A 1", and the layer
+// "A" keeps its own state.
 TEST_F(LayersTest, StatesSurviveTheLayerFile) {
   char here[PATH_MAX];
   ASSERT_NE(getcwd(here, sizeof here), nullptr);
   ASSERT_EQ(chdir(env.root.path().c_str()), 0);
-  for (const char* name : {"A", "B C"}) {
+  for (const char* name : {"A", "A 1", "B  "}) {
     LayerRecord layer;
     layer.name = name;
     int id = -1;
     ASSERT_EQ(host.addLayer(layer, id), RTNORM);
   }
-  LayerRecord a = layerNamed(host, "A");
-  a.off = a.locked = true;
-  ASSERT_EQ(host.setLayer(a), RTNORM);
+  LayerRecord spaced = layerNamed(host, "A 1");
+  spaced.off = spaced.locked = spaced.frozen = true;
+  ASSERT_EQ(host.setLayer(spaced), RTNORM);
   saveLayerStates(host);
   std::string text = readFile(kLayerStateFile);
   EXPECT_EQ(text.rfind("Layer state data file!\r\nID: ", 0), 0u);
-  EXPECT_NE(text.find("\r\nA 1 0 1\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nA 1 1 1 1\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nA 0 0 0\r\n"), std::string::npos);
   EXPECT_EQ(text.substr(text.size() - 9), "\r\nThe end");
 
-  a.off = a.locked = false;
-  a.frozen = true;
-  ASSERT_EQ(host.setLayer(a), RTNORM);
-  LayerRecord bc = layerNamed(host, "B C");
-  bc.off = true;
-  ASSERT_EQ(host.setLayer(bc), RTNORM);
+  spaced.off = spaced.locked = spaced.frozen = false;
+  ASSERT_EQ(host.setLayer(spaced), RTNORM);
+  LayerRecord trailing = layerNamed(host, "B  ");
+  trailing.locked = true;
+  ASSERT_EQ(host.setLayer(trailing), RTNORM);
   restoreLayerStates(host);
-  a = layerNamed(host, "A");
-  EXPECT_TRUE(a.off);
-  EXPECT_TRUE(a.locked);
+  spaced = layerNamed(host, "A 1");
+  EXPECT_TRUE(spaced.off);
+  EXPECT_TRUE(spaced.locked);
+  EXPECT_TRUE(spaced.frozen);
+  LayerRecord a = layerNamed(host, "A");
+  EXPECT_FALSE(a.off);
   EXPECT_FALSE(a.frozen);
-  EXPECT_TRUE(layerNamed(host, "B C").off);  // cut at the blank: not found on restore
+  EXPECT_FALSE(layerNamed(host, "B  ").locked);
+  // Only the renamed file is left behind.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(env.root.path()),
+                          std::filesystem::directory_iterator()),
+            2);  // DAT and layer.tmp
   ASSERT_EQ(chdir(here), 0);
   restoreLayerStates(host, env.root.path() + "/missing.tmp");
+}
+
+TEST_F(LayersTest, LinesThatAreNoStatesAreSkipped) {
+  char here[PATH_MAX];
+  ASSERT_NE(getcwd(here, sizeof here), nullptr);
+  ASSERT_EQ(chdir(env.root.path().c_str()), 0);
+  LayerRecord layer;
+  layer.name = "A";
+  int id = -1;
+  ASSERT_EQ(host.addLayer(layer, id), RTNORM);
+  writeFile(env.root.path() + "/" + kLayerStateFile,
+            "Layer state data file!\r\nID: 1\r\nA 1 x 1\r\nA\r\n1 1 1\r\n 1 1 1\r\nThe end");
+  restoreLayerStates(host);
+  layer = layerNamed(host, "A");
+  EXPECT_FALSE(layer.off);
+  EXPECT_FALSE(layer.locked);
+  ASSERT_EQ(chdir(here), 0);
 }
 
 }  // namespace

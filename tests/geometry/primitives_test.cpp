@@ -95,6 +95,38 @@ TEST_F(PrimitivesTest, ThreePointArcs) {
   EXPECT_NEAR(cw.radius, 1.0, 1e-9);
 }
 
+// Three points on one line have no circle; nor have points so nearly on
+// one that the bisectors meet only by rounding, at any scale.
+TEST_F(PrimitivesTest, ThreePointsOnALineMakeNoArc) {
+  for (double scale : {1e-3, 1.0, 1e4}) {
+    auto p = [scale](double x, double y) { return makePoint(scale * x, scale * y); };
+    EXPECT_EQ(arcFromThreePoints(host, p(5, 0), p(0, 0), p(10, 0), 1).valid, 0) << scale;
+    EXPECT_EQ(arcFromThreePoints(host, p(5, 5), p(0, 0), p(10, 10), 1).valid, 0) << scale;
+    EXPECT_EQ(arcFromThreePoints(host, p(3, 4), p(0, 0), p(6, 8), 1).valid, 0) << scale;
+    EXPECT_EQ(arcFromThreePoints(host, p(5, 1e-12), p(0, 0), p(10, 0), 1).valid, 0) << scale;
+    EXPECT_EQ(arcFromThreePoints(host, p(0, 0), p(0, 0), p(0, 0), 1).valid, 0) << scale;
+    // A flat arc that is still an arc: its centre lies below, far but not
+    // beyond reach.
+    ArcRec flat = arcFromThreePoints(host, p(5, 0.01), p(0, 0), p(10, 0), 1);
+    ASSERT_EQ(flat.valid, 1) << scale;
+    EXPECT_NEAR(flat.radius / scale, 1250.005, 1.0);
+    EXPECT_LT(flat.centre.y, 0.0);
+  }
+}
+
+// Bulges far below any drawing's precision are straight segments.
+TEST(LocateOnPolyline, AlmostZeroBulgesAreStraight) {
+  for (double bulge : {1e-17, -1e-17, 1e-12, 1e-9, -1e-9}) {
+    PolylineGeom p;
+    p.vertices = {{0, 0, bulge, 0, 0}, {10, 0, 0, 0, 0}};
+    for (double x : {0.0, 3.0, 7.0, 10.0}) {
+      PolylineLocation at = locateOnPolyline(p, makePoint(x, 0));
+      EXPECT_EQ(at.segment, 0) << bulge << " at " << x;
+      EXPECT_EQ(at.result, x < 5 ? -1 : 1) << bulge << " at " << x;
+    }
+  }
+}
+
 TEST(LocateOnPolyline, TieGoesToTheEndAndChordsAreNotSegments) {
   PolylineGeom open;
   open.vertices = {{0, 0, 0, 0, 0}, {10, 0, 1, 0, 0}, {20, 0, 0, 0, 0}};
@@ -119,6 +151,27 @@ TEST(LocateOnPolyline, TieGoesToTheEndAndChordsAreNotSegments) {
   EXPECT_EQ(closing.result, 1);
   // A vertex shared by two segments is found on the first.
   EXPECT_EQ(locateOnPolyline(triangle, makePoint(10, 0)).segment, 0);
+}
+
+// Arc ranges are taken modulo a full turn whichever turn their angles are
+// written in.
+TEST(AngleRanges, AnyTurnOfTheSameRange) {
+  for (double turns : {-2.0, -1.0, 0.0, 1.0, 3.0}) {
+    double from = radiansFromDegrees(350 + 360 * turns), to = radiansFromDegrees(370 + 360 * turns);
+    for (double inside : {-10.0, -5.0, 0.0, 5.0, 10.0, 355.0, 365.0}) {
+      EXPECT_TRUE(angleWithinRange(radiansFromDegrees(inside), from, to)) << turns << " " << inside;
+    }
+    for (double outside : {-11.0, 11.0, 180.0, 340.0}) {
+      EXPECT_FALSE(angleWithinRange(radiansFromDegrees(outside), from, to)) << turns << " " << outside;
+    }
+  }
+  EXPECT_TRUE(angleWithinSweep(radiansFromDegrees(123), radiansFromDegrees(-400), kTwoPi));
+  EXPECT_FALSE(angleWithinSweep(radiansFromDegrees(-1), 0.0, radiansFromDegrees(90)));
+  EXPECT_TRUE(angleWithinSweep(radiansFromDegrees(-1), 0.0, radiansFromDegrees(90), radiansFromDegrees(2)));
+  EXPECT_TRUE(angleWithinSweep(radiansFromDegrees(91), 0.0, radiansFromDegrees(90), radiansFromDegrees(2)));
+  EXPECT_DOUBLE_EQ(normalizeAngle(-1e-18), 0.0);
+  EXPECT_NEAR(counterClockwiseSweep(radiansFromDegrees(350), radiansFromDegrees(10)), radiansFromDegrees(20),
+              1e-12);
 }
 
 TEST(Wildcards, HostPatterns) {

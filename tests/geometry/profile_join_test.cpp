@@ -70,6 +70,30 @@ TEST_F(JoinTest, JoinReversesWhenThePickedLineRunsTheOtherWay) {
   EXPECT_EQ(p.vertices[2].x, 0);
 }
 
+// The host refuses the picked line on a locked layer and makes no
+// polyline: the drawing's last entity is some other polyline, which the
+// join must neither return nor turn round.
+TEST_F(JoinTest, AFailedJoinReturnsNothing) {
+  LayerRecord locked;
+  locked.name = "LOCKED";
+  int id = -1;
+  ASSERT_EQ(host.addLayer(locked, id), RTNORM);
+  EntityRef picked = addLine(0, 0, 10, 0, "LOCKED");
+  EntityRef next = addLine(10, 0, 10, 10);
+  EntityRef unrelated = addPolyline({{50, 50, 0}, {60, 50, 0.3}, {60, 60, 0}}, false);
+  locked = LayerRecord{};
+  for (const LayerRecord& layer : host.layers()) {
+    if (layer.name == "LOCKED") locked = layer;
+  }
+  locked.locked = true;
+  ASSERT_EQ(host.setLayer(locked), RTNORM);
+  PolylineGeom before = polyline(unrelated);
+  picked.kind = kKindLine;
+  EXPECT_EQ(join(host, picked, {next}).valid, 0);
+  EXPECT_EQ(polyline(unrelated).vertices, before.vertices);
+  EXPECT_NE(record(next).as<LineGeom>(), nullptr);
+}
+
 TEST_F(JoinTest, CopiesKeepTheSourceUnlessUseEmode) {
   LayerRecord cut;
   cut.name = "CUT";

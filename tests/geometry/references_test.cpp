@@ -13,8 +13,6 @@ using ReferencesTest = DrawingTest;
 
 TEST(EntityRefRecord, EqualityComparesNameSegmentAndTagOnly) {
   EntityRef a, b;
-  EXPECT_EQ(a.name, (EntityName{0, 0}));
-  EXPECT_EQ(a.valid, 0);
   a.name = b.name = EntityName{3, 1};
   b.kind = kKindArc;
   b.valid = 1;

@@ -185,5 +185,21 @@ TEST(WindowSelection, InsideThenTheUsersOwnPicks) {
   EXPECT_EQ(list[1].name, inside);
 }
 
+// A SELMASK that leaves bit 13 selectable moves the type test from the
+// host's filter to each entity: the types are limited all the same.
+TEST_F(SelectionTest, TypesStayLimitedWhenTestedEntityByEntity) {
+  EntityRef square = addSquare();
+  addLine(0, 0, 1, 0);
+  addCircle(5, 5, 1);
+  ASSERT_EQ(setDrawingVar(host, kSelMaskVar, 0xFFFF & ~(1 | kMaskTestPerEntity)), RTNORM);
+  for (int mask : {kMaskFromDrawing, 1 | kMaskTestPerEntity}) {
+    std::optional<EntityRefList> chosen = select(host, kSelectAll, mask, kNoColorLimit, 0);
+    ASSERT_TRUE(chosen.has_value());
+    ASSERT_EQ(chosen->size(), 1u) << mask;
+    EXPECT_EQ((*chosen)[0], square);
+    EXPECT_EQ(accept(host, square.name, mask, kNoColorLimit, ""), 1);
+  }
+}
+
 }  // namespace
 }  // namespace optgrind::testing

@@ -73,12 +73,12 @@ TEST_F(TagsTest, TagSurvivesSaveAndReopen) {
   addTag(host, poly, "OPT_PATH", "first");
   addTag(host, poly, "ordno", "42");
   std::string path = env.root.path() + "/tagged.dxf";
-  standalone::DxfResult saved = standalone::saveDxf(env.host.drawing(), path);
+  standalone::Outcome saved = standalone::saveDxf(env.host.drawing(), path);
   ASSERT_TRUE(saved.ok) << saved.message;
 
   HostWithRoot reopened;
   standalone::Drawing drawing;
-  standalone::DxfResult loaded = standalone::loadDxf(path, drawing);
+  standalone::Outcome loaded = standalone::loadDxf(path, drawing);
   ASSERT_TRUE(loaded.ok) << loaded.message;
   reopened.host.setDrawing(std::move(drawing));
   EntityName last;

@@ -1,12 +1,17 @@
 // PEDIT's join: chaining lines, arcs and polylines in the picked entity's
 // direction, gaps and branches, closing loops, and the PEDIT argument forms
 // the system runs through acedCommand.
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <deque>
 #include <fstream>
+#include <random>
 
 #include "cmd_test_session.h"
 #include "standalone/commands/cmd_join.h"
+#include "standalone/model/geom_curves.h"
 #include "support/temp_root.h"
 
 namespace optgrind::standalone::cmdtest {
@@ -135,6 +140,111 @@ TEST(Join, PeditArgumentForms) {
   EXPECT_EQ(s.host.acedCommand({str("PEDIT"), ResBuf::ofName(s.name(circle))}), RTERROR);
   EXPECT_EQ(s.host.acedCommand({str("PEDIT"), real(1.0)}), RTERROR);
   EXPECT_EQ(s.host.acedCommand({str("PEDIT"), ResBuf::ofName(s.name(l)), str("Y"), str("Q")}), RTERROR);
+}
+
+// The join as first written, kept as the measure of the indexed one: after
+// every joint the pieces are scanned again from the first in drawing order.
+// Lines only, so that every piece is its two ends.
+struct ScannedJoin {
+  std::vector<PolyVertex> vertices;
+  std::vector<long long> joined;
+  bool closed = false;
+};
+
+ScannedJoin joinByScanning(const Drawing& d, long long target, const std::vector<long long>& ids) {
+  auto meet = [](const PolyVertex& a, const PolyVertex& b) {
+    return distanceXY({a.x, a.y, 0}, {b.x, b.y, 0}) <= kJoinFuzz;
+  };
+  std::vector<std::pair<long long, std::pair<PolyVertex, PolyVertex>>> pieces;
+  for (long long id : ids) {
+    const auto* l = findEntity(d, id)->record.as<LineGeom>();
+    if (id != target && l) pieces.push_back({id, {{l->start.x, l->start.y}, {l->end.x, l->end.y}}});
+  }
+  const auto* l = findEntity(d, target)->record.as<LineGeom>();
+  ScannedJoin r;
+  std::deque<PolyVertex> chain = {{l->start.x, l->start.y}, {l->end.x, l->end.y}};
+  for (bool atEnd : {true, false}) {
+    for (size_t i = 0; i < pieces.size() && !r.closed;) {
+      auto [a, b] = pieces[i].second;
+      PolyVertex& joint = atEnd ? chain.back() : chain.front();
+      if (!meet(joint, a) && !meet(joint, b)) {
+        ++i;
+        continue;
+      }
+      if (atEnd) {
+        chain.push_back(meet(joint, a) ? b : a);
+      } else {
+        chain.push_front(meet(joint, b) ? a : b);
+      }
+      r.joined.push_back(pieces[i].first);
+      pieces.erase(pieces.begin() + static_cast<long>(i));
+      r.closed = chain.size() >= 3 && meet(chain.front(), chain.back());
+      i = 0;
+    }
+  }
+  if (r.closed) chain.pop_back();
+  r.vertices.assign(chain.begin(), chain.end());
+  return r;
+}
+
+// Lines between the points of a small lattice, each end moved by up to 0.6
+// times the fuzz in each axis: many branches, ends that meet and ends that
+// just miss, and lattice points on the borders of the index's cells.
+TEST(Join, TheIndexedJoinChainsAsScanningInDrawingOrderDoes) {
+  for (unsigned seed = 1; seed <= 40; ++seed) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> lattice(0, 5);
+    std::uniform_real_distribution<double> jitter(-0.6 * kJoinFuzz, 0.6 * kJoinFuzz);
+    auto corner = [&] { return std::make_pair(lattice(random), lattice(random)); };
+    Session s;
+    std::vector<long long> ids;
+    for (int i = 0; i < 120; ++i) {
+      auto [x0, y0] = corner();
+      auto [x1, y1] = corner();
+      if (x0 == x1 && y0 == y1) continue;
+      ids.push_back(
+          s.add(line(x0 + jitter(random), y0 + jitter(random), x1 + jitter(random), y1 + jitter(random))));
+    }
+    long long picked = ids[ids.size() / 2];
+    ScannedJoin expected = joinByScanning(s.host.drawing(), picked, ids);
+    long long polyline = turnIntoPolyline(s.host.drawing(), picked);
+    ASSERT_EQ(joinToPolyline(s.host.drawing(), polyline, ids), static_cast<int>(expected.joined.size()))
+        << "seed " << seed;
+    const auto* pl = findEntity(s.host.drawing(), polyline)->record.as<PolylineGeom>();
+    EXPECT_EQ(pl->closed, expected.closed) << "seed " << seed;
+    ASSERT_EQ(pl->vertices.size(), expected.vertices.size()) << "seed " << seed;
+    for (size_t i = 0; i < expected.vertices.size(); ++i) {
+      EXPECT_EQ(std::make_pair(pl->vertices[i].x, pl->vertices[i].y),
+                std::make_pair(expected.vertices[i].x, expected.vertices[i].y))
+          << "seed " << seed << " vertex " << i;
+    }
+    for (long long id : expected.joined) EXPECT_EQ(findEntity(s.host.drawing(), id), nullptr);
+  }
+}
+
+// A long profile drawn in shuffled order: scanning from the front after
+// every joint took about ten seconds for these 40,000 pieces.
+TEST(Join, ALongShuffledProfileJoinsInLittleTime) {
+  constexpr int kPieces = 40000;
+  constexpr auto kLimit = std::chrono::seconds(3);
+  std::vector<LineGeom> lines;
+  for (int i = 0; i < kPieces; ++i) {
+    double x = i, y = (i % 2) * 0.5;
+    lines.push_back(i % 3 ? line(x, y, x + 1, 0.5 - y) : line(x + 1, 0.5 - y, x, y));
+  }
+  std::shuffle(lines.begin(), lines.end(), std::mt19937(7));
+  Session s;
+  std::vector<long long> ids;
+  for (const LineGeom& l : lines) ids.push_back(s.add(l));
+  auto started = std::chrono::steady_clock::now();
+  long long polyline = turnIntoPolyline(s.host.drawing(), ids.front());
+  EXPECT_EQ(joinToPolyline(s.host.drawing(), polyline, ids), kPieces - 1);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, kLimit);
+  const auto* pl = findEntity(s.host.drawing(), polyline)->record.as<PolylineGeom>();
+  ASSERT_EQ(pl->vertices.size(), static_cast<size_t>(kPieces + 1));
+  // The polyline runs the picked line's way.
+  const LineGeom& picked = lines.front();
+  EXPECT_EQ(pl->vertices.front().x, picked.start.x < picked.end.x ? 0.0 : kPieces);
 }
 
 // Runs a Python one-off with ezdxf over a saved drawing; the script's output,

@@ -38,10 +38,10 @@ class DxfRefusal : public ::testing::Test {
   std::string refuse(const std::string& bytes, const std::string& expected) {
     std::string path = (dir_ / "bad.dxf").string();
     std::ofstream(path, std::ios::binary) << bytes;
-    DxfResult r = loadDxf(path, drawing_);
+    Outcome r = loadDxf(path, drawing_);
     EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.find(path), std::string::npos) << r.message;
-    EXPECT_NE(r.message.find(expected), std::string::npos) << r.message;
+    EXPECT_NE(r.where().find(path), std::string::npos) << r.message;
+    EXPECT_NE(r.where().find(expected), std::string::npos) << r.message;
     EXPECT_EQ(drawing_.entities.size(), 1u);
     EXPECT_EQ(drawing_.entities[0].record.as<LineGeom>()->end.z, 6.0);
     return r.message;
@@ -58,7 +58,7 @@ TEST_F(DxfRefusal, EmptyMissingAndBinaryFiles) {
   std::mt19937 gen(kRandomSeed);
   for (char& c : random) c = static_cast<char>(gen());
   refuse(random, "line ");
-  DxfResult r = loadDxf((dir_ / "absent.dxf").string(), drawing_);
+  Outcome r = loadDxf((dir_ / "absent.dxf").string(), drawing_);
   EXPECT_FALSE(r.ok);
   EXPECT_NE(r.message.find("cannot open"), std::string::npos);
 }
@@ -76,7 +76,7 @@ TEST_F(DxfRefusal, BrokenGroups) {
   refuse(entitiesFile("0\nLINE\n8\n0\n10\nnan\n"), "group 10 needs a number");
   refuse(entitiesFile("0\nLINE\nX8\n0\n"), "line 7: expected a group code, found 'X8'");
   refuse(entitiesFile("0\nLINE\n5000\n0\n"), "group code 5000 is out of range");
-  refuse(entitiesFile("0\nTEXT\n8\n0\n1\n" + std::string(1500, 'x') + "\n"), "line 10: line longer than");
+  refuse(entitiesFile("0\nTEXT\n8\n0\n1\n" + std::string(2050, 'x') + "\n"), "line 10: line longer than");
   refuse(entitiesFile("0\nLINE\n8\n0\n1\nab" + std::string(1, '\0') + "cd\n"), "NUL byte");
 }
 
@@ -102,7 +102,7 @@ TEST_F(DxfRefusal, AGoodFileAfterABadOneLoads) {
   refuse(entitiesFile("0\nLINE\n8\n0\n10\nabc\n"), "needs a number");
   std::string path = (dir_ / "good.dxf").string();
   std::ofstream(path) << entitiesFile("0\nLINE\n8\nA\n10\n1\n20\n2\n11\n3\n21\n4\n");
-  DxfResult r = loadDxf(path, drawing_);
+  Outcome r = loadDxf(path, drawing_);
   ASSERT_TRUE(r.ok) << r.message;
   ASSERT_EQ(drawing_.entities.size(), 1u);
   EXPECT_EQ(drawing_.entities[0].record.layer, "A");

@@ -287,9 +287,9 @@ class DxfRoundTrip : public ::testing::Test {
     dir_ = makeTempDir();
     path_ = (dir_ / "sample.dxf").string();
     original_ = sampleDrawing();
-    DxfResult saved = saveDxf(original_, path_);
+    Outcome saved = saveDxf(original_, path_);
     ASSERT_TRUE(saved.ok) << saved.message;
-    DxfResult loaded = loadDxf(path_, reloaded_);
+    Outcome loaded = loadDxf(path_, reloaded_);
     ASSERT_TRUE(loaded.ok) << loaded.message;
   }
   void TearDown() override { fs::remove_all(dir_); }

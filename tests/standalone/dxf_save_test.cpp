@@ -58,7 +58,7 @@ class DxfSave : public ::testing::Test {
 
 TEST_F(DxfSave, ReplacesTheOldFileAndKeepsItsMode) {
   fs::permissions(target_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  DxfResult r = saveDxf(drawingOfLines(3), target_.string());
+  Outcome r = saveDxf(drawingOfLines(3), target_.string());
   ASSERT_TRUE(r.ok) << r.message;
   EXPECT_NE(readAll(target_).find("LINE"), std::string::npos);
   EXPECT_EQ(fs::status(target_).permissions(),
@@ -74,7 +74,7 @@ TEST_F(DxfSave, AWriteCutShortLeavesTheOldFile) {
   rlimit small = old;
   small.rlim_cur = kSmallFileLimit;
   setrlimit(RLIMIT_FSIZE, &small);
-  DxfResult r = saveDxf(drawingOfLines(kManyLines), target_.string());
+  Outcome r = saveDxf(drawingOfLines(kManyLines), target_.string());
   setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_FALSE(r.ok);
@@ -84,7 +84,7 @@ TEST_F(DxfSave, AWriteCutShortLeavesTheOldFile) {
 }
 
 TEST_F(DxfSave, AnUnwritableFolderOrTargetIsReported) {
-  DxfResult r = saveDxf(drawingOfLines(1), (dir_ / "no_such_folder" / "x.dxf").string());
+  Outcome r = saveDxf(drawingOfLines(1), (dir_ / "no_such_folder" / "x.dxf").string());
   EXPECT_FALSE(r.ok);
   EXPECT_NE(r.message.find("no_such_folder"), std::string::npos) << r.message;
 

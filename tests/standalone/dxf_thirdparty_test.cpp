@@ -31,7 +31,7 @@ const G& nth(const Drawing& d, size_t i) {
 
 TEST(DxfThirdParty, ReadsWhatAnotherProgramWrote) {
   Drawing d;
-  DxfResult r = loadDxf(kFixture, d);
+  Outcome r = loadDxf(kFixture, d);
   ASSERT_TRUE(r.ok) << r.message;
   EXPECT_NE(r.message.find("1 SPLINE"), std::string::npos) << r.message;
   ASSERT_EQ(d.entities.size(), 5u);
@@ -80,7 +80,7 @@ TEST(DxfThirdParty, CrLfLineEndsReadTheSame) {
 
   Drawing lf, withCr;
   ASSERT_TRUE(loadDxf(kFixture, lf).ok);
-  DxfResult r = loadDxf((dir / "crlf.dxf").string(), withCr);
+  Outcome r = loadDxf((dir / "crlf.dxf").string(), withCr);
   fs::remove_all(dir);
   ASSERT_TRUE(r.ok) << r.message;
   ASSERT_EQ(withCr.entities.size(), lf.entities.size());

@@ -113,6 +113,29 @@ TEST_F(GeomCurveTest, ClosestPointOnTheCurveOrItsExtension) {
   expectPoint(closest(point, {0, 0}, true), {3, 4, 5});
 }
 
+// A bulge far below any drawing's precision is a straight segment: as an
+// arc its centre would lie about 1e17 away and its points nowhere near.
+TEST_F(GeomCurveTest, AlmostZeroBulgesAreStraight) {
+  for (double bulge : {1e-17, -1e-12, 1e-9}) {
+    const EntityRecord flat = polylineOf({{0, 0, bulge}, {10, 0}});
+    expectPoint(closest(flat, {3, 2}, false), {3, 0, 0});
+    expectPoint(closest(flat, {3, 0}, false), {3, 0, 0});
+    expectPoints(intersect(flat, lineOf({4, -1}, {4, 1}), 0), {{4, 0, 0}});
+  }
+}
+
+// Arcs as other programs write them, from -10 to 10 or from 350 to 370
+// degrees, are the arc from 350 to 10.
+TEST_F(GeomCurveTest, ArcAnglesOutsideOneTurn) {
+  for (auto [from, to] : {std::pair{-10.0, 10.0}, std::pair{350.0, 370.0}, std::pair{-370.0, -350.0}}) {
+    const EntityRecord arc = arcOf({0, 0}, 10, from, to);
+    expectPoint(closest(arc, {20, 0}, false), {10, 0, 0});
+    expectPoint(closest(arc, {-20, 5}, false), {10 * std::cos(rad(10)), 10 * std::sin(rad(10)), 0});
+    expectPoints(intersect(arc, lineOf({0, 0}, {20, 0}), 0), {{10, 0, 0}});
+    EXPECT_TRUE(intersect(arc, lineOf({-20, 0}, {0, 0}), 0).empty());
+  }
+}
+
 TEST_F(GeomCurveTest, NonCurvesAreRefused) {
   const EntityRecord text = textOf("A", {0, 0}, 1, 0);
   const EntityRecord insert = entityOf(InsertGeom{});

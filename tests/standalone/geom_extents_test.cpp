@@ -16,6 +16,9 @@ TEST_F(GeomExtentsTest, CurvesTakeTheAxisPointsTheirArcsPass) {
   expectPoints(extents(arcOf({0, 0, 2}, 10, 350, 10)), {{c, -s, 2}, {10, s, 2}});
   // The rest of that circle passes 90, 180 and 270 degrees.
   expectPoints(extents(arcOf({0, 0}, 10, 10, 350)), {{-10, -10, 0}, {c, 10, 0}});
+  // The same arc written from -10 or 350 to 370 degrees.
+  expectPoints(extents(arcOf({0, 0, 2}, 10, -10, 10)), {{c, -s, 2}, {10, s, 2}});
+  expectPoints(extents(arcOf({0, 0, 2}, 10, 350, 370)), {{c, -s, 2}, {10, s, 2}});
 
   // (0,0)-(2,0) with bulge 1 is the counter-clockwise half circle about
   // (1,0) below its chord (down to y = -1), then straight up to (2,3);

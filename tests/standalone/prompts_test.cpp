@@ -2,8 +2,10 @@
 // keywords, free text, Enter and cancel; a script that runs out cancels.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <sstream>
 
+#include "standalone/console/answers.h"
 #include "standalone/host/standalone_host.h"
 
 namespace optgrind::standalone {
@@ -90,7 +92,7 @@ TEST(Prompts, FormFieldsByNumberPositionCaptionAndLabel) {
 }
 
 TEST(Prompts, FormEditors) {
-  Session s("abc\n2.5\n\nthick 2\n2\n\nnew text\n^C\n");
+  Session s("abc\n2.5\n\nnew text\n^C\n");
   FormSpec f = sampleForm();
   std::string text = "5.000";
   int index = 0;
@@ -98,16 +100,67 @@ TEST(Prompts, FormEditors) {
   EXPECT_EQ(text, "2.5");
   ASSERT_EQ(s.host.formEdit(f, 1, FormEditor::Number, {}, text, index), RTNORM);  // Enter keeps
   EXPECT_EQ(text, "2.5");
-  std::vector<std::string> list = {"Thick 1", "Thick 2", "Thick 3"};
-  ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::List, list, text, index), RTNORM);
-  EXPECT_EQ(index, 1);
-  ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::List, list, text, index), RTNORM);
-  EXPECT_EQ(index, 1);  // position 2
-  ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::Toggle, {"Off", "On"}, text, index), RTNORM);
-  EXPECT_EQ(index, 0);  // Enter flips
   ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::Text, {}, text, index), RTNORM);
   EXPECT_EQ(text, "new text");
   EXPECT_EQ(s.host.formEdit(f, 2, FormEditor::Text, {}, text, index), RTCAN);
+}
+
+TEST(Prompts, AClickFlipsATwoStateFieldWithoutAQuestion) {
+  Session s("#2\n");
+  FormSpec f = sampleForm();
+  std::string text;
+  int index = 0;
+  ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::Toggle, {"Off", "On"}, text, index), RTNORM);
+  EXPECT_EQ(index, 1);
+  ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::Check, {"", "X"}, text, index), RTNORM);
+  EXPECT_EQ(index, 0);
+  index = 5;  // out of range, as from a hand-edited file: flips to the first state
+  ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::Toggle, {"Off", "On"}, text, index), RTNORM);
+  EXPECT_EQ(index, 0);
+  EXPECT_EQ(s.out.str(), "");  // nothing asked, no answer taken
+  EXPECT_EQ(s.host.formWait(f), 2);
+}
+
+TEST(Prompts, AListTakesAnEntryByItsTextOrItsPositionAfterAHash) {
+  // The grit list: "3" is an entry's text, not the third entry.
+  std::vector<std::string> list = {"120", "3", "0.8", "Fine grit"};
+  Session s("3\n#3\n5\n#9\nfine  GRIT\n\n^C\n");
+  FormSpec f = sampleForm();
+  std::string text = "0.8";
+  int index = 2;
+  ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::List, list, text, index), RTNORM);
+  EXPECT_EQ(index, 1);
+  // The default shown is the current entry.
+  EXPECT_NE(s.out.str().find("[#1 120 / #2 3 / #3 0.8 / #4 Fine grit] <0.8>: 3\n"), std::string::npos)
+      << s.out.str();
+  ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::List, list, text, index), RTNORM);
+  EXPECT_EQ(index, 2);
+  ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::List, list, text, index), RTNORM);  // 5 and #9 refused
+  EXPECT_EQ(index, 3);
+  EXPECT_NE(s.out.str().find(": 5\nNo such choice."), std::string::npos) << s.out.str();
+  EXPECT_NE(s.out.str().find(": #9\nNo such choice."), std::string::npos) << s.out.str();
+  index = -1;  // the current text is not listed: it is the default, and Enter keeps it
+  text = "0.75";
+  ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::List, list, text, index), RTNORM);
+  EXPECT_EQ(index, -1);
+  EXPECT_NE(s.out.str().find("<0.75>: \n"), std::string::npos) << s.out.str();
+  EXPECT_EQ(s.host.formEdit(f, 2, FormEditor::List, list, text, index), RTCAN);
+}
+
+TEST(Prompts, DoubleQuotesGroupACommandWordWithItsBlanks) {
+  EXPECT_EQ(commandWords("SAVE \"my file.dxf\"  next"),
+            (std::vector<std::string>{"SAVE", "\"my file.dxf\"", "next"}));
+  EXPECT_EQ(commandWords("  OPEN\t\"\" \"open to the end "),
+            (std::vector<std::string>{"OPEN", "\"\"", "\"open to the end "}));
+  EXPECT_EQ(commandWords("   "), std::vector<std::string>{});
+}
+
+TEST(Prompts, AByteOrderMarkBeforeTheFirstAnswerIsNoPartOfIt) {
+  Session s("\xEF\xBB\xBFLINE 0,0 10,0\n\n\xEF\xBB\xBFLINE\n");
+  s.host.runCommandLoop();
+  EXPECT_EQ(liveEntityCount(s.host.drawing()), 1u);
+  // Only the first line may carry one.
+  EXPECT_NE(s.out.str().find("Unknown command"), std::string::npos);
 }
 
 TEST(Prompts, WordsAfterACommandNameAnswerItsFirstPrompts) {
@@ -115,6 +168,22 @@ TEST(Prompts, WordsAfterACommandNameAnswerItsFirstPrompts) {
   s.host.runCommandLoop();
   EXPECT_EQ(liveEntityCount(s.host.drawing()), 1u);
   EXPECT_NE(s.out.str().find("Specify next point or [Undo]: 10,0\n"), std::string::npos);
+}
+
+TEST(Prompts, CtrlCAtATerminalBreaksALoopAndCancelsAPrompt) {
+  std::istringstream in("7\n");
+  std::ostringstream out;
+  Console console(in, out, false);  // a terminal: Ctrl-C is caught
+  StandaloneHost host(console, {});
+  raise(SIGINT);
+  EXPECT_TRUE(host.acedUsrBrk());
+  EXPECT_FALSE(host.acedUsrBrk());
+  raise(SIGINT);
+  double r = 0;
+  EXPECT_EQ(host.acedGetReal("Real: ", r), RTCAN);
+  EXPECT_NE(out.str().find("Real: *Cancel*\n"), std::string::npos);
+  ASSERT_EQ(host.acedGetReal("Real: ", r), RTNORM);  // the answer typed next is still there
+  EXPECT_EQ(r, 7.0);
 }
 
 TEST(Prompts, UserBreakFromAScript) {

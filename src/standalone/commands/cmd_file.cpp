@@ -40,15 +40,16 @@ int runOpen(StandaloneHost& host, Answers& in) {
   int rc = askFileName(in, "Enter name of drawing to open: ", "", path);
   if (rc != RTNORM) return rc == RTNONE ? RTNORM : rc;
   Drawing loaded = newDrawing();
-  DxfResult result = loadDxf(path, loaded);
+  Outcome result = loadDxf(path, loaded);
   if (!result.ok) {
-    in.message("Cannot open \"" + path + "\": " + result.message + "\n");
+    in.message("Cannot open \"" + path + "\": " + result.where() + "\n");
     return RTERROR;
   }
   loaded.path = path;
   host.setDrawing(std::move(loaded));
   CommandAccess::forgetViews(host);
   in.message("Opened \"" + path + "\": " + std::to_string(liveEntityCount(host.drawing())) + " objects.\n");
+  if (!result.message.empty()) in.message(result.message + "\n");
   return RTNORM;
 }
 
@@ -62,9 +63,9 @@ int runSave(StandaloneHost& host, Answers& in) {
     return RTERROR;
   }
   if (rc != RTNORM) return rc;
-  DxfResult result = saveDxf(host.drawing(), path);
+  Outcome result = saveDxf(host.drawing(), path);
   if (!result.ok) {
-    in.message("Cannot save \"" + path + "\": " + result.message + "\n");
+    in.message("Cannot save \"" + path + "\": " + result.where() + "\n");
     return RTERROR;
   }
   host.drawing().path = path;

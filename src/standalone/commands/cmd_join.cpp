@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
+#include <span>
 
+#include "standalone/commands/join_end_index.h"
 #include "standalone/model/geom_curves.h"
 
 namespace optgrind::standalone {
@@ -15,8 +18,12 @@ using Chain = std::vector<PolyVertex>;
 Point3 at(const PolyVertex& v) { return {v.x, v.y, 0.0}; }
 bool meet(const PolyVertex& a, const PolyVertex& b) { return distanceXY(at(a), at(b)) <= kJoinFuzz; }
 
-Chain reversed(const Chain& c) {
-  Chain r;
+// The vertices of a piece, in the pieces' shared store.
+using Piece = std::span<const PolyVertex>;
+
+// The piece run the other way, into `out`.
+void reverseInto(Piece c, Chain& out) {
+  out.clear();
   size_t n = c.size();
   for (size_t i = 0; i < n; ++i) {
     PolyVertex v = c[n - 1 - i];
@@ -28,30 +35,42 @@ Chain reversed(const Chain& c) {
     } else {
       v.bulge = v.startWidth = v.endWidth = 0.0;
     }
-    r.push_back(v);
+    out.push_back(v);
   }
+}
+
+Chain reversed(const Chain& c) {
+  Chain r;
+  reverseInto(c, r);
   return r;
 }
 
-// The chain of a candidate, or empty when it cannot be joined.
-Chain chainOf(const EntityRecord& e) {
-  PolylineGeom pl;
+// Appends the vertices of a candidate to `store`; false, with nothing
+// appended, when it cannot be joined.
+bool appendPieceOf(const EntityRecord& e, Chain& store) {
   if (const auto* poly = e.as<PolylineGeom>()) {
-    if (poly->closed || poly->vertices.size() < 2) return {};
-    return poly->vertices;
+    if (poly->closed || poly->vertices.size() < 2) return false;
+    store.insert(store.end(), poly->vertices.begin(), poly->vertices.end());
+    return true;
   }
-  if (!polylineOfCurve(e, pl)) return {};
-  if (meet(pl.vertices.front(), pl.vertices.back()) && pl.vertices.front().bulge == 0.0) return {};
-  return pl.vertices;
+  PolyVertex start, end;
+  if (!curveEnds(e, start, end)) return false;
+  if (meet(start, end) && start.bulge == 0.0) return false;
+  store.push_back(start);
+  store.push_back(end);
+  return true;
 }
 
+// The chain being built: pieces go on at both ends.
+using GrowingChain = std::deque<PolyVertex>;
+
 // Appends the piece at the chain's end when one of its ends meets it.
-bool appendAtEnd(Chain& chain, const Chain& piece) {
-  Chain p;
+bool appendAtEnd(GrowingChain& chain, Piece piece, Chain& scratch) {
+  Piece p = piece;
   if (meet(chain.back(), piece.front())) {
-    p = piece;
   } else if (meet(chain.back(), piece.back())) {
-    p = reversed(piece);
+    reverseInto(piece, scratch);
+    p = scratch;
   } else {
     return false;
   }
@@ -64,43 +83,58 @@ bool appendAtEnd(Chain& chain, const Chain& piece) {
 }
 
 // Puts the piece before the chain's start when one of its ends meets it.
-bool prependAtStart(Chain& chain, const Chain& piece) {
-  Chain p;
+bool prependAtStart(GrowingChain& chain, Piece piece, Chain& scratch) {
+  Piece p = piece;
   if (meet(chain.front(), piece.back())) {
-    p = piece;
   } else if (meet(chain.front(), piece.front())) {
-    p = reversed(piece);
+    reverseInto(piece, scratch);
+    p = scratch;
   } else {
     return false;
   }
-  p.pop_back();  // the joint is the chain's own first vertex
-  chain.insert(chain.begin(), p.begin(), p.end());
+  // The joint is the chain's own first vertex.
+  chain.insert(chain.begin(), p.begin(), p.end() - 1);
   return true;
 }
 
 // The chain is a loop once its last vertex comes back onto its first.
-bool closesOnItself(const Chain& chain) { return chain.size() >= 3 && meet(chain.front(), chain.back()); }
+bool closesOnItself(const GrowingChain& chain) {
+  return chain.size() >= 3 && meet(chain.front(), chain.back());
+}
 
 }  // namespace
 
-bool polylineOfCurve(const EntityRecord& curve, PolylineGeom& out) {
+bool curveEnds(const EntityRecord& curve, PolyVertex& start, PolyVertex& end) {
   // Sweeps this close to nothing or to a full turn have no bulge.
   constexpr double kMinSweep = 1e-12;
-  PolylineGeom pl;
   if (const auto* line = curve.as<LineGeom>()) {
-    pl.vertices = {PolyVertex{line->start.x, line->start.y}, PolyVertex{line->end.x, line->end.y}};
-    pl.elevation = line->start.z;
-    pl.thickness = line->thickness;
-  } else if (const auto* arc = curve.as<ArcGeom>()) {
+    start = PolyVertex{line->start.x, line->start.y};
+    end = PolyVertex{line->end.x, line->end.y};
+    return true;
+  }
+  if (const auto* arc = curve.as<ArcGeom>()) {
     double sweep = normalizeAngle(arc->endAngle - arc->startAngle);
     if (sweep < kMinSweep || arc->radius <= 0.0) return false;
     Point3 s = pointOnCircle(arc->center, arc->radius, arc->startAngle);
     Point3 e = pointOnCircle(arc->center, arc->radius, arc->endAngle);
-    pl.vertices = {PolyVertex{s.x, s.y, std::tan(sweep / 4.0)}, PolyVertex{e.x, e.y}};
+    start = PolyVertex{s.x, s.y, std::tan(sweep / 4.0)};
+    end = PolyVertex{e.x, e.y};
+    return true;
+  }
+  return false;
+}
+
+bool polylineOfCurve(const EntityRecord& curve, PolylineGeom& out) {
+  PolyVertex start, end;
+  if (!curveEnds(curve, start, end)) return false;
+  PolylineGeom pl;
+  pl.vertices = {start, end};
+  if (const auto* line = curve.as<LineGeom>()) {
+    pl.elevation = line->start.z;
+    pl.thickness = line->thickness;
+  } else if (const auto* arc = curve.as<ArcGeom>()) {
     pl.elevation = arc->center.z;
     pl.thickness = arc->thickness;
-  } else {
-    return false;
   }
   out = pl;
   return true;
@@ -129,40 +163,59 @@ int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& c
   }
   std::sort(ordered.begin(), ordered.end());
   ordered.erase(std::unique(ordered.begin(), ordered.end()), ordered.end());
-  std::vector<std::pair<long long, Chain>> pieces;
+  // The pieces' vertices one after another: piece i is store[first[i],
+  // first[i + 1]).
+  Chain store;
+  std::vector<size_t> first = {0};
+  std::vector<size_t> pieceSlots;
   for (const auto& [slot, id] : ordered) {
-    Chain c = chainOf(d.entities[slot].record);
-    if (!c.empty()) pieces.emplace_back(id, std::move(c));
+    if (!appendPieceOf(d.entities[slot].record, store)) continue;
+    first.push_back(store.size());
+    pieceSlots.push_back(slot);
   }
+  size_t count = pieceSlots.size();
+  auto piece = [&](size_t i) { return Piece(store.data() + first[i], first[i + 1] - first[i]); };
 
-  Chain chain = pl->vertices;
-  std::vector<long long> joined;
-  bool closed = false;
-  for (bool atEnd : {true, false}) {
-    bool grew = true;
-    while (grew && !closed) {
-      grew = false;
-      for (auto it = pieces.begin(); it != pieces.end(); ++it) {
-        if (atEnd ? appendAtEnd(chain, it->second) : prependAtStart(chain, it->second)) {
-          joined.push_back(it->first);
-          pieces.erase(it);
-          grew = true;
-          closed = closesOnItself(chain);
-          break;
-        }
-      }
+  // At each joint the first piece in drawing order that meets the chain's
+  // free end is taken, found through an index of the pieces' ends.
+  std::vector<JoinEnd> pieceEnds;
+  pieceEnds.reserve(2 * count);
+  for (size_t i = 0; i < count; ++i) {
+    for (const PolyVertex* v : {&store[first[i]], &store[first[i + 1] - 1]}) {
+      pieceEnds.push_back({v->x, v->y, static_cast<uint32_t>(i)});
     }
   }
-  if (joined.empty()) return 0;
+  JoinEndIndex ends(pieceEnds, count, kJoinFuzz);
+  GrowingChain chain(pl->vertices.begin(), pl->vertices.end());
+  std::vector<bool> joined(count, false);
+  int joinedCount = 0;
+  Chain scratch;
+  bool closed = false;
+  for (bool atEnd : {true, false}) {
+    while (!closed) {
+      long long next = ends.firstMeeting(atEnd ? chain.back() : chain.front());
+      if (next < 0) break;
+      size_t i = static_cast<size_t>(next);
+      if (!(atEnd ? appendAtEnd(chain, piece(i), scratch) : prependAtStart(chain, piece(i), scratch))) break;
+      ends.take(i);
+      joined[i] = true;
+      ++joinedCount;
+      closed = closesOnItself(chain);
+    }
+  }
+  if (joinedCount == 0) return 0;
   if (closed) {
     // The closing segment is carried by the last vertex that stays.
     chain.pop_back();
     pl->closed = true;
   }
-  pl->vertices = std::move(chain);
-  for (long long id : joined) eraseEntity(d, id);
+  pl->vertices.assign(chain.begin(), chain.end());
+  // In drawing order, so that the drawing is walked once from front to back.
+  for (size_t i = 0; i < count; ++i) {
+    if (joined[i]) d.entities[pieceSlots[i]].erased = true;
+  }
   moveToDrawingEnd(d, target);
-  return static_cast<int>(joined.size());
+  return joinedCount;
 }
 
 void reversePolyline(PolylineGeom& pl) {
@@ -184,7 +237,7 @@ void moveToDrawingEnd(Drawing& d, long long id) {
   if (found < 0 || d.entities[static_cast<size_t>(found)].erased) return;
   size_t slot = static_cast<size_t>(found);
   if (slot + 1 == d.entities.size()) return;
-  DrawingEntity moved = d.entities[slot];
+  DrawingEntity moved = std::move(d.entities[slot]);
   // The old slot stays behind as an erased one, as erased entities do.
   d.entities[slot].erased = true;
   d.entities[slot].record = EntityRecord{};

@@ -13,6 +13,11 @@ namespace optgrind::standalone {
 // enough for coordinates that went through a file with fewer digits.
 constexpr double kJoinFuzz = 1e-4;
 
+// The two vertices of a line or an arc as a polyline runs it (an arc
+// counter-clockwise, its bulge on the first). False for anything else and
+// for an arc without sweep.
+bool curveEnds(const EntityRecord& curve, PolyVertex& start, PolyVertex& end);
+
 // The polyline of a line or an arc, running its way (an arc counter-
 // clockwise). False for anything else and for an arc without sweep.
 bool polylineOfCurve(const EntityRecord& curve, PolylineGeom& out);

@@ -32,6 +32,12 @@ int askTurnIntoPolyline(Answers& in, bool& turn, std::string& pending) {
   return RTNORM;
 }
 
+// PEDITACCEPT 1: a line or arc is turned into a polyline without the question.
+bool acceptsWithoutAsking(StandaloneHost& host) {
+  ResBuf value;
+  return host.acedGetVar("PEDITACCEPT", value) == RTNORM && value.isInt() && value.asInt() == 1;
+}
+
 }  // namespace
 
 int runPedit(StandaloneHost& host, Answers& in) {
@@ -54,9 +60,11 @@ int runPedit(StandaloneHost& host, Answers& in) {
       in.message("Object selected cannot be turned into a polyline.\n");
       return RTERROR;
     }
-    bool turn = false;
-    rc = askTurnIntoPolyline(in, turn, pending);
-    if (rc != RTNORM || !turn) return rc;
+    bool turn = true;
+    if (!acceptsWithoutAsking(host)) {
+      rc = askTurnIntoPolyline(in, turn, pending);
+      if (rc != RTNORM || !turn) return rc;
+    }
     id = turnIntoPolyline(d, id);
   }
   while (true) {

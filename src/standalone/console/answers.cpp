@@ -48,6 +48,26 @@ std::vector<std::string> splitWords(const std::string& text) {
   return words;
 }
 
+std::vector<std::string> commandWords(const std::string& line) {
+  std::vector<std::string> words;
+  std::string word;
+  bool inWord = false, quoted = false;
+  for (char c : line) {
+    bool blank = c == ' ' || c == '\t';
+    if (blank && !quoted) {
+      if (inWord) words.push_back(word);
+      word.clear();
+      inWord = false;
+      continue;
+    }
+    if (c == '"') quoted = !quoted;
+    word += c;
+    inWord = true;
+  }
+  if (inWord) words.push_back(word);
+  return words;
+}
+
 std::string foldedName(const std::string& text) {
   std::string out;
   for (char c : text) {

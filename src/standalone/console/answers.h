@@ -23,6 +23,11 @@ bool parseNumberAnswer(const std::string& text, double& out);
 std::string matchKeyword(const std::string& answer, const std::string& keywords);
 // Blank-separated words.
 std::vector<std::string> splitWords(const std::string& text);
+// The words of a line typed at "Command:": blanks separate them, except
+// inside double quotes, which group a word with its blanks ("my file.dxf").
+// A word keeps its quotes, so that it reads as it would typed alone; an
+// unclosed quote runs to the end of the line.
+std::vector<std::string> commandWords(const std::string& line);
 std::string trimmed(const std::string& text);
 // Upper-cased ASCII letters, blanks removed: how captions and labels compare.
 std::string foldedName(const std::string& text);

@@ -1,6 +1,11 @@
 #include "standalone/console/console.h"
 
+#include "standalone/console/answers.h"
+
+#include <signal.h>
+
 #include <csignal>
+#include <cstdio>
 
 namespace optgrind::standalone {
 namespace {
@@ -8,6 +13,26 @@ namespace {
 volatile std::sig_atomic_t g_interrupted = 0;
 
 void onInterrupt(int) { g_interrupted = 1; }
+
+// Ctrl-C at a terminal: the flag is set, and a read in progress returns
+// (no SA_RESTART) so that the prompt waiting for it is cancelled.
+void catchInterrupts() {
+  struct sigaction action {};
+  action.sa_handler = onInterrupt;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = 0;
+  sigaction(SIGINT, &action, nullptr);
+}
+
+// Takes a pending Ctrl-C.
+bool takeInterrupt() {
+  if (!g_interrupted) return false;
+  g_interrupted = 0;
+  return true;
+}
+
+// A UTF-8 byte-order mark, as some editors put at the start of a file.
+constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
 
 bool isComment(const std::string& line) {
   size_t first = line.find_first_not_of(" \t");
@@ -19,7 +44,7 @@ constexpr const char* kBreakLine = "^B";
 }  // namespace
 
 Console::Console(std::istream& in, std::ostream& out, bool echo) : in_(in), out_(out), echo_(echo) {
-  if (!echo_) std::signal(SIGINT, onInterrupt);
+  if (!echo_) catchInterrupts();
 }
 
 void Console::print(const std::string& text) {
@@ -43,10 +68,24 @@ bool Console::nextLine(std::string& line) {
     return true;
   }
   while (!exhausted_) {
+    // Ctrl-C before or during the read cancels the prompt, as Escape does.
+    if (takeInterrupt()) {
+      line = kCancelAnswer;
+      return true;
+    }
     if (!std::getline(in_, line)) {
+      if (takeInterrupt()) {
+        // The read was cut short; the input itself goes on.
+        in_.clear();
+        std::clearerr(stdin);
+        line = kCancelAnswer;
+        return true;
+      }
       exhausted_ = true;
       return false;
     }
+    if (atFirstLine_ && line.compare(0, 3, kByteOrderMark) == 0) line.erase(0, 3);
+    atFirstLine_ = false;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!isComment(line)) return true;
   }
@@ -87,6 +126,8 @@ bool Console::ask(const std::string& prompt, std::string& answer) {
     return false;
   }
   if (echo_) out_ << line << "\n";
+  // At a terminal the cancel came from Ctrl-C (or was typed): say so.
+  if (!echo_ && trimmed(line) == kCancelAnswer) out_ << "*Cancel*\n";
   out_.flush();
   answer = line;
   return true;

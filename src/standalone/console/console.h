@@ -36,6 +36,8 @@ class Console {
   void skipPeeked();
   // True once the answers have run out.
   bool exhausted() const { return exhausted_; }
+  // Whether the answers come from a script (a batch run, not a person).
+  bool scripted() const { return echo_; }
   // A user break was asked for: Ctrl-C at a terminal, or a script line
   // "^B" standing next when the running loop polls. Reading it clears it.
   bool takeBreak();
@@ -49,6 +51,7 @@ class Console {
   bool echo_;
   bool exhausted_ = false;
   bool breakRequested_ = false;
+  bool atFirstLine_ = true;
   std::deque<std::string> queued_;
   bool hasPeeked_ = false;
   std::string peeked_;

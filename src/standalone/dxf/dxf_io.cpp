@@ -42,29 +42,29 @@ mode_t targetMode(const std::string& path) {
 
 }  // namespace
 
-DxfResult loadDxf(const std::string& path, Drawing& out) {
+Outcome loadDxf(const std::string& path, Drawing& out) {
   DxfCensus census;
   std::string fault = precheckDxf(path, census);
-  if (!fault.empty()) return {false, fault};
+  if (!fault.empty()) return Outcome::failure(fault);
   try {
     Drawing drawing = newDrawing();
-    DxfReadResult r = readCheckedDxf(path, census, drawing);
-    if (!r.ok) return {false, r.message};
+    Outcome r = readCheckedDxf(path, census, drawing);
+    if (!r.ok) return r;
     out = std::move(drawing);
-    return {true, r.message};
+    return r;
   } catch (const std::bad_alloc&) {
-    return {false, path + ": not enough memory to read the drawing"};
+    return Outcome::failure("not enough memory to read the drawing", path);
   }
 }
 
-DxfResult saveDxf(const Drawing& drawing, const std::string& path) {
+Outcome saveDxf(const Drawing& drawing, const std::string& path) {
   if (path.empty() || path.back() == '/')
-    return {false, "cannot write a drawing to '" + path + "': not a file name"};
+    return Outcome::failure("cannot write a drawing to '" + path + "': not a file name");
   std::string pattern = folderOf(path) + "/." + baseNameOf(path) + ".XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   int fd = mkstemp(name.data());
-  if (fd < 0) return {false, "cannot write " + path + ": " + std::strerror(errno)};
+  if (fd < 0) return Outcome::failure("cannot write " + path + ": " + std::strerror(errno));
   fchmod(fd, targetMode(path));
   close(fd);
   std::string temp(name.data());
@@ -78,9 +78,9 @@ DxfResult saveDxf(const Drawing& drawing, const std::string& path) {
   if (fault.empty() && std::rename(temp.c_str(), path.c_str()) != 0) fault = std::strerror(errno);
   if (!fault.empty()) {
     std::remove(temp.c_str());
-    return {false, "cannot write " + path + ": " + fault};
+    return Outcome::failure("cannot write " + path + ": " + fault);
   }
-  return {true, {}};
+  return Outcome::success();
 }
 
 }  // namespace optgrind::standalone

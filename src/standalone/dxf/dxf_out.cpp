@@ -6,6 +6,8 @@
 #include <limits>
 
 #include "standalone/dxf/dxf_groups.h"
+#include "standalone/dxf/dxf_lines.h"
+#include "standalone/dxf/dxf_text_codec.h"
 
 namespace optgrind::standalone {
 namespace {
@@ -38,7 +40,16 @@ bool DxfOut::openFailed() const { return w_->openFailed(); }
 
 void DxfOut::close() { w_->close(); }
 
-void DxfOut::str(int code, std::string_view value) { w_->dxfString(code, oneLine(value)); }
+// Text goes out as ASCII with \U+XXXX for the rest, which reads back the same
+// whatever code page the file declares.
+void DxfOut::str(int code, std::string_view value) {
+  w_->dxfString(code, escapeNonAscii(oneLine(value), kMaxDxfLineBytes));
+}
+
+void DxfOut::kept(int code, std::string_view value) {
+  std::size_t limit = isUnboundedTextCode(code) ? value.size() * kMaxEscapeGrowth : kMaxDxfLineBytes;
+  w_->dxfString(code, escapeNonAscii(oneLine(value, value.size()), limit));
+}
 
 void DxfOut::integer(int code, long long value) {
   if (value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max()) {
@@ -72,20 +83,28 @@ void DxfOut::resbuf(const ResBuf& rb) {
   }
 }
 
+// Chunks are cut from the escaped text, never inside a character or its
+// \U+XXXX spelling.
 std::string_view DxfOut::takeChunk(std::string_view& text) {
   std::size_t cut = utf8Cut(text, kTextChunkBytes);
   if (cut == 0) cut = std::min(text.size(), kTextChunkBytes);
+  std::size_t escape = text.rfind("\\U+", cut == 0 ? 0 : cut - 1);
+  if (escape != std::string_view::npos && escape > 0 && escape + kEscapeBytes > cut) cut = escape;
   std::string_view chunk = text.substr(0, cut);
   text.remove_prefix(cut);
   return chunk;
 }
 
 void DxfOut::chunksEndingWith(int chunkCode, int lastCode, std::string_view text) {
-  while (text.size() > kTextChunkBytes) w_->dxfString(chunkCode, oneLine(takeChunk(text)));
-  w_->dxfString(lastCode, oneLine(text));
+  std::string ascii = escapeNonAscii(oneLine(text, text.size()), text.size() * kMaxEscapeGrowth);
+  std::string_view rest = ascii;
+  while (rest.size() > kTextChunkBytes) w_->dxfString(chunkCode, std::string(takeChunk(rest)));
+  w_->dxfString(lastCode, std::string(rest));
 }
 
-void DxfOut::chunksStartingWith(int firstCode, int restCode, std::string_view text) {
+void DxfOut::chunksStartingWith(int firstCode, int restCode, std::string_view original) {
+  std::string ascii = escapeNonAscii(oneLine(original, original.size()), original.size() * kMaxEscapeGrowth);
+  std::string_view text = ascii;
   w_->dxfString(firstCode, oneLine(takeChunk(text)));
   while (!text.empty()) w_->dxfString(restCode, oneLine(takeChunk(text)));
 }

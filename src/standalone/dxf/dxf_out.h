@@ -14,9 +14,15 @@ namespace optgrind::standalone {
 
 // The longest string value written on one line; longer texts are cut (or,
 // where the format allows, split over several groups).
-constexpr std::size_t kMaxStringValueBytes = 1000;
+constexpr std::size_t kMaxStringValueBytes = 2049;
 // Chunk size of multi-line text contents and 3D solid data lines.
 constexpr std::size_t kTextChunkBytes = 250;
+
+// How much longer a text can get once its characters are escaped (one
+// byte of UTF-8 at most becomes one escape of seven).
+constexpr std::size_t kMaxEscapeGrowth = 7;
+// The length of one escaped character, "\U+XXXX".
+constexpr std::size_t kEscapeBytes = 7;
 
 class DxfOut {
  public:
@@ -32,6 +38,8 @@ class DxfOut {
   void integer(int code, long long value);
   void real(int code, double value);
   void point(int code, const Point3& p);  // code, code + 10, code + 20
+  // A value kept as it came from a file, uncut where the format allows.
+  void kept(int code, std::string_view value);
   void handle(int code, unsigned long value);
   // A value as its ResBuf holds it (extended data, xrecords, header).
   void resbuf(const ResBuf& rb);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "standalone/dxf/dxf_groups.h"
+#include "standalone/dxf/dxf_lines.h"
 
 namespace optgrind::standalone {
 namespace {
@@ -25,48 +26,6 @@ constexpr int kLayerCode = 8;
 
 struct FileCloser {
   void operator()(FILE* f) const { std::fclose(f); }
-};
-
-// Reads a file line by line through a fixed buffer, never holding more than
-// one line of at most kMaxDxfLineBytes.
-class LineSource {
- public:
-  explicit LineSource(FILE* f) : f_(f) {}
-
-  enum class Result { Line, End, TooLong, Nul };
-
-  Result next(std::string& line) {
-    line.clear();
-    bool any = false;
-    while (true) {
-      if (pos_ == len_) {
-        len_ = std::fread(buf_, 1, sizeof buf_, f_);
-        pos_ = 0;
-        if (len_ == 0) return any ? Result::Line : Result::End;
-      }
-      any = true;
-      const char* start = buf_ + pos_;
-      const char* newline = static_cast<const char*>(std::memchr(start, '\n', len_ - pos_));
-      std::size_t take = newline ? static_cast<std::size_t>(newline - start) : len_ - pos_;
-      if (std::memchr(start, '\0', take)) return Result::Nul;
-      if (line.size() + take + 1 > kMaxDxfLineBytes) return Result::TooLong;
-      line.append(start, take);
-      pos_ += take + (newline ? 1 : 0);
-      consumed_ += static_cast<long long>(take + (newline ? 1 : 0));
-      if (newline) break;
-    }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return Result::Line;
-  }
-
-  long long consumed() const { return consumed_; }
-
- private:
-  FILE* f_;
-  char buf_[1 << 16];
-  std::size_t pos_ = 0;
-  std::size_t len_ = 0;
-  long long consumed_ = 0;
 };
 
 std::string quote(const std::string& text) {
@@ -102,16 +61,17 @@ class Checker {
  public:
   explicit Checker(const std::string& path) : path_(path) {}
 
-  std::string run(LineSource& src, DxfCensus& census) {
+  std::string run(DxfLineSource& src, DxfCensus& census) {
     std::string codeLine;
     std::string value;
     while (true) {
       const long long groupStart = src.consumed();
-      LineSource::Result r = src.next(codeLine);
+      DxfLineSource::Result r = src.next(codeLine);
       ++line_;
-      if (r == LineSource::Result::End) break;
-      if (r != LineSource::Result::Line) return lineFault(r);
+      if (r == DxfLineSource::Result::End) break;
+      if (r != DxfLineSource::Result::Line) return lineFault(r);
       if (sawEof_) {
+        if (!codeLine.empty() && codeLine[0] == kDosEndOfFile) break;
         if (isBlank(codeLine)) continue;
         return at(line_, "data after the EOF marker");
       }
@@ -120,10 +80,10 @@ class Checker {
       if (code < kMinGroupCode || code > kMaxGroupCode) {
         return at(line_, "group code " + std::to_string(code) + " is out of range");
       }
-      r = src.next(value);
+      r = src.next(value, isUnboundedTextCode(static_cast<int>(code)) ? 0 : kMaxDxfLineBytes);
       ++line_;
-      if (r == LineSource::Result::End) return at(line_ - 1, "the file ends inside a group (truncated)");
-      if (r != LineSource::Result::Line) return lineFault(r);
+      if (r == DxfLineSource::Result::End) return at(line_ - 1, "the file ends inside a group (truncated)");
+      if (r != DxfLineSource::Result::Line) return lineFault(r);
       std::string fault = checkValue(static_cast<int>(code), value);
       if (fault.empty()) fault = checkStructure(static_cast<int>(code), value, groupStart, census);
       if (!fault.empty()) return fault.rfind(path_, 0) == 0 ? fault : at(line_, fault);
@@ -142,9 +102,9 @@ class Checker {
     return path_ + ": line " + std::to_string(line) + ": " + what;
   }
 
-  std::string lineFault(LineSource::Result r) const {
-    if (r == LineSource::Result::Nul) return at(line_, "contains a NUL byte (binary data?)");
-    return at(line_, "line longer than " + std::to_string(kMaxDxfLineBytes - 1) + " characters");
+  std::string lineFault(DxfLineSource::Result r) const {
+    if (r == DxfLineSource::Result::Nul) return at(line_, "contains a NUL byte (binary data?)");
+    return at(line_, "line longer than " + std::to_string(kMaxDxfLineBytes) + " characters");
   }
 
   static std::string checkValue(int code, const std::string& value) {
@@ -255,7 +215,7 @@ std::string precheckDxf(const std::string& path, DxfCensus& census) {
   }
   std::rewind(f.get());
 
-  auto src = std::make_unique<LineSource>(f.get());
+  auto src = std::make_unique<DxfLineSource>(f.get());
   Checker checker(path);
   return checker.run(*src, census);
 }

@@ -1,15 +1,13 @@
-// The check of a DXF file before the parser sees it. The parser believes
-// whatever it reads (counts it allocates for, numbers it cannot read, lines
-// longer than its buffer), so a file goes to it only once this check passed.
+// The check of a DXF file before the reader sees it: well-formed groups,
+// numbers where numbers belong, closed sections, declared counts that fit.
+// A file goes to the reader only once this check passed, so a refused file
+// never touches the drawing.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
 namespace optgrind::standalone {
-
-// The longest line the parser reads whole, counting its CR and LF.
-constexpr std::size_t kMaxDxfLineBytes = 1023;
 
 // What the check learnt about a good file, to size the drawing up front.
 struct DxfCensus {

@@ -1,31 +1,37 @@
 #include "standalone/dxf/dxf_reader.h"
-#include "host/utf8.h"
-
-#include <dl_creationadapter.h>
-#include <dl_dxf.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <new>
 #include <set>
 
+#include "host/utf8.h"
+#include "standalone/dxf/dxf_extrusion.h"
 #include "standalone/dxf/dxf_groups.h"
+#include "standalone/dxf/dxf_lines.h"
 #include "standalone/dxf/dxf_named_objects.h"
 #include "standalone/dxf/dxf_raw_entities.h"
 #include "standalone/dxf/dxf_raw_record.h"
+#include "standalone/dxf/dxf_text_codec.h"
 
 namespace optgrind::standalone {
 namespace {
 
 constexpr int kPolylineClosedFlag = 1;
 constexpr int kPolyline3dFlags = 8 | 16 | 64;  // 3D polyline, mesh, face mesh
+constexpr int kVertexFrameControlFlag = 16;    // a spline frame point, not on the curve
 constexpr int kLayerFrozenFlag = 1;
 constexpr int kLayerLockedFlag = 4;
 constexpr int kDefaultLayerColor = 7;
 constexpr int kLineweightDefault = -3;
+constexpr double kDefaultTextHeight = 2.5;
+
+struct FileCloser {
+  void operator()(FILE* f) const { std::fclose(f); }
+};
 
 std::string upper(std::string_view s) { return upperAscii(std::string(s)); }
 
@@ -34,215 +40,53 @@ bool isLayoutBlock(const std::string& name) {
   return u == "*MODEL_SPACE" || u.rfind("*PAPER_SPACE", 0) == 0;
 }
 
-// Records in ENTITIES or BLOCKS that are not entities of their own, or that
-// the parser's callbacks cover.
-bool isStructuralRecord(std::string_view type) {
-  return type == "VERTEX" || type == "SEQEND" || type == "BLOCK" || type == "ENDBLK" || type == "ENDSEC" ||
-         type == "SECTION" || type == "EOF";
+// Multi-line text up to an embedded object, whose own groups (a location
+// among them) describe something else.
+RawRecord withoutEmbeddedObject(const RawRecord& r) {
+  RawRecord own;
+  own.reset(r.line(), r.section());
+  for (const RawPair& p : r) {
+    if (p.code == 101) break;
+    own.add(p.code, p.value);
+  }
+  return own;
 }
 
-class DrawingBuilder : public DL_CreationAdapter {
- public:
-  explicit DrawingBuilder(Drawing& d) : d_(d) {}
+// Records that belong to the entity before them.
+bool isFollowerRecord(std::string_view type) {
+  return type == "VERTEX" || type == "ATTRIB" || type == "SEQEND";
+}
 
-  // Every group passes here before the parser acts on it; a "0" group closes
-  // the record before it, whose entity callback the parser makes next.
-  void processCodeValuePair(unsigned int code, const std::string& value) override {
-    ++pairs_;
+class DrawingReader {
+ public:
+  explicit DrawingReader(Drawing& d) : d_(d) {}
+
+  void group(int code, std::string& value, long long line) {
     if (code == 0) {
       if (!headerVar_.empty()) finishHeaderVariable();
-      current_ = 1 - current_;
-      records_[current_].reset(2 * pairs_ - 1, section_);
-      onRecordComplete(completed());
-      pendingLeader_ = nullptr;
+      dispatch(record_);
+      record_.reset(line, section_);
       if (value == "ENDSEC") section_.clear();
       expectSectionName_ = value == "SECTION";
     } else if (expectSectionName_ && code == 2) {
       section_ = value;
       expectSectionName_ = false;
     } else if (section_ == "HEADER") {
-      headerGroup(static_cast<int>(code), value);
-    }
-    records_[current_].add(static_cast<int>(code), value);
-  }
-
-  // ---- Tables --------------------------------------------------------------
-
-  void addLayer(const DL_LayerData& data) override {
-    const RawRecord& r = completed();
-    LayerRecord& layer = ensureLayer(d_, data.name);
-    long long color = r.integer(62, kDefaultLayerColor);
-    layer.off = color < 0 || data.off;
-    layer.color = static_cast<int>(std::clamp<long long>(std::llabs(color), 1, 255));
-    layer.frozen = (data.flags & kLayerFrozenFlag) != 0;
-    layer.locked = (data.flags & kLayerLockedFlag) != 0;
-    layer.linetype = r.text(6, "Continuous");
-    layer.lineweight = static_cast<int>(r.integer(370, kLineweightDefault));
-  }
-
-  void addLinetype(const DL_LinetypeData& data) override {
-    LinetypeRecord& lt = ensureLinetype(d_, data.name);
-    lt.description = data.description;
-    lt.pattern.clear();
-    for (const RawPair& p : completed()) {
-      if (p.code == 49) lt.pattern.push_back(groupReal(p.value));
-    }
-  }
-
-  void addTextStyle(const DL_StyleData& data) override {
-    TextStyleRecord* style = findTextStyle(d_, data.name);
-    if (!style) {
-      d_.textStyleTable.push_back({});
-      style = &d_.textStyleTable.back();
-      style->id = d_.nextTableId++;
-      style->name = data.name;
-    }
-    style->fixedHeight = data.fixedTextHeight;
-    style->widthFactor = data.widthFactor > 0.0 ? data.widthFactor : 1.0;
-    style->oblique = data.obliqueAngle * kDegToRad;
-    style->font = data.primaryFontFile;
-    style->bigFont = data.bigFontFile;
-  }
-
-  // ---- Blocks --------------------------------------------------------------
-
-  void addBlock(const DL_BlockData& data) override {
-    if (isLayoutBlock(data.name)) {
-      target_ = Target::Discard;
+      headerGroup(code, value);
       return;
+    } else if (groupKind(code) == GroupKind::String) {
+      text_.decode(value);
     }
-    BlockDef block;
-    block.name = data.name;
-    block.base = {data.bpx, data.bpy, data.bpz};
-    block.flags = data.flags;
-    block.layer = completed().text(8, "0");
-    d_.blocks.push_back(std::move(block));
-    target_ = Target::Block;
+    record_.add(code, value);
   }
 
-  void endBlock() override { target_ = Target::Model; }
+  long long errorLine() const { return errorLine_; }
 
-  // ---- Entities ------------------------------------------------------------
-
-  void addPoint(const DL_PointData& p) override { add(PointGeom{{p.x, p.y, p.z}}); }
-
-  void addLine(const DL_LineData& l) override {
-    add(LineGeom{{l.x1, l.y1, l.z1}, {l.x2, l.y2, l.z2}, completed().real(39, 0.0)});
-  }
-
-  void addArc(const DL_ArcData& a) override {
-    add(ArcGeom{
-        {a.cx, a.cy, a.cz}, a.radius, a.angle1 * kDegToRad, a.angle2 * kDegToRad, completed().real(39, 0.0)});
-  }
-
-  void addCircle(const DL_CircleData& c) override {
-    add(CircleGeom{{c.cx, c.cy, c.cz}, c.radius, completed().real(39, 0.0)});
-  }
-
-  // A lightweight polyline's vertices come from its groups, which carry the
-  // widths the parser drops; the parser's own vertices only confirm the count.
-  void addPolyline(const DL_PolylineData& data) override {
-    const RawRecord& r = completed();
-    PolylineGeom g;
-    g.closed = (data.flags & kPolylineClosedFlag) != 0;
-    g.thickness = r.real(39, 0.0);
-    pendingPolyline_ = nullptr;
-    parserVertices_ = 0;
-    lightweight_ = r.type() == "LWPOLYLINE";
-    polylineLine_ = r.line();
-    if (lightweight_) {
-      if (!r.has(90)) return fail(r.line(), "LWPOLYLINE without its vertex count (90)");
-      g.elevation = data.elevation;
-      g.constantWidth = r.real(43, 0.0);
-      g.vertices = rawLwVertices(r);
-    } else {
-      if (data.flags & kPolyline3dFlags) return skip("POLYLINE");
-      g.elevation = r.real(30, 0.0);
-      g.constantWidth = r.real(40, 0.0) == r.real(41, 0.0) ? r.real(40, 0.0) : 0.0;
-    }
-    pendingPolyline_ = add(std::move(g))->as<PolylineGeom>();
-  }
-
-  void addVertex(const DL_VertexData& v) override {
-    if (!pendingPolyline_) return;
-    ++parserVertices_;
-    if (lightweight_) return;
-    const RawRecord& r = completed();
-    pendingPolyline_->vertices.push_back({v.x, v.y, v.bulge, r.real(40, 0.0), r.real(41, 0.0)});
-  }
-
-  void endEntity() override {
-    if (pendingPolyline_ && lightweight_ && parserVertices_ != pendingPolyline_->vertices.size()) {
-      fail(polylineLine_, "LWPOLYLINE declares " + std::to_string(parserVertices_) + " vertices but lists " +
-                              std::to_string(pendingPolyline_->vertices.size()));
-    }
-    pendingPolyline_ = nullptr;
-  }
-
-  void addText(const DL_TextData& t) override {
-    TextGeom g;
-    g.position = {t.ipx, t.ipy, t.ipz};
-    g.alignPoint = std::isnan(t.apx) ? g.position : Point3{t.apx, t.apy, std::isnan(t.apz) ? 0.0 : t.apz};
-    g.height = t.height;
-    g.rotation = completed().real(50, 0.0) * kDegToRad;
-    g.widthFactor = t.xScaleFactor;
-    g.oblique = completed().real(51, 0.0) * kDegToRad;
-    g.hAlign = t.hJustification;
-    g.vAlign = t.vJustification;
-    g.style = t.style.empty() ? "Standard" : t.style;
-    g.text = t.text;
-    add(std::move(g));
-  }
-
-  void addMText(const DL_MTextData& t) override {
-    const RawRecord& r = completed();
-    MTextGeom g;
-    g.location = {t.ipx, t.ipy, t.ipz};
-    g.height = t.height;
-    g.width = t.width;
-    g.rotation = rawMTextRotation(r);
-    g.attachment = t.attachmentPoint;
-    g.lineSpacing = t.lineSpacingFactor;
-    g.style = t.style.empty() ? "Standard" : t.style;
-    g.contents = rawMTextContents(r);
-    add(std::move(g));
-  }
-
-  void addInsert(const DL_InsertData& i) override {
-    add(InsertGeom{i.name, {i.ipx, i.ipy, i.ipz}, i.sx, i.sy, i.sz, i.angle * kDegToRad});
-  }
-
-  void addDimLinear(const DL_DimensionData&, const DL_DimLinearData&) override { addDimension(); }
-  void addDimAlign(const DL_DimensionData&, const DL_DimAlignedData&) override { addDimension(); }
-  void addDimRadial(const DL_DimensionData&, const DL_DimRadialData&) override { addDimension(); }
-  void addDimDiametric(const DL_DimensionData&, const DL_DimDiametricData&) override { addDimension(); }
-  void addDimAngular(const DL_DimensionData&, const DL_DimAngular2LData&) override { addDimension(); }
-  void addDimAngular3P(const DL_DimensionData&, const DL_DimAngular3PData&) override { addDimension(); }
-  void addDimOrdinate(const DL_DimensionData&, const DL_DimOrdinateData&) override { addDimension(); }
-
-  void addLeader(const DL_LeaderData& data) override {
-    LeaderGeom g;
-    g.arrowhead = data.arrowHeadFlag != 0;
-    g.style = completed().text(3, "Standard");
-    leaderVertexCount_ = rawVertexCount(completed());
-    leaderRecordLine_ = completed().line();
-    pendingLeader_ = add(std::move(g))->as<LeaderGeom>();
-  }
-
-  void addLeaderVertex(const DL_LeaderVertexData& v) override {
-    if (!pendingLeader_) return;
-    pendingLeader_->vertices.push_back({v.x, v.y, v.z});
-    if (pendingLeader_->vertices.size() > leaderVertexCount_) {
-      fail(leaderRecordLine_, "LEADER declares more vertices than it lists");
-    }
-  }
-
-  // ---- Result --------------------------------------------------------------
-
-  // Completes the drawing once the parser is through; empty when it worked.
+  // Completes the drawing once the file is through; empty when it worked.
   std::string finish() {
     if (!headerVar_.empty()) finishHeaderVariable();
-    onRecordComplete(records_[current_]);
+    dispatch(record_);
+    endSequences();
     d_.dictionaries = objects_.dictionaries();
     for (const auto& e : d_.entities) noteNames(e.record);
     for (const auto& b : d_.blocks) {
@@ -251,55 +95,293 @@ class DrawingBuilder : public DL_CreationAdapter {
     return error_;
   }
 
-  std::string skippedSummary() const {
-    if (skipped_.empty()) return {};
-    std::string out = "left out entities the drawing cannot hold:";
-    for (const auto& [type, count] : skipped_) out += " " + std::to_string(count) + " " + type;
+  // What the user should know about the drawing as it opens.
+  std::string summary() const {
+    std::string out;
+    if (!kept_.empty()) {
+      out += "kept as they came (not editable here):";
+      for (const auto& [type, count] : kept_) out += " " + std::to_string(count) + " " + type;
+    }
+    if (!lost_.empty()) {
+      if (!out.empty()) out += "; ";
+      out += "left out:";
+      for (const auto& [what, count] : lost_) out += " " + std::to_string(count) + " " + what;
+    }
     return out;
   }
 
  private:
-  enum class Target { Model, Block, Discard };
-
-  const RawRecord& completed() const { return records_[1 - current_]; }
+  enum class Target { Model, Block, OtherLayout };
 
   void fail(long long line, const std::string& what) {
-    if (error_.empty()) error_ = "line " + std::to_string(line) + ": " + what;
+    if (!error_.empty()) return;
+    error_ = what;
+    errorLine_ = line;
   }
 
-  void skip(std::string_view type) { ++skipped_[std::string(type)]; }
-
-  // Records the parser does not turn into callbacks, and counting those of
-  // entity types the drawing does not keep.
-  void onRecordComplete(const RawRecord& r) {
+  void dispatch(const RawRecord& r) {
     if (r.size() == 0) return;
     std::string_view type = r.type();
-    if (r.section() == "OBJECTS") {
+    if (type == "SECTION" || type == "ENDSEC" || type == "EOF") return;
+    const std::string& section = r.section();
+    if (section == "ENTITIES" || section == "BLOCKS") {
+      if (type == "BLOCK") return beginBlock(r);
+      if (type == "ENDBLK") {
+        endSequences();
+        target_ = Target::Model;
+        return;
+      }
+      return entity(r);
+    }
+    if (section == "TABLES") {
+      if (type == "LAYER") addLayer(r);
+      if (type == "LTYPE") addLinetype(r);
+      if (type == "STYLE") addTextStyle(r);
+      if (type == "APPID" && r.has(2)) registerApp(d_, r.text(2, ""));
+    } else if (section == "OBJECTS") {
       if (type == "DICTIONARY") objects_.addDictionary(r);
       if (type == "XRECORD") objects_.addXrecord(r);
-    } else if (r.section() == "TABLES") {
-      if (type == "APPID" && r.has(2)) registerApp(d_, r.text(2, ""));
-    } else if (r.section() == "ENTITIES" || r.section() == "BLOCKS") {
-      if (type == "3DSOLID") {
-        addFrom(r, rawSolid3d(r));
-      } else if (type == "HATCH") {
-        addFrom(r, rawHatch(r));
-      } else if (!isDrawingEntityType(type) && !isStructuralRecord(type)) {
-        skip(type);
-      }
     }
   }
 
-  void addDimension() { add(rawDimension(completed())); }
+  // ---- Tables --------------------------------------------------------------
 
-  template <class G>
-  EntityRecord* add(G&& geom) {
-    return addFrom(completed(), std::forward<G>(geom));
+  void addLayer(const RawRecord& r) {
+    LayerRecord& layer = ensureLayer(d_, r.text(2, "0"));
+    long long color = r.integer(62, kDefaultLayerColor);
+    long long flags = r.integer(70, 0);
+    layer.off = color < 0;
+    layer.color = static_cast<int>(std::clamp<long long>(std::llabs(color), 1, 255));
+    layer.frozen = (flags & kLayerFrozenFlag) != 0;
+    layer.locked = (flags & kLayerLockedFlag) != 0;
+    layer.linetype = r.text(6, "Continuous");
+    layer.lineweight = static_cast<int>(r.integer(370, kLineweightDefault));
+  }
+
+  void addLinetype(const RawRecord& r) {
+    LinetypeRecord& lt = ensureLinetype(d_, r.text(2, ""));
+    lt.description = r.text(3, "");
+    lt.pattern.clear();
+    for (const RawPair& p : r) {
+      if (p.code == 49) lt.pattern.push_back(groupReal(p.value));
+    }
+  }
+
+  void addTextStyle(const RawRecord& r) {
+    std::string name = r.text(2, "");
+    TextStyleRecord* style = findTextStyle(d_, name);
+    if (!style) {
+      d_.textStyleTable.push_back({});
+      style = &d_.textStyleTable.back();
+      style->id = d_.nextTableId++;
+      style->name = name;
+    }
+    style->fixedHeight = r.real(40, 0.0);
+    double width = r.real(41, 1.0);
+    style->widthFactor = width > 0.0 ? width : 1.0;
+    style->oblique = r.real(50, 0.0) * kDegToRad;
+    style->font = r.text(3, "");
+    style->bigFont = r.text(4, "");
+  }
+
+  // ---- Blocks --------------------------------------------------------------
+
+  void beginBlock(const RawRecord& r) {
+    endSequences();
+    std::string name = r.text(2, "");
+    if (isLayoutBlock(name)) {
+      // The active layouts' entities come in the ENTITIES section; the
+      // others' live in their blocks, which this drawing does not hold.
+      target_ = upper(name) == "*MODEL_SPACE" || upper(name) == "*PAPER_SPACE" ? Target::Model
+                                                                               : Target::OtherLayout;
+      return;
+    }
+    BlockDef block;
+    block.name = name;
+    block.base = r.point(10);
+    block.flags = static_cast<int>(r.integer(70, 0));
+    block.layer = r.text(8, "0");
+    d_.blocks.push_back(std::move(block));
+    target_ = Target::Block;
+  }
+
+  // ---- Entities ------------------------------------------------------------
+
+  void entity(const RawRecord& r) {
+    std::string_view type = r.type();
+    if (isFollowerRecord(type)) return follower(r);
+    endSequences();
+    if (r.section() == "BLOCKS" && target_ == Target::OtherLayout) {
+      ++lost_["entities of other layouts"];
+      return;
+    }
+    if (r.section() == "BLOCKS" && target_ == Target::Model) {
+      ++lost_["entities of layout blocks"];
+      return;
+    }
+    bool paperSpace = r.section() == "ENTITIES" && r.integer(67, 0) == 1;
+    Extrusion ex = extrusionOf(r);
+    if (paperSpace || ex == Extrusion::Tilted || !modelled(r, ex)) keep(r, paperSpace);
+  }
+
+  // Builds the model's entity; false when the record is to be kept as it came.
+  bool modelled(const RawRecord& r, Extrusion ex) {
+    std::string_view type = r.type();
+    bool down = ex == Extrusion::Down;
+    double thickness = r.real(39, 0.0);
+    if (type == "LINE") {
+      add(r, LineGeom{r.point(10), r.point(11), thickness});
+    } else if (type == "POINT") {
+      add(r, PointGeom{r.point(10)});
+    } else if (type == "ARC") {
+      ArcGeom g{r.point(10), r.real(40, 0.0), r.real(50, 0.0) * kDegToRad, r.real(51, 0.0) * kDegToRad,
+                thickness};
+      if (down) mirrorArc(g);
+      add(r, g);
+    } else if (type == "CIRCLE") {
+      CircleGeom g{r.point(10), r.real(40, 0.0), thickness};
+      if (down) g.center = mirrorPoint(g.center);
+      add(r, g);
+    } else if (type == "LWPOLYLINE") {
+      if (!r.has(90)) {
+        fail(r.line(), "LWPOLYLINE without its vertex count (90)");
+        return true;
+      }
+      PolylineGeom g;
+      g.closed = (r.integer(70, 0) & kPolylineClosedFlag) != 0;
+      g.thickness = thickness;
+      g.elevation = r.real(38, 0.0);
+      g.constantWidth = r.real(43, 0.0);
+      g.vertices = rawLwVertices(r);
+      long long declared = r.integer(90, 0);
+      if (declared != static_cast<long long>(g.vertices.size())) {
+        fail(r.line(), "LWPOLYLINE declares " + std::to_string(declared) + " vertices but lists " +
+                           std::to_string(g.vertices.size()));
+      }
+      if (down) mirrorPolyline(g);
+      add(r, std::move(g));
+    } else if (type == "POLYLINE") {
+      if (r.integer(70, 0) & kPolyline3dFlags) return false;
+      PolylineGeom g;
+      g.closed = (r.integer(70, 0) & kPolylineClosedFlag) != 0;
+      g.thickness = thickness;
+      g.elevation = down ? -r.real(30, 0.0) : r.real(30, 0.0);
+      g.constantWidth = r.real(40, 0.0) == r.real(41, 0.0) ? r.real(40, 0.0) : 0.0;
+      pendingPolyline_ = add(r, std::move(g))->as<PolylineGeom>();
+      polylineDown_ = down;
+    } else if (type == "TEXT" || type == "MTEXT") {
+      // Text seen from below reads mirrored, which the model cannot show.
+      if (down) return false;
+      addText(r);
+    } else if (type == "INSERT") {
+      // Attributes and arrays are not modelled: such an insert is kept whole.
+      if (r.integer(66, 0) == 1 || r.integer(70, 1) > 1 || r.integer(71, 1) > 1) return false;
+      InsertGeom g{r.text(2, ""),   r.point(10),     r.real(41, 1.0),
+                   r.real(42, 1.0), r.real(43, 1.0), r.real(50, 0.0) * kDegToRad};
+      if (down) mirrorInsert(g);
+      add(r, std::move(g));
+    } else if (type == "DIMENSION") {
+      if (down) return false;
+      add(r, rawDimension(r));
+    } else if (type == "LEADER") {
+      LeaderGeom g;
+      g.arrowhead = r.integer(71, 1) != 0;
+      g.style = r.text(3, "Standard");
+      for (const RawPair& p : r) {
+        if (p.code == 10) g.vertices.push_back({groupReal(p.value), 0.0, 0.0});
+        if (p.code == 20 && !g.vertices.empty()) g.vertices.back().y = groupReal(p.value);
+        if (p.code == 30 && !g.vertices.empty()) g.vertices.back().z = groupReal(p.value);
+      }
+      add(r, std::move(g));
+    } else if (type == "HATCH") {
+      if (down) return false;
+      HatchGeom g = rawHatch(r);
+      // A boundary the model cannot hold (spline or ellipse edges) keeps the
+      // whole hatch as it came.
+      if (static_cast<long long>(g.loops.size()) != r.integer(91, 0)) return false;
+      add(r, std::move(g));
+    } else if (type == "3DSOLID") {
+      add(r, rawSolid3d(r));
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  void addText(const RawRecord& r) {
+    if (r.type() == "TEXT") {
+      TextGeom g;
+      g.position = r.point(10);
+      g.alignPoint = r.has(11) ? r.point(11) : g.position;
+      g.height = r.real(40, kDefaultTextHeight);
+      g.rotation = r.real(50, 0.0) * kDegToRad;
+      g.widthFactor = r.real(41, 1.0);
+      g.oblique = r.real(51, 0.0) * kDegToRad;
+      g.hAlign = static_cast<int>(r.integer(72, 0));
+      g.vAlign = static_cast<int>(r.integer(73, 0));
+      g.style = r.text(7, "Standard");
+      if (g.style.empty()) g.style = "Standard";
+      g.text = r.text(1, "");
+      add(r, std::move(g));
+    } else {
+      RawRecord own = withoutEmbeddedObject(r);
+      MTextGeom g;
+      g.location = own.point(10);
+      g.height = own.real(40, kDefaultTextHeight);
+      g.width = own.real(41, 0.0);
+      g.rotation = rawMTextRotation(own);
+      g.attachment = static_cast<int>(own.integer(71, 1));
+      g.lineSpacing = own.real(44, 1.0);
+      g.style = own.text(7, "Standard");
+      if (g.style.empty()) g.style = "Standard";
+      g.contents = rawMTextContents(own);
+      add(r, std::move(g));
+    }
+  }
+
+  // Vertices, attributes and SEQEND after a POLYLINE or INSERT.
+  void follower(const RawRecord& r) {
+    if (keptSequence_) {
+      appendGroups(*keptSequence_, r);
+      if (r.type() == "SEQEND") keptSequence_ = nullptr;
+      return;
+    }
+    if (pendingPolyline_ && r.type() == "VERTEX") {
+      if (r.integer(70, 0) & kVertexFrameControlFlag) return;
+      PolyVertex v{r.real(10, 0.0), r.real(20, 0.0), r.real(42, 0.0), r.real(40, 0.0), r.real(41, 0.0)};
+      if (polylineDown_) mirrorVertex(v);
+      pendingPolyline_->vertices.push_back(v);
+      return;
+    }
+    if (r.type() == "SEQEND") pendingPolyline_ = nullptr;
+  }
+
+  void endSequences() {
+    pendingPolyline_ = nullptr;
+    keptSequence_ = nullptr;
+  }
+
+  void keep(const RawRecord& r, bool paperSpace) {
+    KeptEntity kept;
+    kept.paperSpace = paperSpace;
+    appendGroups(kept, r);
+    std::vector<KeptEntity>& list =
+        r.section() == "BLOCKS" && !d_.blocks.empty() ? d_.blocks.back().keptEntities : d_.keptEntities;
+    list.push_back(std::move(kept));
+    if (!paperSpace) ++kept_[std::string(r.type())];
+    bool opensSequence = r.type() == "POLYLINE" || (r.type() == "INSERT" && r.integer(66, 0) == 1);
+    if (opensSequence) keptSequence_ = &list.back();
+    seenLayers_.insert(r.text(8, "0"));
+    ensureLayer(d_, r.text(8, "0").empty() ? "0" : r.text(8, "0"));
+  }
+
+  static void appendGroups(KeptEntity& kept, const RawRecord& r) {
+    for (const RawPair& p : r) kept.groups.push_back({p.code, p.value});
   }
 
   // Common properties and extended data from the record, then the geometry.
   template <class G>
-  EntityRecord* addFrom(const RawRecord& r, G&& geom) {
+  EntityRecord* add(const RawRecord& r, G&& geom) {
     EntityRecord rec;
     rec.layer = r.text(8, "0");
     if (rec.layer.empty()) rec.layer = "0";
@@ -308,14 +390,9 @@ class DrawingBuilder : public DL_CreationAdapter {
     rec.linetype = r.text(6, "BYLAYER");
     rec.xdata = extendedData(r);
     rec.geom = std::forward<G>(geom);
-    bool inBlock = r.section() == "BLOCKS";
-    if (inBlock && target_ == Target::Block && !d_.blocks.empty()) {
+    if (r.section() == "BLOCKS" && !d_.blocks.empty()) {
       d_.blocks.back().entities.push_back(std::move(rec));
       return &d_.blocks.back().entities.back();
-    }
-    if (inBlock || r.section() != "ENTITIES") {
-      scratch_ = std::move(rec);
-      return &scratch_;
     }
     appendEntity(d_, std::move(rec));
     return &d_.entities.back().record;
@@ -345,54 +422,66 @@ class DrawingBuilder : public DL_CreationAdapter {
     headerVar_.clear();
     if (headerValue_.size() == 0 || name == "$HANDSEED") return;
     const RawPair& first = headerValue_[0];
+    if (name == "$ACADVER") text_.setVersion(first.value);
+    if (name == "$DWGCODEPAGE") text_.setCodePage(first.value);
     ResBufList values = groupsToResBufs(headerValue_.begin(), headerValue_.end());
     if (values.empty() || groupKind(first.code) == GroupKind::Handle) return;
     d_.header[name] = values.front();
   }
 
   Drawing& d_;
-  RawRecord records_[2];
-  int current_ = 0;
-  long long pairs_ = 0;
+  RawRecord record_;
   std::string section_;
   bool expectSectionName_ = false;
   Target target_ = Target::Model;
-  EntityRecord scratch_;
+  DxfTextDecoder text_;
 
   PolylineGeom* pendingPolyline_ = nullptr;
-  bool lightweight_ = false;
-  std::size_t parserVertices_ = 0;
-  long long polylineLine_ = 0;
-  LeaderGeom* pendingLeader_ = nullptr;
-  std::size_t leaderVertexCount_ = 0;
-  long long leaderRecordLine_ = 0;
+  bool polylineDown_ = false;
+  KeptEntity* keptSequence_ = nullptr;
 
   std::string headerVar_;
   RawRecord headerValue_;
   NamedObjectCollector objects_;
   std::set<std::string> seenLayers_;
   std::set<std::string> seenApps_;
-  std::map<std::string, int> skipped_;
+  std::map<std::string, int> kept_;
+  std::map<std::string, int> lost_;
   std::string error_;
+  long long errorLine_ = 0;
 };
 
 }  // namespace
 
-DxfReadResult readCheckedDxf(const std::string& path, const DxfCensus& census, Drawing& out) {
+Outcome readCheckedDxf(const std::string& path, const DxfCensus& census, Drawing& out) {
   try {
     out.entities.reserve(census.entityRecords);
     out.slotOfId.reserve(census.entityRecords + 1);
-    auto builder = std::make_unique<DrawingBuilder>(out);
-    auto parser = std::make_unique<DL_Dxf>();
-    if (!parser->in(path, builder.get())) return {false, "cannot open " + path};
-    std::string fault = builder->finish();
-    if (!fault.empty()) return {false, path + ": " + fault};
+    std::unique_ptr<FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
+    if (!f) return Outcome::failure("cannot open the file", path);
+    auto src = std::make_unique<DxfLineSource>(f.get());
+    auto reader = std::make_unique<DrawingReader>(out);
+    std::string codeLine;
+    std::string value;
+    long long line = 0;
+    // The check has passed, so every group is whole and every code a number.
+    while (src->next(codeLine, 0) == DxfLineSource::Result::Line) {
+      ++line;
+      long long code = 0;
+      if (!parseGroupInt(codeLine, code)) break;  // blanks or a DOS end-of-file byte after EOF
+      if (src->next(value, 0) != DxfLineSource::Result::Line) break;
+      ++line;
+      reader->group(static_cast<int>(code), value, line - 1);
+      if (code == 0 && value == "EOF") break;
+    }
+    std::string fault = reader->finish();
+    if (!fault.empty()) return Outcome::failure(fault, path, static_cast<int>(reader->errorLine()));
     out.path = path;
-    return {true, builder->skippedSummary()};
+    Outcome ok = Outcome::success();
+    ok.message = reader->summary();
+    return ok;
   } catch (const std::bad_alloc&) {
-    return {false, path + ": not enough memory to read the drawing"};
-  } catch (const std::exception& e) {
-    return {false, path + ": cannot be read (" + std::string(e.what()) + ")"};
+    return Outcome::failure("not enough memory to read the drawing", path);
   }
 }
 

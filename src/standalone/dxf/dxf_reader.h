@@ -1,19 +1,18 @@
-// Reading a checked DXF file into a drawing through the DXF parser.
+// Reading a checked DXF file into a drawing: our own group tokenizer, each
+// record dispatched by its type once its last group is in.
 #pragma once
 
 #include <string>
 
 #include "standalone/dxf/dxf_precheck.h"
 #include "standalone/model/drawing.h"
+#include "standalone/model/outcome.h"
 
 namespace optgrind::standalone {
 
-struct DxfReadResult {
-  bool ok = false;
-  std::string message;  // why it failed; or, on success, what was left out
-};
-
-// Parses a file that passed precheckDxf into `out` (a fresh drawing).
-DxfReadResult readCheckedDxf(const std::string& path, const DxfCensus& census, Drawing& out);
+// Parses a file that passed precheckDxf into `out` (a fresh drawing). On
+// success the message says what the drawing keeps without modelling it and
+// what it could not keep (empty when neither).
+Outcome readCheckedDxf(const std::string& path, const DxfCensus& census, Drawing& out);
 
 }  // namespace optgrind::standalone

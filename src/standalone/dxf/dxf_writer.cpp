@@ -99,7 +99,26 @@ class DocumentWriter {
     for (const BlockDef& b : d_.blocks) {
       for (const EntityRecord& e : b.entities) noteEntity(e);
     }
+    for (const KeptEntity& k : d_.keptEntities) noteKept(k);
+    for (const BlockDef& b : d_.blocks) {
+      for (const KeptEntity& k : b.keptEntities) noteKept(k);
+    }
     for (const LayerRecord& l : layers_.rows()) noteLinetype(l.linetype);
+  }
+
+  // The table rows a kept entity names, so that they are there to name.
+  void noteKept(const KeptEntity& k) {
+    std::string_view type;
+    for (const KeptGroup& g : k.groups) {
+      if (g.code == 0) type = g.value;
+      if (g.code == 8) layers_.add(g.value, namedLayer(g.value));
+      if (g.code == 6) noteLinetype(g.value);
+      if (g.code == 1001) apps_.add(g.value, g.value);
+      if (g.code == 7 && (type == "TEXT" || type == "MTEXT" || type == "ATTRIB" || type == "ATTDEF"))
+        styles_.add(g.value, namedStyle(g.value));
+      if (g.code == 2 && type == "INSERT") blocks_.add(g.value, BlockOut{g.value});
+      if (g.code == 3 && (type == "DIMENSION" || type == "LEADER")) dimstyles_.add(g.value, g.value);
+    }
   }
 
   void noteEntity(const EntityRecord& e) {
@@ -161,7 +180,11 @@ class DocumentWriter {
     }
     std::size_t entityCount = 0;
     for (const DrawingEntity& e : d_.entities) entityCount += e.erased ? 0 : 1;
-    for (const BlockDef& b : d_.blocks) entityCount += b.entities.size();
+    for (const BlockDef& b : d_.blocks) {
+      entityCount += b.entities.size();
+      for (const KeptEntity& k : b.keptEntities) entityCount += keptRecords(k);
+    }
+    for (const KeptEntity& k : d_.keptEntities) entityCount += keptRecords(k);
     tableRecordBase_ = next_;
     next_ += linetypes_.rows().size() + layers_.rows().size() + styles_.rows().size() + apps_.rows().size() +
              dimstyles_.rows().size();
@@ -352,6 +375,7 @@ class DocumentWriter {
     out_.str(1, "");
     if (b.def) {
       for (const EntityRecord& e : b.def->entities) entity(e, b.record);
+      for (const KeptEntity& k : b.def->keptEntities) keptEntity(k, b.record);
     }
     out_.str(0, "ENDBLK");
     out_.handle(5, b.end);
@@ -367,6 +391,7 @@ class DocumentWriter {
     for (const DrawingEntity& e : d_.entities) {
       if (!e.erased) entity(e.record, model_.record);
     }
+    for (const KeptEntity& k : d_.keptEntities) keptEntity(k, k.paperSpace ? paper_.record : model_.record);
     out_.str(0, "ENDSEC");
   }
 
@@ -378,6 +403,41 @@ class DocumentWriter {
       dimBlock = made != madeDimensionBlocks_.end() ? &made->second : &dim->block;
     }
     writeEntity(out_, e, {entityBase_++, owner}, *dimBlock);
+  }
+
+  // Handles of other records (owner, styles, definitions, materials): the
+  // records they named are not in this file, and their numbers may name
+  // something else here.
+  static bool isObjectLink(int code) {
+    return (code >= 320 && code <= 369) || (code >= 390 && code <= 399) || code == 480 || code == 481;
+  }
+
+  static std::size_t keptRecords(const KeptEntity& k) {
+    std::size_t n = 0;
+    for (const KeptGroup& g : k.groups) n += g.code == 0 ? 1 : 0;
+    return n;
+  }
+
+  // An entity kept as it came, with its vertices, attributes and SEQEND:
+  // new handles and owners (the old ones name nothing in this file), and
+  // without the reactor and dictionary links to objects it no longer has.
+  void keptEntity(const KeptEntity& k, unsigned long owner) {
+    unsigned long head = 0;
+    bool inLinks = false;
+    for (const KeptGroup& g : k.groups) {
+      if (g.code == 102) {
+        inLinks = !g.value.empty() && g.value[0] == '{';
+        continue;
+      }
+      if (inLinks || g.code == 5 || isObjectLink(g.code)) continue;
+      out_.kept(g.code, g.value);
+      if (g.code == 0) {
+        unsigned long handle = entityBase_++;
+        out_.handle(5, handle);
+        out_.handle(330, head == 0 ? owner : head);
+        if (head == 0) head = handle;
+      }
+    }
   }
 
   // ---- Objects: the named-object dictionary, the layouts of the two

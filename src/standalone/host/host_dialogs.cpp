@@ -90,15 +90,18 @@ int fieldNamed(const FormSpec& form, const std::string& answer) {
   return 0;
 }
 
-// A choice named by its text (without case and blanks) or its position from 1.
+// A choice named by its text (without case and blanks), or by its position
+// from 1 written "#n". A bare number is an entry's text, never a position.
+// -1 when the answer names none.
 int choiceNamed(const std::vector<std::string>& choices, const std::string& answer) {
   std::string key = foldedName(answer);
   for (size_t i = 0; i < choices.size(); ++i) {
     if (foldedName(choices[i]) == key) return static_cast<int>(i);
   }
+  std::string text = trimmed(answer);
   double n = 0;
-  if (parseNumberAnswer(answer, n) && n >= 1 && n <= static_cast<double>(choices.size()) &&
-      n == static_cast<int>(n)) {
+  if (text.size() > 1 && text[0] == '#' && parseNumberAnswer(text.substr(1), n) && n >= 1 &&
+      n <= static_cast<double>(choices.size()) && n == static_cast<int>(n)) {
     return static_cast<int>(n) - 1;
   }
   return -1;
@@ -160,15 +163,19 @@ int StandaloneHost::formEdit(const FormSpec& form, int field, FormEditor editor,
     case FormEditor::Text:
       prompt = caption + " (text) <" + text + ">: ";
       break;
-    case FormEditor::List:
     case FormEditor::Toggle:
-    case FormEditor::Check: {
+    case FormEditor::Check:
+      // A click flips a two-state field; nothing is asked.
+      if (!choices.empty()) index = index == 0 ? 1 % static_cast<int>(choices.size()) : 0;
+      return RTNORM;
+    case FormEditor::List: {
       std::string list;
       for (size_t i = 0; i < choices.size(); ++i) {
-        list += (i ? " / " : "") + std::to_string(i + 1) + " " + choices[i];
+        list += (i ? " / " : "") + ("#" + std::to_string(i + 1)) + " " + choices[i];
       }
-      std::string current = index >= 0 && static_cast<size_t>(index) < choices.size() ? choices[index] : "";
-      prompt = caption + " [" + list + "] <" + current + ">: ";
+      // The default is the field's current entry; Enter keeps it.
+      bool listed = index >= 0 && static_cast<size_t>(index) < choices.size();
+      prompt = caption + " [" + list + "] <" + (listed ? choices[static_cast<size_t>(index)] : text) + ">: ";
       break;
     }
   }
@@ -189,13 +196,7 @@ int StandaloneHost::formEdit(const FormSpec& form, int field, FormEditor editor,
       text = t == "\"\"" ? std::string() : answer;
       return RTNORM;
     } else {
-      if (t.empty()) {
-        // Enter keeps a list's entry and flips a toggle or a check box.
-        if (editor != FormEditor::List && !choices.empty()) {
-          index = (index + 1) % static_cast<int>(choices.size());
-        }
-        return RTNORM;
-      }
+      if (t.empty()) return RTNORM;  // Enter keeps the current entry
       int chosen = choiceNamed(choices, t);
       if (chosen >= 0) {
         index = chosen;

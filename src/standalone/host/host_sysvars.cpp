@@ -58,6 +58,8 @@ const std::vector<SysVar>& sysVars() {
         shortVar("OSMODE", Home::Host, 4133, 0, kShortMax),
         shortVar("PICKBOX", Home::Host, 3, 0, 50),
         shortVar("CMDECHO", Home::Host, 1, 0, 1),
+        // 1: PEDIT turns a picked line or arc into a polyline without asking.
+        shortVar("PEDITACCEPT", Home::Host, 0, 0, 1),
         shortVar("ORTHOMODE", Home::Header, 0, 0, 1),
         shortVar("LUPREC", Home::Header, 4, 0, 8),
         realVar("TEXTSIZE", 2.5, kPositive),

@@ -1,5 +1,6 @@
 #include "standalone/host/standalone_host.h"
 #include "host/utf8.h"
+#include "standalone/console/answers.h"
 
 #include <algorithm>
 #include <cctype>
@@ -57,13 +58,10 @@ void StandaloneHost::runCommandLoop() {
   while (console_.ask("\nCommand: ", answer)) {
     // As at the host's command line, a blank ends the command name: the
     // words after it answer the command's first prompts.
-    std::istringstream words(answer);
-    std::string name, word;
-    words >> name;
-    if (name.empty()) continue;
-    std::vector<std::string> rest;
-    while (words >> word) rest.push_back(word);
-    console_.queueAnswers(rest);
+    std::vector<std::string> words = commandWords(answer);
+    if (words.empty() || words.front() == kCancelAnswer) continue;
+    std::string name = words.front();
+    console_.queueAnswers({words.begin() + 1, words.end()});
     if (upperAscii(name) == "QUIT" || upperAscii(name) == "EXIT") break;
     if (!runCommand(name) && !runHostCommand(name)) {
       console_.print("Unknown command \"" + upperAscii(name) + "\".\n");

@@ -118,7 +118,7 @@ class StandaloneHost : public Host {
                    int flags, std::string& out) override;
   int browseForFolder(const std::string& title, std::string& out) override;
   int acedFindFile(const std::string& name, std::string& out) override;
-  int startProgram(const std::string& commandLine) override;
+  int startProgram(const std::vector<std::string>& argv) override;
   int registryValue(const std::string& key, const std::string& value, std::string& out) override;
   LocalDate localDate() override;
 

@@ -21,12 +21,27 @@ struct DrawingEntity {
   EntityRecord record;
 };
 
+// A group of a record as the file gave it.
+struct KeptGroup {
+  int code = 0;
+  std::string value;
+};
+
+// An entity the drawing does not model, or one of paper space, kept as the
+// groups it came with (its vertices, attributes and SEQEND included) and
+// written back as it came, with a new handle and owner.
+struct KeptEntity {
+  std::vector<KeptGroup> groups;
+  bool paperSpace = false;
+};
+
 struct BlockDef {
   std::string name;
   Point3 base;
   int flags = 0;
   std::string layer = "0";
   std::vector<EntityRecord> entities;
+  std::vector<KeptEntity> keptEntities;  // after the entities
 };
 
 // A dictionary of the named-object dictionary, with its xrecords in the
@@ -37,7 +52,8 @@ struct Dictionary {
 };
 
 struct Drawing {
-  std::vector<DrawingEntity> entities;  // drawing order
+  std::vector<DrawingEntity> entities;   // drawing order
+  std::vector<KeptEntity> keptEntities;  // written after the entities
   // Where each id stands in entities: index + 1 by id, 0 for none. Ids are
   // handed out in sequence, so a plain vector is the smallest map.
   std::vector<uint32_t> slotOfId;

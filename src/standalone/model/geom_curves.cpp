@@ -22,7 +22,7 @@ CurvePiece bulgePiece(const PolyVertex& u, const PolyVertex& v, double z) {
   const Point3 from{u.x, u.y, z};
   const Point3 to{v.x, v.y, z};
   const double bulge = u.bulge;
-  if (bulge == 0.0 || !std::isfinite(bulge)) return linePiece(from, to);
+  if (isStraightBulge(bulge)) return linePiece(from, to);
   // The centre sits on the chord's perpendicular bisector, (1/b - b) / 4
   // chord lengths to the left of the chord.
   const double offset = (1.0 / bulge - bulge) / 4.0;
@@ -52,12 +52,6 @@ void extendForwards(CurvePiece& piece) {
 }  // namespace
 
 double distanceXY(const Point3& p, const Point3& q) { return std::hypot(q.x - p.x, q.y - p.y); }
-
-double normalizeAngle(double angle) {
-  double r = std::fmod(angle, kTwoPi);
-  if (r < 0.0) r += kTwoPi;
-  return r >= kTwoPi ? 0.0 : r;
-}
 
 Point3 pointOnCircle(const Point3& center, double radius, double angle) {
   return {center.x + radius * std::cos(angle), center.y + radius * std::sin(angle), center.z};
@@ -135,10 +129,8 @@ bool curvePieces(const EntityRecord& entity, bool extend, std::vector<CurvePiece
 }
 
 bool angleOnArc(const CurvePiece& arc, double angle, double tolerance) {
-  if (arc.sweep >= kTwoPi) return true;
   const double slack = arc.radius > 0.0 ? tolerance / arc.radius : 0.0;
-  const double fromStart = normalizeAngle(angle - arc.startAngle);
-  return fromStart <= arc.sweep + slack || fromStart >= kTwoPi - slack;
+  return angleWithinSweep(angle, arc.startAngle, arc.sweep, slack);
 }
 
 Point3 withPieceZ(const CurvePiece& piece, double x, double y) {

@@ -2,15 +2,12 @@
 // points), the form in which the geometry library measures them.
 #pragma once
 
-#include <numbers>
 #include <vector>
 
+#include "host/angles.h"
 #include "host/host_types.h"
 
 namespace optgrind::standalone {
-
-constexpr double kPi = std::numbers::pi;
-constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
 // A point this close to a curve lies on it; two circles this close to
 // touching touch (drawing units).
@@ -53,8 +50,6 @@ void polylinePieces(const std::vector<PolyVertex>& vertices, bool closed, double
 // forwards (an arc segment to its circle). False for any other entity.
 bool curvePieces(const EntityRecord& entity, bool extend, std::vector<CurvePiece>& out);
 
-// Angle in [0, 2 pi).
-double normalizeAngle(double angle);
 // True when the direction `angle` from the centre falls on the arc, allowing
 // `tolerance` in length along the arc at either end.
 bool angleOnArc(const CurvePiece& arc, double angle, double tolerance);

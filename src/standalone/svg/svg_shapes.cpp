@@ -8,18 +8,15 @@
 #include <variant>
 #include <vector>
 
+#include "host/angles.h"
 #include "standalone/model/geom.h"
 #include "standalone/svg/svg_palette.h"
 
 namespace optgrind::standalone {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kTwoPi = 2.0 * kPi;
 // Smaller values are written as 0, so rounding noise does not show as 1e-17.
 constexpr double kZeroSnap = 1e-12;
-// A bulge this small is a straight segment.
-constexpr double kStraightBulge = 1e-12;
 // Arcs whose sweep comes this close to nothing are whole circles.
 constexpr double kFullSweepGap = 1e-12;
 // Font size of text this many times its height: the height is that of a
@@ -75,7 +72,7 @@ void appendVertices(std::string& d, const Writer& w, const std::vector<PolyVerte
     const PolyVertex& b = v[(i + 1) % v.size()];
     Point3 p{a.x, a.y, 0}, q{b.x, b.y, 0};
     double chord = std::hypot(q.x - p.x, q.y - p.y);
-    if (std::fabs(a.bulge) < kStraightBulge || chord == 0.0) {
+    if (isStraightBulge(a.bulge) || chord == 0.0) {
       d += " L " + w.at(q);
       continue;
     }

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
+#include "host/file_replace.h"
 #include "standalone/model/geom.h"
+#include "standalone/svg/svg_path_roles.h"
 #include "standalone/svg/svg_shapes.h"
 
 namespace optgrind::standalone {
@@ -63,6 +63,12 @@ Box drawingBox(const Drawing& d) {
 
 std::string svgDocument(const Drawing& d) {
   Box box = drawingBox(d);
+  // A stored path gets a legend to the right of the drawing.
+  bool anyPath = std::any_of(d.entities.begin(), d.entities.end(), [&](const DrawingEntity& e) {
+    return shown(d, e) && isStoredPathEntity(e.record);
+  });
+  Point3 legendAt{box.hi.x, box.hi.y, 0.0};
+  if (anyPath) box.hi.x += std::max(box.hi.x - box.lo.x, box.hi.y - box.lo.y) * kLegendRoomShare;
   double width = box.hi.x - box.lo.x, height = box.hi.y - box.lo.y;
   double side = std::max(width, height);
   std::ostringstream out;
@@ -80,8 +86,14 @@ std::string svgDocument(const Drawing& d) {
   SvgContext ctx{d, out, SvgPen{side * kStrokeShare, side * kDotShare}, {}, 0};
   const PlaneTransform page;
   for (const auto& e : d.entities) {
-    if (shown(d, e)) writeEntitySvg(ctx, e.record, page, resolvedColor(d, e.record, 0, false));
+    if (!shown(d, e)) continue;
+    if (isStoredPathEntity(e.record)) {
+      writeStoredPathSvg(ctx, e.record, page);
+    } else {
+      writeEntitySvg(ctx, e.record, page, resolvedColor(d, e.record, 0, false));
+    }
   }
+  if (anyPath) writePathLegend(out, legendAt, side);
   out << "</g>\n</svg>\n";
   return out.str();
 }
@@ -94,22 +106,8 @@ bool writeSvg(const Drawing& drawing, const std::string& path, std::string& erro
     return false;
   }
   std::string text = svgDocument(drawing);
-  std::string temporary = path + ".tmp";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    file << text;
-    file.close();
-    if (!file) {
-      std::remove(temporary.c_str());
-      error = "cannot write " + path;
-      return false;
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) {
-    std::remove(temporary.c_str());
-    error = "cannot write " + path + ": " + ec.message();
+  if (replaceFile(path, text) != kReplaceWritten) {
+    error = "cannot write " + path;
     return false;
   }
   return true;

@@ -1,0 +1,273 @@
+#include "pathdef/path_edit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "geometry/arcs.h"
+#include "geometry/entity_data.h"
+#include "geometry/entity_lists.h"
+#include "geometry/entity_make.h"
+#include "geometry/entity_refs.h"
+#include "geometry/intersect.h"
+#include "geometry/primitives.h"
+#include "geometry/profile_join.h"
+#include "geometry/segment_walk.h"
+
+namespace optgrind {
+namespace {
+
+// How far beside a meeting point the element is probed for running along
+// the profile, and how near the profile a probe counts as on it.
+constexpr double kOverlapProbe = 0.005;
+constexpr double kOnProfileTolerance = 1e-5;
+constexpr size_t kCrossingRoom = 64;
+
+EntityRef segmentRef(const EntityRef& polyline, int segment, EntityKind kind) {
+  EntityRef ref = polyline;
+  ref.segment = segment;
+  ref.tagIndex = kNoTag;
+  ref.kind = kind;
+  ref.valid = 1;
+  return ref;
+}
+
+// Points on the element at kOverlapProbe either side of x (those that lie
+// on the element).
+std::vector<PointRec> probesBeside(Host& host, const EntityRef& element, const PointRec& x) {
+  std::vector<PointRec> probes;
+  EntityRecord record;
+  if (host.acdbEntGet(element.name, record) != RTNORM) return probes;
+  if (const auto* line = record.as<LineGeom>()) {
+    PointRec a = toPointRec(line->start), b = toPointRec(line->end);
+    double len = distance(a, b);
+    if (len <= 0.0) return probes;
+    double t = distance(a, x);
+    for (double d : {t - kOverlapProbe, t + kOverlapProbe}) {
+      if (d > 0.0 && d < len) probes.push_back(polarRad(a, angleRad(a, b), d));
+    }
+  } else if (const auto* arc = record.as<ArcGeom>()) {
+    PointRec k = toPointRec(arc->center);
+    double sweep = arc->endAngle - arc->startAngle;
+    if (sweep <= 0.0) sweep += 2.0 * kPi;
+    double t = angleRad(k, x) - arc->startAngle;
+    while (t < 0.0) t += 2.0 * kPi;
+    double step = kOverlapProbe / arc->radius;
+    for (double d : {t - step, t + step}) {
+      if (d > 0.0 && d < sweep) probes.push_back(polarRad(k, arc->startAngle + d, arc->radius));
+    }
+  }
+  return probes;
+}
+
+bool runsAlongProfile(Host& host, const EntityRef& element, const std::vector<EntityRef>& profile,
+                      const PointRec& x) {
+  for (const PointRec& probe : probesBeside(host, element, x)) {
+    for (const EntityRef& segment : profile) {
+      if (std::fabs(distanceToEntity(host, probe, segment)) < kOnProfileTolerance) return true;
+    }
+  }
+  return false;
+}
+
+// Whether the element's box, grown by the tolerance, meets the box of b.
+bool boxesMeet(const LineRec& box, const ElementGeom& b) {
+  double lx = std::min(b.b.x, b.e.x), hx = std::max(b.b.x, b.e.x);
+  double ly = std::min(b.b.y, b.e.y), hy = std::max(b.b.y, b.e.y);
+  if (b.isArc) {
+    // The quarter points of the circle that the arc passes widen the box.
+    double from = angleRad(b.k, b.b);
+    for (int q = 0; q < 4; ++q) {
+      double axis = q * kPi / 2.0;
+      double along = b.sweep >= 0.0 ? axis - from : from - axis;
+      along = std::fmod(along + 4.0 * kPi, 2.0 * kPi);
+      if (along > std::fabs(b.sweep)) continue;
+      PointRec p = polarRad(b.k, axis, b.radius);
+      lx = std::min(lx, p.x), hx = std::max(hx, p.x), ly = std::min(ly, p.y), hy = std::max(hy, p.y);
+    }
+  }
+  double t = kSameCrossingTolerance;
+  return lx <= box.end.x + t && hx >= box.start.x - t && ly <= box.end.y + t && hy >= box.start.y - t;
+}
+
+bool readPolylineOf(Host& host, const EntityRef& ref, PolylineGeom& out) {
+  return readPolyline(host, ref.name, out);
+}
+
+}  // namespace
+
+EntityRef asWhole(const EntityRef& ref) {
+  EntityRef whole = ref;
+  whole.segment = kWholeEntity;
+  whole.tagIndex = kNoTag;
+  whole.valid = ref.name.isNull() ? 0 : 1;
+  return whole;
+}
+
+ElementGeom readElement(Host& host, const EntityRef& polyline, int segment) {
+  ElementGeom el;
+  PolylineGeom geom;
+  if (!readPolylineOf(host, polyline, geom) || segment < 0 || segment >= segmentCount(geom)) return el;
+  EntityKind kind = segmentKind(geom, segment);
+  EntityData data = readEntityData(host, segmentRef(polyline, segment, kind));
+  if (data.colorIndex == -1) return el;
+  el.b = data.startPoint;
+  el.e = data.endPoint;
+  el.isArc = kind == kKindArc;
+  if (el.isArc) {
+    el.k = data.centre;
+    el.radius = data.radius;
+    el.sweep = data.sweep;
+  }
+  el.valid = 1;
+  return el;
+}
+
+std::vector<ElementGeom> readElements(Host& host, const EntityRef& polyline) {
+  std::vector<ElementGeom> out;
+  PolylineGeom geom;
+  if (!readPolylineOf(host, polyline, geom)) return out;
+  int count = segmentCount(geom);
+  size_t n = geom.vertices.size();
+  for (int i = 0; i < count; ++i) {
+    size_t at = static_cast<size_t>(i);
+    ElementGeom el;
+    el.b = vertexPoint(geom, at);
+    el.e = vertexPoint(geom, (at + 1) % n);
+    double bulge = geom.vertices[at].bulge;
+    if (segmentKind(geom, i) == kKindArc) {
+      el.isArc = 1;
+      arcFromBulge2d(el.b, el.e, bulge, el.k, el.radius);
+      el.sweep = 4.0 * std::atan(bulge);
+    }
+    el.valid = 1;
+    out.push_back(el);
+  }
+  return out;
+}
+
+int segmentUnder(Host& host, const EntityRef& polyline, const PointRec& p) {
+  PolylineGeom geom;
+  if (!readPolylineOf(host, polyline, geom)) return -1;
+  PolylineLocation at = locateOnPolyline(geom, p);
+  return at.result == 0 ? -1 : at.segment;
+}
+
+ElementGeom elementAfter(Host& host, const EntityRef& polyline, int segment) {
+  PolylineGeom geom;
+  if (!readPolylineOf(host, polyline, geom)) return ElementGeom{};
+  int next = segment + 1;
+  if (next >= segmentCount(geom)) {
+    if (!geom.closed) return ElementGeom{};
+    next = 0;
+  }
+  return readElement(host, polyline, next);
+}
+
+bool polylineEnds(Host& host, const EntityRef& polyline, PointRec& first, PointRec& last) {
+  PolylineGeom geom;
+  if (!readPolylineOf(host, polyline, geom) || geom.vertices.size() < 2) return false;
+  first = vertexPoint(geom, 0);
+  last = geom.closed ? first : vertexPoint(geom, geom.vertices.size() - 1);
+  return true;
+}
+
+bool isClosedPolyline(Host& host, const EntityRef& polyline) {
+  PolylineGeom geom;
+  return readPolylineOf(host, polyline, geom) && geom.closed;
+}
+
+EntityRef makeExtraEntity(Host& host, const ExtraElement& element) {
+  if (element.valid != 1) return EntityRef{};
+  if (!element.isArc) return makeLineEntity(host, makeLine(element.from, element.to));
+  ArcRec arc = arcFromThreePoints(host, element.mid, element.from, element.to, 1);
+  if (arc.valid != 1) return makeLineEntity(host, makeLine(element.from, element.to));
+  return makeArcEntity(host, arc);
+}
+
+int countCrossings(Host& host, const EntityRef& element, const EntityRef& path) {
+  // Only the segments whose boxes meet the element's can meet it.
+  LineRec box = extents(host, element);
+  if (box.valid != 1) return 0;
+  std::vector<ElementGeom> elements = readElements(host, path);
+  std::vector<EntityRef> near;
+  for (size_t i = 0; i < elements.size(); ++i) {
+    if (boxesMeet(box, elements[i]))
+      near.push_back(segmentRef(path, static_cast<int>(i), elements[i].isArc ? kKindArc : kKindLine));
+  }
+  std::vector<PointRec> found;
+  for (const EntityRef& segment : near) {
+    std::vector<PointRec> here;
+    intersect(host, element, segment, 0, here, kCrossingRoom);
+    found.insert(found.end(), here.begin(), here.end());
+  }
+  std::vector<PointRec> counted;
+  for (const PointRec& x : found) {
+    bool seen = false;
+    for (const PointRec& c : counted) seen = seen || distance(c, x) < kSameCrossingTolerance;
+    if (seen || runsAlongProfile(host, element, near, x)) continue;
+    counted.push_back(x);
+  }
+  return static_cast<int>(counted.size());
+}
+
+EntityRef joinToPath(Host& host, const EntityRef& element, const EntityRef& path,
+                     const PointRec& expectedStart) {
+  // The joined polyline takes the element's properties; the path's colour
+  // (its role) is given back to it.
+  int pathColor = readEntityData(host, asWhole(path)).colorIndex;
+  ResBuf accept;
+  bool haveAccept = host.acedGetVar("PEDITACCEPT", accept) == RTNORM;
+  host.acedSetVar("PEDITACCEPT", ResBuf::ofInt(RTSHORT, 1));
+  ResBufList args = {ResBuf::ofString(RTSTR, "PEDIT"), ResBuf::ofName(element.name),
+                     ResBuf::ofString(RTSTR, "J"),     ResBuf::ofName(path.name),
+                     ResBuf::ofString(RTSTR, ""),      ResBuf::ofString(RTSTR, "")};
+  int rc = host.acedCommand(args);
+  if (haveAccept) host.acedSetVar("PEDITACCEPT", accept);
+  if (rc != RTNORM) return EntityRef{};
+  EntityRef joined = lastEntity(host);
+  PolylineGeom geom;
+  if (joined.valid != 1 || !readPolyline(host, joined.name, geom)) return EntityRef{};
+  // The path itself must be gone into the result: a join that left it
+  // apart did not join.
+  if (entityExists(host, asWhole(path)) && !(joined.name == path.name)) return EntityRef{};
+  joined.kind = kKindPolyline;
+  orientToStart(host, joined, expectedStart);
+  if (pathColor >= 0) setColor(host, joined, pathColor);
+  return joined;
+}
+
+void orientToStart(Host& host, const EntityRef& polyline, const PointRec& start) {
+  PointRec first, last;
+  if (!polylineEnds(host, polyline, first, last)) return;
+  if (distance(first, start) > kOrientTolerance && distance(last, start) <= kOrientTolerance) {
+    reverse(host, asWhole(polyline));
+  }
+}
+
+EntityRef makeCircleEntity(Host& host, const PointRec& centre, double radius, int color) {
+  EntityRecord record = currentProperties(host);
+  CircleGeom circle;
+  circle.center = toPoint3(centre);
+  circle.radius = radius;
+  record.geom = circle;
+  if (color >= 0) record.color = color;
+  EntityName name;
+  if (host.acdbEntMake(record, name) != RTNORM) return EntityRef{};
+  return wholeEntityRef(name, kKindCircle);
+}
+
+void setColor(Host& host, const EntityRef& ref, int color) {
+  EntityRef whole = asWhole(ref);
+  EntityData data = readEntityData(host, whole);
+  if (data.colorIndex == -1) return;
+  data.colorIndex = color;
+  writeEntityData(host, whole, data);
+}
+
+void deleteEntity(Host& host, const EntityRef& ref) {
+  EntityRef whole = asWhole(ref);
+  if (entityExists(host, whole)) erase(host, whole);
+}
+
+}  // namespace optgrind

@@ -1,0 +1,166 @@
+// Properties that hold for every profile rather than for one worked
+// example: reversing twice, breaking and joining again, intersections and
+// located points lying on their curves.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "geometry/arcs.h"
+#include "geometry/drawing_fixture.h"
+#include "geometry/intersect.h"
+#include "geometry/profile_break.h"
+#include "geometry/profile_join.h"
+
+namespace optgrind::testing {
+namespace {
+
+using InvariantsTest = DrawingTest;
+
+// A split curved segment gets its bulges from angles rounded to the
+// drawing's precision (4 decimals of a degree), so lengths move this much.
+constexpr double kSplitLengthTolerance = 1e-4;
+
+using Vertices = std::vector<std::array<double, 3>>;
+
+// Open and closed profiles with straight and curved segments of both
+// turning directions, some of them crossing the angle 0 about their centre.
+const std::vector<std::pair<Vertices, bool>> kProfiles = {
+    {{{0, 0, 0}, {10, 0, 0.5}, {20, 5, 0}, {25, 15, -0.3}, {30, 15, 0}}, false},
+    {{{10, 0, -1}, {0, 0, 0}, {0, -10, 1}, {10, -10, 0}}, false},
+    {{{0, 0, 0.2}, {10, 0, 0}, {10, 10, -0.7}, {0, 10, 0}}, true},
+    {{{5, 0, 1}, {-5, 0, 1}}, true},
+};
+
+// The length of segment i: its chord, or its arc for a bulge.
+double segmentLength(const PolylineGeom& p, size_t i) {
+  const PolyVertex& a = p.vertices[i];
+  const PolyVertex& b = p.vertices[(i + 1) % p.vertices.size()];
+  double chord = std::hypot(b.x - a.x, b.y - a.y);
+  if (isStraightBulge(a.bulge)) return chord;
+  double included = 4.0 * std::atan(std::fabs(a.bulge));
+  return chord / (2.0 * std::sin(included / 2.0)) * included;
+}
+
+double length(const PolylineGeom& p) {
+  double total = 0.0;
+  size_t segments = p.closed ? p.vertices.size() : p.vertices.size() - 1;
+  for (size_t i = 0; i < segments; ++i) total += segmentLength(p, i);
+  return total;
+}
+
+// The point at fraction t along segment i.
+PointRec pointOnSegment(const PolylineGeom& p, size_t i, double t) {
+  const PolyVertex& a = p.vertices[i];
+  const PolyVertex& b = p.vertices[(i + 1) % p.vertices.size()];
+  if (isStraightBulge(a.bulge)) return makePoint(a.x + t * (b.x - a.x), a.y + t * (b.y - a.y));
+  PointRec centre;
+  double radius = 0.0;
+  arcFromBulge(makePoint(a.x, a.y), makePoint(b.x, b.y), a.bulge, centre, radius);
+  double sweep = 4.0 * std::atan(a.bulge);
+  return polarRad(centre, angleRad(centre, makePoint(a.x, a.y)) + t * sweep, radius);
+}
+
+// How far p lies from segment i itself (not its line or circle).
+double offSegment(const PolylineGeom& p, size_t i, const PointRec& q) {
+  const PolyVertex& a = p.vertices[i];
+  const PolyVertex& b = p.vertices[(i + 1) % p.vertices.size()];
+  return std::fabs(
+      signedDistanceToArc(makePoint(a.x, a.y), makePoint(b.x, b.y), 4.0 * std::atan(a.bulge), q));
+}
+
+TEST_F(InvariantsTest, ReversingTwiceGivesTheSamePolyline) {
+  for (const auto& [vertices, closed] : kProfiles) {
+    EntityRef ref = addPolyline(vertices, closed);
+    PolylineGeom before = polyline(ref);
+    reverse(host, ref);
+    PolylineGeom once = polyline(ref);
+    EXPECT_NEAR(length(once), length(before), 1e-9);
+    reverse(host, ref);
+    PolylineGeom twice = polyline(ref);
+    ASSERT_EQ(twice.vertices.size(), before.vertices.size());
+    for (size_t i = 0; i < before.vertices.size(); ++i) {
+      EXPECT_EQ(twice.vertices[i].x, before.vertices[i].x);
+      EXPECT_EQ(twice.vertices[i].y, before.vertices[i].y);
+      // The last vertex of an open polyline carries no segment.
+      if (closed || i + 1 < before.vertices.size()) {
+        EXPECT_EQ(twice.vertices[i].bulge, before.vertices[i].bulge);
+      }
+    }
+  }
+}
+
+TEST_F(InvariantsTest, LocatedPointsLieOnTheSegmentFound) {
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> along(0.0, 1.0);
+  for (const auto& [vertices, closed] : kProfiles) {
+    EntityRef ref = addPolyline(vertices, closed);
+    PolylineGeom p = polyline(ref);
+    size_t segments = closed ? p.vertices.size() : p.vertices.size() - 1;
+    for (size_t i = 0; i < segments; ++i) {
+      for (int k = 0; k < 20; ++k) {
+        double t = k < 2 ? k : along(random);  // both ends, then inside
+        PointRec q = pointOnSegment(p, i, t);
+        PolylineLocation at = locateOnEntity(host, q, ref);
+        ASSERT_NE(at.result, 0) << "segment " << i << " t " << t;
+        // Within the locate's own tolerance: a point near a vertex may be
+        // found on the arc before it, whose circle passes that close.
+        EXPECT_LT(offSegment(p, static_cast<size_t>(at.segment), q), kOnArcRadiusTolerance)
+            << "segment " << i << " t " << t << " found on " << at.segment;
+        if (t > 0.01 && t < 0.99) {
+          EXPECT_EQ(at.segment, static_cast<int>(i));
+        }
+      }
+    }
+  }
+}
+
+TEST_F(InvariantsTest, BreakThenJoinKeepsLengthAndEnds) {
+  std::mt19937 random(11);
+  std::uniform_real_distribution<double> along(0.05, 0.95);
+  for (const auto& [vertices, closed] : kProfiles) {
+    if (closed) continue;
+    for (int k = 0; k < 6; ++k) {
+      EntityRef ref = addPolyline(vertices, false);
+      PolylineGeom before = polyline(ref);
+      size_t segment = static_cast<size_t>(k) % (before.vertices.size() - 1);
+      PointRec at = pointOnSegment(before, segment, along(random));
+      EntityRef rest = breakAtPoint(host, ref, at);
+      ASSERT_EQ(rest.valid, 1);
+      EXPECT_NEAR(length(polyline(ref)) + length(polyline(rest)), length(before), kSplitLengthTolerance);
+      EntityRef joined = join(host, ref, {rest});
+      ASSERT_EQ(joined.valid, 1);
+      PolylineGeom after = polyline(joined);
+      EXPECT_NEAR(length(after), length(before), kSplitLengthTolerance);
+      EXPECT_EQ(after.vertices.front().x, before.vertices.front().x);
+      EXPECT_EQ(after.vertices.front().y, before.vertices.front().y);
+      EXPECT_NEAR(after.vertices.back().x, before.vertices.back().x, 1e-9);
+      EXPECT_NEAR(after.vertices.back().y, before.vertices.back().y, 1e-9);
+      host.acdbEntDel(joined.name);
+    }
+  }
+}
+
+TEST_F(InvariantsTest, IntersectionsLieOnBothCurves) {
+  std::vector<EntityRef> curves = {
+      addLine(-20, 3, 40, 7),    addLine(5, -20, 8, 30), addArc(0, 0, 10, -40, 130),
+      addArc(12, 2, 6, 200, 20), addCircle(5, 5, 8),
+  };
+  for (const auto& [vertices, closed] : kProfiles) curves.push_back(addPolyline(vertices, closed));
+  int found = 0;
+  for (size_t i = 0; i < curves.size(); ++i) {
+    for (size_t j = i + 1; j < curves.size(); ++j) {
+      std::vector<PointRec> points;
+      found += intersect(host, curves[i], curves[j], 0, points, 32);
+      for (const PointRec& q : points) {
+        EXPECT_NE(locateOnEntity(host, q, curves[i]).result, 0)
+            << i << " x " << j << " at " << q.x << "," << q.y;
+        EXPECT_NE(locateOnEntity(host, q, curves[j]).result, 0)
+            << i << " x " << j << " at " << q.x << "," << q.y;
+      }
+    }
+  }
+  EXPECT_GT(found, 20);
+}
+
+}  // namespace
+}  // namespace optgrind::testing

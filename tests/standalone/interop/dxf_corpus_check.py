@@ -1,0 +1,132 @@
+"""Opens every drawing of the corpus (real files written by other programs)
+in optgrind, saves it, and checks with ezdxf that the saved file holds the
+same entities by type in model space and in the active paper space, the same
+world-coordinate geometry within GEOMETRY_TOLERANCE and the same text.
+
+usage: dxf_corpus_check.py OPTGRIND CORPUS_DIR WORK_DIR"""
+import math
+import os
+import subprocess
+import sys
+
+import ezdxf
+from ezdxf import recover
+
+GEOMETRY_TOLERANCE = 1e-6
+# Attributes that name the file's own bookkeeping, not the drawing.
+BOOKKEEPING = {"handle", "owner", "extrusion", "start_angle", "end_angle", "rotation", "xscale", "zscale",
+               "elevation", "thickness", "reactors"}
+
+
+def same(a, b):
+    if isinstance(a, bool) or isinstance(b, bool):
+        return a == b
+    if isinstance(a, (int, float)) and isinstance(b, (int, float)):
+        return math.isclose(a, b, rel_tol=0.0, abs_tol=GEOMETRY_TOLERANCE)
+    if hasattr(a, "isclose") and hasattr(b, "isclose"):
+        return a.isclose(b, abs_tol=GEOMETRY_TOLERANCE)
+    if isinstance(a, (list, tuple)) and isinstance(b, (list, tuple)):
+        return len(a) == len(b) and all(same(x, y) for x, y in zip(a, b))
+    return a == b
+
+
+def wcs(entity, point):
+    return entity.ocs().to_wcs(point)
+
+
+def shape(entity):
+    """What must survive: world geometry and text, per entity type."""
+    t = entity.dxftype()
+    d = entity.dxf
+    if t == "LINE":
+        return [d.start, d.end]
+    if t == "POINT":
+        return [d.location]
+    if t in ("CIRCLE", "ARC"):
+        out = [wcs(entity, d.center), d.radius]
+        if t == "ARC":
+            ends = sorted([entity.start_point, entity.end_point], key=lambda p: (round(p.x, 5), round(p.y, 5)))
+            out += ends
+        return out
+    if t in ("LWPOLYLINE", "POLYLINE") and not (t == "POLYLINE" and entity.is_3d_polyline):
+        try:
+            path = ezdxf.path.make_path(entity)
+        except Exception:
+            return ["unreadable"]
+        return [list(path.control_vertices())]
+    if t == "TEXT":
+        return [d.text, wcs(entity, d.insert), d.height]
+    if t == "MTEXT":
+        return [entity.text, d.insert, d.char_height]
+    if t == "INSERT":
+        return [d.name, list(entity.matrix44())] + [(a.dxf.tag, a.dxf.text) for a in entity.attribs]
+    values = entity.dxfattribs(drop=BOOKKEEPING)
+    return [t] + [(k, values[k]) for k in sorted(values)]
+
+
+def kind(entity):
+    """The entity's type, with a 2D POLYLINE and an LWPOLYLINE as one kind."""
+    t = entity.dxftype()
+    if t == "POLYLINE" and not (entity.is_3d_polyline or entity.is_polygon_mesh or entity.is_poly_face_mesh):
+        return "LWPOLYLINE"
+    return t
+
+
+def spaces(doc):
+    out = {"Model": doc.modelspace()}
+    active = doc.layouts.active_layout()
+    out["paper"] = active
+    return out
+
+
+def compare(original, saved, name):
+    faults = []
+    for key, layout in spaces(original).items():
+        theirs = list(spaces(saved)[key])
+        pool = {}
+        for e in theirs:
+            pool.setdefault(kind(e), []).append(shape(e))
+        for e in layout:
+            t = kind(e)
+            if t == "VIEWPORT":
+                continue  # the writer makes the viewports of its own layouts
+            candidates = pool.get(t, [])
+            want = shape(e)
+            for i, c in enumerate(candidates):
+                if same(want, c):
+                    del candidates[i]
+                    break
+            else:
+                faults.append(f"{name}: {key}: {t} {e.dxf.handle} missing or changed")
+    return faults
+
+
+def main():
+    optgrind, corpus, work = sys.argv[1:4]
+    os.makedirs(work, exist_ok=True)
+    names = sorted(n for n in os.listdir(corpus) if n.lower().endswith(".dxf"))
+    faults = []
+    for name in names:
+        source = os.path.join(corpus, name)
+        saved = os.path.join(work, "saved_" + name)
+        run = subprocess.run([optgrind, "--script", "/dev/null", "--save", saved, source],
+                             capture_output=True, text=True, timeout=60)
+        if run.returncode != 0:
+            faults.append(f"{name}: optgrind exit {run.returncode}: {run.stderr.strip()}")
+            continue
+        original, _ = recover.readfile(source)
+        try:
+            copy, auditor = recover.readfile(saved)
+        except Exception as e:  # noqa: BLE001 - any failure to read is a fault
+            faults.append(f"{name}: ezdxf cannot read the saved file: {type(e).__name__}: {e}")
+            continue
+        faults += compare(original, copy, name)
+        print(f"{name}: checked")
+    for f in faults:
+        print("FAIL:", f)
+    print(f"{len(names)} files, {len(faults)} faults")
+    sys.exit(1 if faults else 0)
+
+
+if __name__ == "__main__":
+    main()
