@@ -1,38 +1,25 @@
 #include "commands/drawing_commands.h"
 
 #include "geometry/entity_make.h"
+#include "geometry/quiet_command.h"
 
 namespace optgrind {
-namespace {
-
-// Runs a host command with its echo off, as the system's own drawing steps
-// are no business of the command line.
-int quietCommand(Host& host, const ResBufList& args) {
-  ResBuf echo;
-  bool haveEcho = host.acedGetVar("CMDECHO", echo) == RTNORM;
-  host.acedSetVar("CMDECHO", ResBuf::ofInt(RTSHORT, 0));
-  int rc = host.acedCommand(args);
-  if (haveEcho) host.acedSetVar("CMDECHO", echo);
-  return rc;
-}
-
-}  // namespace
 
 int drawText(Host& host, const PointRec& at, double height, const std::string& text) {
-  return quietCommand(
+  return runQuietCommand(
       host, {ResBuf::ofString(RTSTR, "TEXT"), ResBuf::ofPoint(RT3DPOINT, toPoint3(at)),
              ResBuf::ofReal(RTREAL, height), ResBuf::ofReal(RTREAL, 0.0), ResBuf::ofString(RTSTR, text)});
 }
 
 int moveByUser(Host& host, const EntityName& entity, const PointRec& base) {
-  return quietCommand(host,
-                      {ResBuf::ofString(RTSTR, "MOVE"), ResBuf::ofName(entity), ResBuf::ofString(RTSTR, ""),
-                       ResBuf::ofPoint(RT3DPOINT, toPoint3(base)), ResBuf::ofString(RTSTR, PAUSE)});
+  return runQuietCommand(
+      host, {ResBuf::ofString(RTSTR, "MOVE"), ResBuf::ofName(entity), ResBuf::ofString(RTSTR, ""),
+             ResBuf::ofPoint(RT3DPOINT, toPoint3(base)), ResBuf::ofString(RTSTR, PAUSE)});
 }
 
 int hatchSolid(Host& host, const EntityName& boundary) {
-  return quietCommand(host, {ResBuf::ofString(RTSTR, "HATCH"), ResBuf::ofString(RTSTR, "S"),
-                             ResBuf::ofName(boundary), ResBuf::ofString(RTSTR, "")});
+  return runQuietCommand(host, {ResBuf::ofString(RTSTR, "HATCH"), ResBuf::ofString(RTSTR, "S"),
+                                ResBuf::ofName(boundary), ResBuf::ofString(RTSTR, "")});
 }
 
 std::string currentColor(Host& host) {

@@ -4,6 +4,7 @@
 #include "geometry/entity_lists.h"
 #include "geometry/entity_refs.h"
 #include "geometry/primitives.h"
+#include "geometry/quiet_command.h"
 #include "geometry/segment_walk.h"
 
 namespace optgrind {
@@ -47,12 +48,7 @@ int runJoin(Host& host, const EntityName& name, bool turnIntoPolyline, const Sel
   args.push_back(ResBuf::ofSet(set));
   args.push_back(ResBuf::ofString(RTSTR, ""));
   args.push_back(ResBuf::ofString(RTSTR, "X"));
-  ResBuf echo;
-  bool haveEcho = host.acedGetVar("CMDECHO", echo) == RTNORM;
-  host.acedSetVar("CMDECHO", ResBuf::ofInt(RTSHORT, 0));
-  int rc = host.acedCommand(args);
-  if (haveEcho) host.acedSetVar("CMDECHO", echo);
-  return rc;
+  return runQuietCommand(host, args);
 }
 
 }  // namespace
