@@ -82,7 +82,11 @@ void drawMarks(Host& host, const PolylineGeom& polyline) {
   size_t n = segments.size();
   size_t corners = polyline.closed ? n : n - 1;
   for (size_t i = 0; i < corners; ++i) {
-    makeLineEntity(host, cornerMark(host, segments[i], segments[(i + 1) % n], m.markLength));
+    const MarkSegment& in = segments[i];
+    const MarkSegment& out = segments[(i + 1) % n];
+    // A zero-length segment (coincident vertices) has no direction to mark.
+    if (segmentLength(in) <= 0.0 || segmentLength(out) <= 0.0) continue;
+    makeLineEntity(host, cornerMark(host, in, out, m.markLength));
   }
   setCurrentColor(host, kMiddleMarkColor);
   for (const MarkSegment& s : segments) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/angles.h"
+#include "host/utf8.h"
 #include "standalone/model/geom.h"
 #include "standalone/svg/svg_palette.h"
 
@@ -144,7 +145,7 @@ void writeLeader(Writer& w, const LeaderGeom& g) {
 // `rotation` (radians in the drawing) and stretched by widthFactor. Returns
 // the height on the page.
 double openText(Writer& w, const Point3& origin, double rotation, double height, double widthFactor,
-                const char* anchor, const char* baseline) {
+                const char* anchor, const char* baseline, size_t characters = 0) {
   Point3 o = w.x.apply(origin);
   Point3 dir = w.x.apply({origin.x + std::cos(rotation), origin.y + std::sin(rotation), 0});
   double turn = std::atan2(dir.y - o.y, dir.x - o.x) * 180.0 / kPi;
@@ -153,7 +154,15 @@ double openText(Writer& w, const Point3& origin, double rotation, double height,
           << svgNumber(turn) << ") scale(" << svgNumber(widthFactor > 0 ? widthFactor : 1.0)
           << " 1)\" font-size=\"" << svgNumber(pageHeight * kFontSizePerHeight)
           << "\" font-family=\"sans-serif\" fill=\"" << w.color << "\" stroke=\"none\" text-anchor=\""
-          << anchor << "\" dominant-baseline=\"" << baseline << "\">";
+          << anchor << "\" dominant-baseline=\"" << baseline << "\" xml:space=\"preserve\"";
+  // A one-line text is as wide as the host measures it, so that a table's
+  // columns in the picture are where the drawing puts them.
+  if (characters > 0) {
+    w.out() << " textLength=\""
+            << svgNumber(static_cast<double>(characters) * kCharWidthPerHeight * pageHeight)
+            << "\" lengthAdjust=\"spacingAndGlyphs\"";
+  }
+  w.out() << ">";
   return pageHeight;
 }
 
@@ -163,7 +172,8 @@ void writeText(Writer& w, const TextGeom& g) {
   bool aligned = (g.hAlign != 0 || g.vAlign != 0) && g.hAlign != 3 && g.hAlign != 5;
   const char* anchor = (g.hAlign == 1 || g.hAlign == 4) ? "middle" : g.hAlign == 2 ? "end" : "start";
   const char* baseline = g.vAlign == 3 ? "hanging" : (g.vAlign == 2 || g.hAlign == 4) ? "central" : "auto";
-  openText(w, aligned ? g.alignPoint : g.position, g.rotation, g.height, g.widthFactor, anchor, baseline);
+  openText(w, aligned ? g.alignPoint : g.position, g.rotation, g.height, g.widthFactor, anchor, baseline,
+           utf8Length(g.text));
   w.out() << xmlEscape(g.text) << "</text>\n";
 }
 
