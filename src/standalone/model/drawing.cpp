@@ -26,6 +26,17 @@ T* findByName(std::vector<T>& table, const std::string& name) {
   return nullptr;
 }
 
+// The table entry of that name, made with the next table id when absent.
+template <class T>
+T& ensureByName(Drawing& d, std::vector<T>& table, const std::string& name) {
+  if (T* found = findByName(table, name)) return *found;
+  T made;
+  made.id = d.nextTableId++;
+  made.name = name;
+  table.push_back(made);
+  return table.back();
+}
+
 // Each drawing of the process gets its own serial, the second half of its
 // entity names, so a name from one drawing never names an entity of another.
 long long g_nextSerial = 1;
@@ -115,26 +126,14 @@ LayerRecord* findLayerById(Drawing& d, int id) {
   return nullptr;
 }
 
-LayerRecord& ensureLayer(Drawing& d, const std::string& name) {
-  if (LayerRecord* l = findLayer(d, name)) return *l;
-  LayerRecord l;
-  l.id = d.nextTableId++;
-  l.name = name;
-  d.layerTable.push_back(l);
-  return d.layerTable.back();
-}
+LayerRecord& ensureLayer(Drawing& d, const std::string& name) { return ensureByName(d, d.layerTable, name); }
 
 LinetypeRecord* findLinetype(Drawing& d, const std::string& name) {
   return findByName(d.linetypeTable, name);
 }
 
 LinetypeRecord& ensureLinetype(Drawing& d, const std::string& name) {
-  if (LinetypeRecord* l = findLinetype(d, name)) return *l;
-  LinetypeRecord l;
-  l.id = d.nextTableId++;
-  l.name = name;
-  d.linetypeTable.push_back(l);
-  return d.linetypeTable.back();
+  return ensureByName(d, d.linetypeTable, name);
 }
 
 TextStyleRecord* findTextStyle(Drawing& d, const std::string& name) {
