@@ -9,7 +9,7 @@ optgrind, work = sys.argv[1:3]
 shutil.rmtree(work, ignore_errors=True)
 os.makedirs(work)
 saved = os.path.join(work, "saved.dxf")
-session = subprocess.Popen([optgrind, "--view", "--save", saved], stdin=subprocess.PIPE,
+session = subprocess.Popen([optgrind, "--view", "127.0.0.1:0", "--save", saved], stdin=subprocess.PIPE,
                            stdout=subprocess.PIPE, text=True)
 url = session.stdout.readline().strip()
 port, token = int(url.split(":")[2].split("/")[0]), url.split("token=")[1]
