@@ -9,6 +9,8 @@ const $ = (id) => document.getElementById(id);
 const SNAP_PIXELS = 4;
 const ZOOM_STEP = 1.2;
 const DRAG_PIXELS = 3;
+// The page keeps this much of the transcript's end, as the server does.
+const TRANSCRIPT_CHARS = 1 << 20;
 
 const page = {
   version: 0, from: 0, drawingVersion: -1, prompt: null, ended: false,
@@ -250,6 +252,7 @@ function appendTranscript(s) {
   const t = $('transcript');
   if (s.transcriptStart !== page.from) t.textContent = '';
   t.textContent += s.transcript;
+  if (t.textContent.length > TRANSCRIPT_CHARS) t.textContent = t.textContent.slice(-TRANSCRIPT_CHARS / 2);
   page.from = s.transcriptEnd;
   t.scrollTop = t.scrollHeight;
 }
