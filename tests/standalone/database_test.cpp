@@ -2,9 +2,7 @@
 // standalone host's drawing.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "standalone/host/standalone_host.h"
+#include "support/temp_root.h"
 
 namespace optgrind::standalone {
 namespace {
@@ -17,10 +15,8 @@ EntityRecord lineOn(const std::string& layer, double x) {
 }
 
 struct DatabaseTest : ::testing::Test {
-  std::istringstream in;
-  std::ostringstream out;
-  Console console{in, out, true};
-  StandaloneHost host{console, {}};
+  testing::HostSession session;
+  StandaloneHost& host = session.host;
 
   EntityName make(const EntityRecord& r) {
     EntityName n;

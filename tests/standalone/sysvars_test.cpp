@@ -2,18 +2,14 @@
 // variables and where each value is kept.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "standalone/host/standalone_host.h"
+#include "support/temp_root.h"
 
 namespace optgrind::standalone {
 namespace {
 
 struct SysVarTest : ::testing::Test {
-  std::istringstream in;
-  std::ostringstream out;
-  Console console{in, out, true};
-  StandaloneHost host{console, {}};
+  testing::HostSession session;
+  StandaloneHost& host = session.host;
 
   ResBuf get(const std::string& name) {
     ResBuf v;
