@@ -129,21 +129,8 @@ namespace {
 TEST(FixedText, AgreesWithPrintf) {
   std::mt19937_64 random(7);
   std::uniform_real_distribution<double> span(-2000.0, 2000.0);
-  std::vector<double> values = {0.0,
-                                -0.0,
-                                0.125,
-                                2.5,
-                                3.5,
-                                -2.5,
-                                1.0005,
-                                0.0004,
-                                -0.0001,
-                                1e300,
-                                1e-300,
-                                12.345,
-                                4503599627370496.0,
-                                0.5,
-                                1e15 + 0.5};
+  std::vector<double> values = {0.0, -0.0, 0.125, 2.5, 3.5, -2.5, 1.0005, 0.0004, -0.0001, 1e300, 1e-300};
+  values.insert(values.end(), {12.345, 4503599627370496.0, 0.5, 1e15 + 0.5});
   for (int i = 0; i < 20000; ++i) values.push_back(span(random));
   for (int i = 0; i < 2000; ++i)
     values.push_back(static_cast<double>(random() % 200001) / 1000.0 - 100.0 + 0.0005);
