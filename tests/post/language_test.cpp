@@ -27,16 +27,11 @@ struct Language : PostFixture {
   }
 };
 
+// More of the operators in the golden case "statements".
 TEST_F(Language, ArithmeticPrecedenceRemainderAndPower) {
   EXPECT_EQ(eval("1 + 2 * 3"), 7);
   EXPECT_EQ(eval("(1 + 2) * 3"), 9);
   EXPECT_EQ(eval("10 / 4 - 1"), 1.5);
-  EXPECT_EQ(eval("2 ^ 3 ^ 2"), 512);
-  EXPECT_EQ(eval("-2 ^ 2"), 4);
-  EXPECT_EQ(eval("7 % 2"), 1);
-  EXPECT_EQ(eval("7.5 % 2"), 1.5);
-  EXPECT_EQ(eval("-7 % 2"), -1);
-  EXPECT_EQ(eval("2 ^ 0.5"), 2);
   EXPECT_EQ(eval("2 ^ 0"), 1);
   EXPECT_EQ(eval("2 ^ -1"), 2);
   EXPECT_EQ(eval("2 ^ 2.5"), 8);

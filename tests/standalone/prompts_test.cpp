@@ -148,21 +148,6 @@ TEST(Prompts, DoubleQuotesGroupACommandWordWithItsBlanks) {
   EXPECT_EQ(commandWords("   "), std::vector<std::string>{});
 }
 
-TEST(Prompts, AByteOrderMarkBeforeTheFirstAnswerIsNoPartOfIt) {
-  Session s("\xEF\xBB\xBFLINE 0,0 10,0\n\n\xEF\xBB\xBFLINE\n");
-  s.host.runCommandLoop();
-  EXPECT_EQ(liveEntityCount(s.host.drawing()), 1u);
-  // Only the first line may carry one.
-  EXPECT_NE(s.out.str().find("Unknown command"), std::string::npos);
-}
-
-TEST(Prompts, WordsAfterACommandNameAnswerItsFirstPrompts) {
-  Session s("LINE 0,0 10,0\n\nLINE\n");
-  s.host.runCommandLoop();
-  EXPECT_EQ(liveEntityCount(s.host.drawing()), 1u);
-  EXPECT_NE(s.out.str().find("Specify next point or [Undo]: 10,0\n"), std::string::npos);
-}
-
 TEST(Prompts, CtrlCAtATerminalBreaksALoopAndCancelsAPrompt) {
   Session s("7\n", false);  // a terminal: Ctrl-C is caught
   StandaloneHost& host = s.host;
