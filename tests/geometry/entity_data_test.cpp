@@ -115,11 +115,7 @@ TEST_F(EntityDataTest, WritesPolylineSegments) {
   EntityData curved = readEntityData(host, segmentRef(poly, 1, kKindArc));
   curved.endPoint = makePoint(21, 0);
   ASSERT_EQ(writeEntityData(host, segmentRef(poly, 1, kKindArc), curved), RTNORM);
-  PolylineGeom after = polyline(poly);
-  EXPECT_EQ(after.vertices[0].x, -5);
-  EXPECT_EQ(after.vertices[1].x, 11);
-  EXPECT_EQ(after.vertices[1].bulge, 1);
-  EXPECT_EQ(after.vertices[2].x, 21);
+  expectVertices(polyline(poly), {{-5, 0, 0}, {11, 0, 1}, {21, 0, 0}});
 }
 
 TEST_F(EntityDataTest, ElementRecordsNeedTheirKind) {
