@@ -52,21 +52,6 @@ TEST_F(WcfTool, ReportShowsOptionsFormatsSectionsAndLabels) {
           "Labels:\n  sub_command 3 at line 8\n");
 }
 
-TEST_F(WcfTool, BundledFileSetsNoOptionsAndHandlesEveryEventOfTheNcRun) {
-  EXPECT_EQ(tool({std::string(OPTGRIND_SOURCE_DIR) + "/share/optgrind/DAT/OPTGRIND.WCF"}), 0);
-  std::string report = out.str();
-  EXPECT_NE(report.find("Options:\n  (none)\n"), std::string::npos) << report;
-  for (const char* event :
-       {"program_start",     "nc_name",           "main_coordinate",  "wire_on",           "offset_right",
-        "offset_left",       "first_cut_in_feed", "linear_feed",      "circular_cw",       "circular_ccw",
-        "opt_move_up0_feed", "opt_move_up_feed",  "opt_move_dn_feed", "opt_move_dn0_feed", "opt_rapid_move",
-        "opt_approach",      "departure",         "wire_off",         "path_end",          "rapid_move",
-        "program_end"}) {
-    EXPECT_NE(report.find(std::string("  ") + event + " ("), std::string::npos) << event;
-  }
-  EXPECT_EQ(messages.str(), "");
-}
-
 TEST_F(WcfTool, UnreadableFilesAndBadScriptLines) {
   EXPECT_EQ(tool({kData + "no_such_file.wcf"}), 2);
   EXPECT_EQ(tool({}), 2);

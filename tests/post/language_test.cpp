@@ -4,9 +4,7 @@
 #include <random>
 
 #include "post/evaluator.h"
-#include "post/keywords.h"
 #include "post/text_util.h"
-#include "post/tokenizer.h"
 #include "post_fixture.h"
 
 namespace optgrind::test {
@@ -19,11 +17,6 @@ struct Language : PostFixture {
     interp().pos = 2;
     interp().depth = 0;
     return condition ? evaluateCondition() : evaluateExpression();
-  }
-  void tokenize(const std::string& text) {
-    loadWcfProgram(host, "k " + text + "\n\n", "test.wcf");
-    interp().pos = 2;
-    nextToken();
   }
 };
 
@@ -72,26 +65,10 @@ TEST_F(Language, VariablesByLetterNumberAndPrefix) {
   EXPECT_NE(messages().find("not a variable\n"), std::string::npos);
 }
 
-TEST_F(Language, TokenClasses) {
-  tokenize("12.5");
-  EXPECT_EQ(interp().tokenClass, kTokenNumber);
-  EXPECT_EQ(interp().token, "12.5");
-  tokenize("3d_path_start");
-  EXPECT_EQ(interp().tokenClass, kTokenEvent);
-  EXPECT_EQ(interp().tokenCode, 58);
-  tokenize("SIN");
-  EXPECT_EQ(interp().tokenClass, kTokenKeyword);
-  EXPECT_EQ(interp().tokenCode, kKwSin);
-  tokenize("#@X");
-  EXPECT_EQ(interp().tokenClass, kTokenPrefix);
-  EXPECT_EQ(interp().prefixMode, kPrefixCurrent);
-  tokenize("\"a:b;c\"");
-  EXPECT_EQ(interp().tokenClass, kTokenQuote);
-  EXPECT_EQ(interp().token, "a:b;c");
-  tokenize("\x01");
-  EXPECT_EQ(interp().tokenClass, 0);
-  tokenize("\"open\n\"");
-  EXPECT_NE(messages().find("unbalanced parentheses\n"), std::string::npos);
+// A quote runs to its closing mark, whatever it holds.
+TEST_F(Language, QuotesAreWrittenWhole) {
+  load("x\nwire_on = \"a:b;c(\" $\n");
+  EXPECT_EQ(run("wire_on\n"), "a:b;c(\n");
 }
 
 TEST_F(Language, OutputSwitchKeepsAssignmentsAndModalState) {
