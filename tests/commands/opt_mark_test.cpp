@@ -29,18 +29,7 @@ EntityName addProfile(Host& host) {
   return addEntity(host, p);
 }
 
-int entityCount(Host& host) {
-  int n = 0;
-  EntityName name;
-  const EntityName* after = nullptr;
-  EntityName current;
-  while (host.acdbEntNext(after, name) == RTNORM) {
-    current = name;
-    after = &current;
-    ++n;
-  }
-  return n;
-}
+size_t entityCount(SettingsSession& s) { return standalone::liveEntityCount(s.env.host.drawing()); }
 
 std::string color(Host& host) {
   ResBuf value;
@@ -70,7 +59,7 @@ TEST(OptMark, CancelledPickStillSavesAndRestoresTheColour) {
   addProfile(s.host());
   s.host().acedSetVar("CECOLOR", ResBuf::ofString(RTSTR, "5"));
   runOptMarkCommand(s.host());
-  EXPECT_EQ(entityCount(s.host()), 1);
+  EXPECT_EQ(entityCount(s), 1u);
   EXPECT_EQ(color(s.host()), "5");
   markSettings() = MarkSettings{};
   ASSERT_EQ(loadOptMarkSet(s.host()), 1);
@@ -84,7 +73,7 @@ TEST(OptMark, RefusedEntitiesLeaveTheDrawingAsItWas) {
   RefusingHost host(&s.host());
   host.refuseMake = true;
   runOptMarkCommand(host);
-  EXPECT_EQ(entityCount(s.host()), 1);
+  EXPECT_EQ(entityCount(s), 1u);
   EXPECT_EQ(color(s.host()), "BYLAYER");
 }
 
@@ -93,7 +82,7 @@ TEST(OptMark, CancelledListPlacementLeavesNoEmptyFrame) {
   addProfile(s.host());
   runOptMarkCommand(s.host());
   // Two corner marks and four labels stay; the frame went with the cancel.
-  EXPECT_EQ(entityCount(s.host()), 1 + 2 + 4);
+  EXPECT_EQ(entityCount(s), 1u + 2 + 4);
   EXPECT_NE(s.output().find("Display Coordinate?<Y>"), std::string::npos);
 }
 
@@ -108,7 +97,7 @@ TEST(ToolTable, CancelledPlacementLeavesNothingAndTextsizeStaysH) {
   SettingsSession s("3\n^C\n");
   optSettings().tools[0].Tool_no = "T1";
   EXPECT_NE(drawToolTable(s.host()), RTNORM);
-  EXPECT_EQ(entityCount(s.host()), 0);
+  EXPECT_EQ(entityCount(s), 0u);
   ResBuf size;
   s.host().acedGetVar("TEXTSIZE", size);
   EXPECT_EQ(size.asReal(), 3.0);
