@@ -85,8 +85,8 @@ try:
     answer("opt")
     prompt("form", "Field")
     press("SelEnt")
-    for x, y in ((0, 0), (25, 0)):
-        prompt("point", "")
+    for x, y, text in ((0, 0, "p(0,0)"), (25, 0, "Start Point")):
+        prompt("point", text)
         click_at(x, y)
     prompt("entity", "Select objects")
     answer("ALL")
@@ -94,10 +94,10 @@ try:
     answer("")
     prompt(("line", "point"), "")
     answer("N")
-    for x, y in ((50, 12), (38, 25), (0, 12)):
-        prompt("point", "")
+    for x, y, text in ((50, 12, "Tool Up"), (38, 25, "Tool Down"), (0, 12, "Tool Up")):
+        prompt("point", text)
         click_at(x, y)
-    prompt("point", "")
+    prompt("point", "Tool Down")
     answer("")
     prompt("form", "Field")
     press("OK")

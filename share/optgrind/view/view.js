@@ -221,6 +221,7 @@ function showPath(p) {
 function showPrompt() {
   const p = page.prompt;
   $('prompt').textContent = p ? p.prompt.replace(/^\n+/, '') : '';
+  document.body.dataset.prompt = p ? p.kind : '';
   $('drawing').classList.toggle('picking', !!picking());
   $('hint').textContent = picking() ? 'click picks a point' : '';
   showForm(p);
@@ -279,7 +280,6 @@ async function follow() {
     page.prompt = s.ended ? null : s.prompt;
     showPrompt();
     if (s.ended) $('hint').textContent = 'the session has ended';
-    document.body.dataset.prompt = page.prompt ? page.prompt.kind : '';
   }
 }
 
