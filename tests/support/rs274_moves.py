@@ -96,9 +96,8 @@ def mismatch(start, elements, moves):
 
 
 def nc_problem(drawing, nc_file, moves_file):
-    """(None, the path's element count) when rs274 reads the NC file clean
-    and its moves reproduce the drawing's stored path; else (what went
-    wrong, 0)."""
+    """What went wrong, or None when rs274 reads the NC file clean and its
+    moves reproduce the drawing's stored path; and the path's element count."""
     path = stored_path(drawing)
     if path is None:
         return f"no stored path in {drawing}", 0

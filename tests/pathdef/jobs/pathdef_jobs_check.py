@@ -1,5 +1,7 @@
 """Whole path definitions by script: profiles drawn by ezdxf, `opt` run from
 the origin to the stored path, and the saved drawing read back by ezdxf.
+The NC of the jobs that write one is read by LinuxCNC's rs274, whose moves
+must reproduce the stored path (skipped with a note where rs274 is missing).
 
 usage: pathdef_jobs_check.py OPTGRIND BUNDLED_ROOT WORK_DIR"""
 import math
@@ -9,6 +11,10 @@ import subprocess
 import sys
 
 import ezdxf
+
+sys.dont_write_bytecode = True  # no cache files in the source tree
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+import rs274_moves  # noqa: E402
 
 QUARTER = math.tan(math.radians(90) / 4)  # bulge of a quarter circle, counter-clockwise
 FAILURES = []
@@ -61,11 +67,28 @@ def run_job(work, name, drawing, answers, root):
     saved = os.path.join(work, name + "_saved.dxf")
     with open(script, "w") as f:
         f.write("\n".join(answers) + "\n")
+    # An NC file left by an earlier run would ask before it is replaced.
+    if os.path.exists(nc_file(work, name)):
+        os.remove(nc_file(work, name))
     run = subprocess.run([OPTGRIND, "--root", root, "--script", script, "--save", saved, drawing],
                          capture_output=True, text=True, timeout=120)
     if run.returncode != 0:
         FAILURES.append("%s: exit %d: %s" % (name, run.returncode, run.stderr))
     return ezdxf.readfile(saved), run.stdout
+
+
+def nc_file(work, name):
+    """The NC file of a job's drawing: its name in capitals, beside it."""
+    return os.path.join(work, name.upper() + ".NC")
+
+
+def expect_nc_read_back(work, name):
+    """rs274 reads the job's NC clean and its moves reproduce the stored path
+    of the saved drawing."""
+    if rs274_moves.have_rs274():
+        problem, _ = rs274_moves.nc_problem(os.path.join(work, name + "_saved.dxf"), nc_file(work, name),
+                                            os.path.join(work, name + "_moves.txt"))
+        check(name, problem is None, "NC read by rs274: %s" % problem)
 
 
 def stored_paths(doc):
@@ -121,9 +144,10 @@ def job_closed_punch_two_lifts(work):
     drawing = os.path.join(work, name + ".dxf")
     closed_punch(drawing)
     doc, out = run_job(work, name, drawing,
-                       ["opt", "SelEnt", "0,0", "30,0", "N", "60,10", "30,30", "0,10", "", "QUIT"],
+                       ["opt", "SelEnt", "0,0", "30,0", "N", "60,10", "30,30", "0,10", "", "OK", "QUIT"],
                        fresh_root(work, name))
     e = expect_path(name, doc, PUNCH_TWO_LIFTS, PUNCH_TAGS)
+    expect_nc_read_back(work, name)
     if e is not None:
         strings = [v for _, v in e.get_xdata("my_tag")]
         check(name, strings[-2:] == ["ORDNO", "1"], "ORDNO pair %s" % strings[-2:])
@@ -136,10 +160,11 @@ def job_loose_entities_joined(work):
     drawing = os.path.join(work, name + ".dxf")
     loose_punch(drawing)
     doc, out = run_job(work, name, drawing,
-                       ["opt", "SelEnt", "0,0", "30,0", "ALL", "", "N", "60,10", "30,30", "0,10", "", "QUIT"],
+                       ["opt", "SelEnt", "0,0", "30,0", "ALL", "", "N", "60,10", "30,30", "0,10", "", "OK", "QUIT"],
                        fresh_root(work, name))
     check(name, "It's Not a closed loop" in out, "no request to select entities")
     expect_path(name, doc, PUNCH_TWO_LIFTS, PUNCH_TAGS)
+    expect_nc_read_back(work, name)
     left = [x.dxftype() for x in doc.modelspace() if x.dxftype() in ("LINE", "ARC")]
     check(name, not left, "loose entities left: %s" % left)
 
@@ -164,8 +189,9 @@ def job_direction_reversed(work):
     drawing = os.path.join(work, name + ".dxf")
     closed_punch(drawing)
     doc, _ = run_job(work, name, drawing,
-                     ["opt", "SelEnt", "0,0", "30,0", "Y", "0,10", "30,30", "60,10", "", "QUIT"],
+                     ["opt", "SelEnt", "0,0", "30,0", "Y", "0,10", "30,30", "60,10", "", "OK", "QUIT"],
                      fresh_root(work, name))
+    expect_nc_read_back(work, name)
     paths = stored_paths(doc)
     check(name, len(paths) == 1, "%d stored paths" % len(paths))
     if paths:
@@ -182,8 +208,9 @@ def job_open_profile(work):
     name = "open_profile"
     drawing = os.path.join(work, name + ".dxf")
     open_profile(drawing)
-    doc, _ = run_job(work, name, drawing, ["opt", "SelEnt", "0,0", "5,0", "N", "30,30", "", "QUIT"],
+    doc, _ = run_job(work, name, drawing, ["opt", "SelEnt", "0,0", "5,0", "N", "30,30", "", "OK", "QUIT"],
                      fresh_root(work, name))
+    expect_nc_read_back(work, name)
     expect_path(name, doc, [(5, -2, 0), (0, -5, 0), (5, 0, 0), (20, 0, QUARTER), (30, 10, 0), (30, 30, 0),
                             (35, 30, 0), (35, -5, 0)], ["RAPID_UP7", "RAPID_MOVE8", "RAPID_DN9", "OPT_PATH", "ORDNO"])
 
@@ -194,7 +221,8 @@ def job_approach_refused_and_over_len_changed(work):
     rectangle(drawing)
     doc, out = run_job(work, name, drawing,
                        ["opt", "SelEnt", "0,0", "30,0", "N", "2.5", "60,10", "70", "0,30", "OK", "N", "0,5", "",
-                        "QUIT"], fresh_root(work, name))
+                        "OK", "QUIT"], fresh_root(work, name))
+    expect_nc_read_back(work, name)
     check(name, "over_len=2.500" in out, "the prompt did not show the new over-cut length")
     check(name, "Approach length Will damage the profile surface" in out, "no refusal box")
     check(name, "<OverCut(NO)>" in out, "the prompt did not show the over-cut switched off")
@@ -280,6 +308,8 @@ def main():
                 job_small_segment_no, job_bad_input_leaves_drawing, job_locked_profile_refused,
                 job_tool_point_under_an_over_cut]:
         job(work)
+    if not rs274_moves.have_rs274():
+        print(rs274_moves.missing_note())
     for f in FAILURES:
         print("FAIL:", f)
     if FAILURES:
