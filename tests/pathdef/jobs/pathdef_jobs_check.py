@@ -6,6 +6,7 @@ must reproduce the stored path (skipped with a note where rs274 is missing).
 usage: pathdef_jobs_check.py OPTGRIND BUNDLED_ROOT WORK_DIR"""
 import math
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -70,7 +71,8 @@ def run_job(work, name, drawing, answers, root):
     # An NC file left by an earlier run would ask before it is replaced.
     if os.path.exists(nc_file(work, name)):
         os.remove(nc_file(work, name))
-    run = subprocess.run([OPTGRIND, "--root", root, "--script", script, "--save", saved, drawing],
+    run = subprocess.run([OPTGRIND, "--root", root, "--script", script, "--save", saved, "--svg",
+                          os.path.join(work, name + ".svg"), drawing],
                          capture_output=True, text=True, timeout=120)
     if run.returncode != 0:
         FAILURES.append("%s: exit %d: %s" % (name, run.returncode, run.stderr))
@@ -89,6 +91,14 @@ def expect_nc_read_back(work, name):
         problem, _ = rs274_moves.nc_problem(os.path.join(work, name + "_saved.dxf"), nc_file(work, name),
                                             os.path.join(work, name + "_moves.txt"))
         check(name, problem is None, "NC read by rs274: %s" % problem)
+
+
+def expect_picture_roles(work, name, roles):
+    """The picture draws the stored path's elements in these roles (the
+    legend, drawn after the paths, left out)."""
+    with open(os.path.join(work, name + ".svg")) as f:
+        got = re.findall(r'<g class="([a-z-]+)"', f.read().split("font-family")[0])
+    check(name, got == roles.split(), "picture roles %s, expected %s" % (got, roles.split()))
 
 
 def stored_paths(doc):
@@ -223,6 +233,7 @@ def job_approach_refused_and_over_len_changed(work):
                        ["opt", "SelEnt", "0,0", "30,0", "N", "2.5", "60,10", "70", "0,30", "OK", "N", "0,5", "",
                         "OK", "QUIT"], fresh_root(work, name))
     expect_nc_read_back(work, name)
+    expect_picture_roles(work, name, "approach approach ground ground over-cut lift rapid lowering ground lift")
     check(name, "over_len=2.500" in out, "the prompt did not show the new over-cut length")
     check(name, "Approach length Will damage the profile surface" in out, "no refusal box")
     check(name, "<OverCut(NO)>" in out, "the prompt did not show the over-cut switched off")
@@ -234,6 +245,20 @@ def job_approach_refused_and_over_len_changed(work):
         # Lowering straight onto the tool-down point: the approach was not joined.
         i = pts.index((0.0, 30.0, 0.0))
         check(name, pts[i - 1][:2] == (0.0, -10.0), "before the tool-down point: %s" % (pts[i - 1],))
+
+
+def job_punch_example(work):
+    # The demo's job, as its script has it: approaches and over-cuts on a
+    # straight side, a vertex and a rounded corner.
+    name = "punch"
+    examples = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "examples")
+    shutil.copy(os.path.join(examples, "punch.dxf"), os.path.join(work, name + ".dxf"))
+    with open(os.path.join(examples, "punch_job.scr")) as f:
+        answers = f.read().splitlines() + ["QUIT"]
+    run_job(work, name, os.path.join(work, name + ".dxf"), answers, fresh_root(work, name))
+    expect_nc_read_back(work, name)
+    expect_picture_roles(work, name, "approach approach ground ground over-cut lift rapid lowering approach "
+                         "ground ground ground ground ground over-cut lift")
 
 
 def job_small_segment_no(work):
@@ -306,7 +331,7 @@ def main():
     for job in [job_closed_punch_two_lifts, job_loose_entities_joined, job_origin_moves_everything,
                 job_direction_reversed, job_open_profile, job_approach_refused_and_over_len_changed,
                 job_small_segment_no, job_bad_input_leaves_drawing, job_locked_profile_refused,
-                job_tool_point_under_an_over_cut]:
+                job_tool_point_under_an_over_cut, job_punch_example]:
         job(work)
     if not rs274_moves.have_rs274():
         print(rs274_moves.missing_note())
