@@ -29,8 +29,8 @@ def set_line(opt_set, line, value):
 
 def main():
     optgrind, data, work = sys.argv[1:4]
-    if not rs274_moves.have_rs274():
-        print(rs274_moves.missing_note())
+    if not rs274_moves.HAVE_RS274:
+        print(rs274_moves.MISSING)
         return rs274_moves.SKIP
     source_root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "share", "optgrind")
     for n, (drawing, nc_name, options) in enumerate(DRAWINGS):

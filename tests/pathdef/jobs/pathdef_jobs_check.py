@@ -77,7 +77,7 @@ def nc_file(work, name):
 def expect_nc_read_back(work, name):
     """rs274 reads the job's NC clean and its moves reproduce the stored path
     of the saved drawing."""
-    if rs274_moves.have_rs274():
+    if rs274_moves.HAVE_RS274:
         problem, _ = rs274_moves.nc_problem(os.path.join(work, name + "_saved.dxf"), nc_file(work, name),
                                             os.path.join(work, name + "_moves.txt"))
         check(name, problem is None, "NC read by rs274: %s" % problem)
@@ -277,8 +277,8 @@ def main():
                 job_small_segment_no, job_bad_input_leaves_drawing, job_locked_profile_refused,
                 job_tool_point_under_an_over_cut, job_punch_example]:
         job(work)
-    if not rs274_moves.have_rs274():
-        print(rs274_moves.missing_note())
+    if not rs274_moves.HAVE_RS274:
+        print(rs274_moves.MISSING)
     for f in FAILURES:
         print("FAIL:", f)
     if FAILURES:
