@@ -14,17 +14,9 @@ sys.dont_write_bytecode = True  # no cache files in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import rs274_moves  # noqa: E402
 
-DRAWINGS = [("lifts.dxf", "LIFTS.NC", {}), ("approach.dxf", "APPROACH.NC", {"return_start": "1"}),
-            ("lifts.dxf", "LIFTS.NC", {"return_start": "1"})]
-OPT_SET_RETURN_START = 12  # line of Return_start in opt.set, from 1
-
-
-def set_line(opt_set, line, value):
-    with open(opt_set, newline="") as f:
-        lines = f.read().split("\r\n")
-    lines[line - 1] = value
-    with open(opt_set, "w", newline="") as f:
-        f.write("\r\n".join(lines))
+# The drawing, its NC file, and Return_start (line 12 of opt.set) on or off.
+CASES = [("lifts.dxf", "LIFTS.NC", False), ("approach.dxf", "APPROACH.NC", True), ("lifts.dxf", "LIFTS.NC", True)]
+OPT_SET_RETURN_START = 11  # from 0
 
 
 def main():
@@ -33,12 +25,16 @@ def main():
         print(rs274_moves.MISSING)
         return rs274_moves.SKIP
     source_root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "share", "optgrind")
-    for n, (drawing, nc_name, options) in enumerate(DRAWINGS):
+    for n, (drawing, nc_name, return_start) in enumerate(CASES):
         case = os.path.join(work, f"case{n}")
         shutil.rmtree(case, ignore_errors=True)
         shutil.copytree(source_root, os.path.join(case, "root"))
-        if options.get("return_start"):
-            set_line(os.path.join(case, "root", "DAT", "opt.set"), OPT_SET_RETURN_START, "1")
+        opt_set = os.path.join(case, "root", "DAT", "opt.set")
+        with open(opt_set, newline="") as f:
+            lines = f.read().split("\r\n")
+        lines[OPT_SET_RETURN_START] = "1" if return_start else "0"
+        with open(opt_set, "w", newline="") as f:
+            f.write("\r\n".join(lines))
         shutil.copy(os.path.join(data, drawing), case)
         script = os.path.join(case, "run.scr")
         with open(script, "w") as f:
@@ -47,9 +43,10 @@ def main():
                         os.path.join(case, drawing)], check=True, capture_output=True, timeout=60)
         problem, count = rs274_moves.nc_problem(os.path.join(case, drawing), os.path.join(case, nc_name),
                                                 os.path.join(case, "moves.txt"))
+        label = f"{drawing} (Return_start {int(return_start)})"
         if problem:
-            raise SystemExit(f"{drawing} {options}: {problem}")
-        print(f"{drawing} {options}: {count} elements reproduced by rs274")
+            raise SystemExit(f"{label}: {problem}")
+        print(f"{label}: {count} elements reproduced by rs274")
     return 0
 
 
