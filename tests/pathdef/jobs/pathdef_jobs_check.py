@@ -25,8 +25,7 @@ PUNCH = [(0, 0, 0), (60, 0, 0), (60, 20, QUARTER), (50, 30, 0), (10, 30, QUARTER
 
 
 def polyline_drawing(vertices, close=True, layer="0"):
-    """A drawing maker: one polyline (the punch has straight sides and two
-    rounded top corners)."""
+    """A drawing maker: one polyline (the punch: straight sides, two rounded top corners)."""
     def make(path):
         doc = ezdxf.new("R2000")
         if layer != "0":
@@ -49,8 +48,7 @@ def loose_punch(path):
 
 
 def run_job(work, name, make_drawing, answers):
-    """Runs the answers on a drawing made afresh, with a fresh install root;
-    the saved drawing and what the command line printed."""
+    """The saved drawing and the printed text of the answers run on a fresh drawing and root."""
     drawing, script, saved = (os.path.join(work, name + ext) for ext in (".dxf", ".scr", "_saved.dxf"))
     make_drawing(drawing)
     root = os.path.join(work, name + "_root")
@@ -70,13 +68,11 @@ def run_job(work, name, make_drawing, answers):
 
 
 def nc_file(work, name):
-    """The NC file of a job's drawing: its name in capitals, beside it."""
     return os.path.join(work, name.upper() + ".NC")
 
 
 def expect_nc_read_back(work, name):
-    """rs274 reads the job's NC clean and its moves reproduce the stored path
-    of the saved drawing."""
+    """rs274 reads the job's NC clean, and its moves reproduce the saved stored path."""
     if rs274_moves.HAVE_RS274:
         problem, _ = rs274_moves.nc_problem(os.path.join(work, name + "_saved.dxf"), nc_file(work, name),
                                             os.path.join(work, name + "_moves.txt"))
@@ -84,8 +80,7 @@ def expect_nc_read_back(work, name):
 
 
 def expect_picture_roles(work, name, roles):
-    """The picture draws the stored path's elements in these roles (the
-    legend, drawn after the paths, left out)."""
+    """The picture draws the path's elements in these roles (the legend comes after the paths)."""
     with open(os.path.join(work, name + ".svg")) as f:
         got = re.findall(r'<g class="([a-z-]+)"', f.read().split("font-family")[0])
     check(name, got == roles.split(), "picture roles %s, expected %s" % (got, roles.split()))
@@ -102,8 +97,7 @@ def stored_paths(doc):
 
 
 def the_path(name, doc):
-    """The vertices (rounded) and tag strings of the one stored path; None
-    and [] (a failure noted) when there is not exactly one."""
+    """The vertices (rounded) and tags of the one stored path; None and [] when not exactly one."""
     paths = stored_paths(doc)
     check(name, len(paths) == 1, "%d stored paths" % len(paths))
     if len(paths) != 1:
