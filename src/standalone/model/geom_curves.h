@@ -2,6 +2,7 @@
 // points), the form in which the geometry library measures them.
 #pragma once
 
+#include <cmath>
 #include <vector>
 
 #include "host/angles.h"
@@ -61,5 +62,17 @@ Point3 closestOnPiece(const CurvePiece& piece, const Point3& p);
 Point3 withPieceZ(const CurvePiece& piece, double x, double y);
 
 double distanceXY(const Point3& p, const Point3& q);
+
+// distanceXY(p, q) <= limit for the offsets dx, dy, with the same answer but
+// without the exact hypot for points far apart or well inside: hypot is
+// never below the larger offset, and at a quarter of the squared limit the
+// plain square root is far from the limit.
+inline bool withinXY(double dx, double dy, double limit) {
+  dx = dx < 0.0 ? -dx : dx;
+  dy = dy < 0.0 ? -dy : dy;
+  if (dx > limit || dy > limit) return false;
+  if (dx * dx + dy * dy <= 0.25 * limit * limit) return true;
+  return std::hypot(dx, dy) <= limit;
+}
 
 }  // namespace optgrind::standalone
