@@ -4,10 +4,9 @@
 // cut into n pieces, chords and arcs in turn; the start and the tool points
 // lie in the middle of chords, in running order.
 //
-// Measured on the 2-core development machine (CPU time, Release): load 6 ms
-// (1k) and 61 ms (10k); definition 85 ms (1k) and 931 ms (10k), 11 times
-// 1k. Most of the definition is the host's pick box selection, which
-// measures the whole path polyline for every pick.
+// Measured on the 2-core development machine (CPU time, Release): see the
+// report in README.md. Most of what remains is the path work itself (breaks,
+// the crossing counts of the refusals, closest points) over the whole path.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 

@@ -1,73 +1,15 @@
 #include "nc/finishing_pass.h"
 
-#include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <cstring>
-#include <memory>
-#include <string_view>
 
 namespace optgrind {
 namespace {
 
-// Reads a file in pieces of up to 78 characters, each with its line end
-// when the line end follows, through a block buffer.
-class PieceReader {
- public:
-  explicit PieceReader(std::FILE* in) : in_(in) {}
-  bool next(std::string& piece) {
-    piece.clear();
-    while (piece.size() < kFinishingPieceChars) {
-      if (!fill()) return !piece.empty();
-      size_t room = kFinishingPieceChars - piece.size();
-      size_t avail = std::min(room, end_ - at_);
-      const char* start = buffer_ + at_;
-      const char* nl = static_cast<const char*>(std::memchr(start, '\n', avail));
-      if (nl != nullptr) {
-        piece.append(start, static_cast<size_t>(nl - start) + 1);
-        at_ += static_cast<size_t>(nl - start) + 1;
-        return true;
-      }
-      piece.append(start, avail);
-      at_ += avail;
-    }
-    // A full piece takes its line end along when it follows at once.
-    if (fill() && buffer_[at_] == '\n') {
-      piece.push_back('\n');
-      ++at_;
-    }
-    return true;
-  }
-
- private:
-  bool fill() {
-    if (at_ < end_) return true;
-    at_ = 0;
-    end_ = std::fread(buffer_, 1, sizeof buffer_, in_);
-    return end_ > 0;
-  }
-  std::FILE* in_;
-  char buffer_[1 << 16];
-  size_t at_ = 0;
-  size_t end_ = 0;
-};
-
-// One thread writes the files: the stream's lock is not needed.
-void writeText(std::FILE* to, const std::string& text) {
-#if defined(__GLIBC__)
-  fwrite_unlocked(text.data(), 1, text.size(), to);
-#else
-  std::fwrite(text.data(), 1, text.size(), to);
-#endif
-}
-
-// Files of the pass get a large buffer: the NC text may run to many megabytes.
-constexpr size_t kPassBuffer = 1 << 20;
-std::FILE* openForPass(const std::string& name, const char* mode) {
-  std::FILE* file = std::fopen(name.c_str(), mode);
-  if (file != nullptr) std::setvbuf(file, nullptr, _IOFBF, kPassBuffer);
-  return file;
-}
+// The text goes through the pass, and into the file, in blocks of about
+// these sizes.
+constexpr size_t kInputBlock = 1 << 14;
+constexpr size_t kOutputBlock = 1 << 16;
 
 bool startsContinuation(std::string_view piece, size_t amp) {
   if (amp == 0) return true;
@@ -75,97 +17,109 @@ bool startsContinuation(std::string_view piece, size_t amp) {
   return !std::isprint(before);
 }
 
-std::string withoutAmpersands(std::string_view piece) {
-  std::string out;
-  out.reserve(piece.size());
-  for (char c : piece)
-    if (c != '&') out.push_back(c);
-  return out;
-}
-
-// The held-line rules over a sequence of pieces.
-class ContinuationJoiner {
- public:
-  template <class Write>
-  void add(std::string_view piece, Write&& write) {
-    size_t amp = piece.find('&');
-    if (amp != std::string_view::npos && startsContinuation(piece, amp)) {
-      if (!held_.empty() && held_.back() == '\n') held_.pop_back();
-      held_ += withoutAmpersands(piece);
-      return;
-    }
-    write(held_);
-    held_ = amp == std::string_view::npos ? std::string(piece) : withoutAmpersands(piece);
-  }
-  template <class Write>
-  void finish(Write&& write) {
-    write(held_);
-    held_.clear();
-  }
-
- private:
-  std::string held_;
-};
-
 }  // namespace
 
-int dropShortLines(std::FILE* from, std::FILE* to) {
-  if (from == nullptr || to == nullptr) return 0;
-  auto reader = std::make_unique<PieceReader>(from);
-  std::string piece;
-  while (reader->next(piece)) {
-    if (piece.size() >= 2) writeText(to, piece);
+void NcFinisher::add(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    if (pieceFull_) {
+      // A full piece takes its line end along when it follows at once.
+      pieceFull_ = false;
+      if (text[i] == '\n') {
+        piece_.push_back('\n');
+        ++i;
+      }
+      completePiece(piece_);
+      piece_.clear();
+      continue;
+    }
+    size_t avail = std::min(kFinishingPieceChars - piece_.size(), text.size() - i);
+    const char* start = text.data() + i;
+    const char* nl = static_cast<const char*>(std::memchr(start, '\n', avail));
+    if (nl != nullptr) {
+      size_t length = static_cast<size_t>(nl - start) + 1;
+      if (piece_.empty()) {
+        completePiece({start, length});
+      } else {
+        piece_.append(start, length);
+        completePiece(piece_);
+        piece_.clear();
+      }
+      i += length;
+      continue;
+    }
+    piece_.append(start, avail);
+    i += avail;
+    pieceFull_ = piece_.size() == kFinishingPieceChars;
   }
-  return std::ferror(from) || std::ferror(to) ? 0 : 1;
 }
 
-int joinContinuations(std::FILE* from, std::FILE* to) {
-  if (from == nullptr || to == nullptr) return 0;
-  auto write = [to](const std::string& s) { writeText(to, s); };
-  ContinuationJoiner joiner;
-  auto reader = std::make_unique<PieceReader>(from);
-  std::string piece;
-  while (reader->next(piece)) joiner.add(piece, write);
-  joiner.finish(write);
-  return std::ferror(from) || std::ferror(to) ? 0 : 1;
+void NcFinisher::finish() {
+  if (!piece_.empty()) completePiece(piece_);
+  piece_.clear();
+  pieceFull_ = false;
+  if (pendingLineEnd_) out_.push_back('\n');
+  pendingLineEnd_ = false;
+}
+
+// The held line is what was written, and its line end when one is pending:
+// a continuation takes the line end away and goes on the same line.
+void NcFinisher::completePiece(std::string_view piece) {
+  if (piece.size() < 2) return;
+  size_t amp = piece.find('&');
+  if (amp != std::string_view::npos && startsContinuation(piece, amp)) {
+    pendingLineEnd_ = false;
+  } else if (pendingLineEnd_) {
+    out_.push_back('\n');
+  }
+  emitBody(piece, amp != std::string_view::npos);
+}
+
+void NcFinisher::emitBody(std::string_view piece, bool dropAmpersands) {
+  pendingLineEnd_ = piece.back() == '\n';
+  if (pendingLineEnd_) piece.remove_suffix(1);
+  if (!dropAmpersands) {
+    out_.append(piece);
+    return;
+  }
+  for (char c : piece)
+    if (c != '&') out_.push_back(c);
+}
+
+void FinishingNcSink::write(const std::string& text) {
+  in_ += text;
+  if (in_.size() < kInputBlock) return;
+  finisher_.add(in_);
+  in_.clear();
+  if (finisher_.output().size() >= kOutputBlock) flush();
+}
+
+int FinishingNcSink::finish() {
+  finisher_.add(in_);
+  in_.clear();
+  finisher_.finish();
+  flush();
+  return file_ != nullptr && !std::ferror(file_);
+}
+
+void FinishingNcSink::flush() {
+  std::string& out = finisher_.output();
+  if (file_ != nullptr && !out.empty()) {
+#if defined(__GLIBC__)
+    // One thread writes the NC file: the stream's lock is not needed.
+    fwrite_unlocked(out.data(), 1, out.size(), file_);
+#else
+    std::fwrite(out.data(), 1, out.size(), file_);
+#endif
+  }
+  out.clear();
 }
 
 std::string finishNcText(const std::string& text) {
-  std::FILE* in = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
-  std::FILE* middle = std::tmpfile();
-  std::FILE* out = std::tmpfile();
-  std::string result;
-  if (text.empty()) {
-    // fmemopen refuses an empty buffer.
-  } else if (in && middle && out && dropShortLines(in, middle)) {
-    std::rewind(middle);
-    if (joinContinuations(middle, out)) {
-      std::rewind(out);
-      char buf[4096];
-      size_t n;
-      while ((n = std::fread(buf, 1, sizeof buf, out)) > 0) result.append(buf, n);
-    }
-  }
-  for (std::FILE* f : {in, middle, out})
-    if (f) std::fclose(f);
-  return result;
-}
-
-int runFinishingPass(const std::string& ncFile, const std::string& scratch) {
-  std::FILE* nc = openForPass(ncFile, "rb");
-  std::FILE* tmp = openForPass(scratch, "wb");
-  int ok = dropShortLines(nc, tmp);
-  if (nc) std::fclose(nc);
-  if (tmp && std::fclose(tmp) != 0) ok = 0;
-  if (ok) {
-    tmp = openForPass(scratch, "rb");
-    nc = openForPass(ncFile, "wb");
-    ok = joinContinuations(tmp, nc);
-    if (tmp) std::fclose(tmp);
-    if (nc && std::fclose(nc) != 0) ok = 0;
-  }
-  std::remove(scratch.c_str());
-  return ok;
+  NcFinisher finisher;
+  finisher.add(text);
+  finisher.finish();
+  return std::move(finisher.output());
 }
 
 }  // namespace optgrind

@@ -41,7 +41,6 @@ namespace {
 // The pick slot of the path selection prompt.
 constexpr int kSelectionPickSlot = 0;
 inline constexpr const char* kPartialSelectKeyword = "S";
-inline constexpr const char* kFinishingScratch = "tmpabc.tmp";
 // A tool row's layer is drawn in this linetype.
 inline constexpr const char* kToolRowLinetype = "CONTINUOUS";
 
@@ -143,14 +142,6 @@ std::FILE* openTemporary(const std::string& ncFile, std::string& tempName) {
   return file;
 }
 
-// The finishing pass's scratch file: in the data directory when it takes
-// files, else next to the NC file's temporary file.
-std::string scratchName(Host& host, const std::string& tempName) {
-  std::string data = dataDirectory(host);
-  if (access(data.c_str(), W_OK) == 0) return data + "/" + kFinishingScratch;
-  return tempName + ".scratch";
-}
-
 void setToolVariables(const OptSettings& s, const ToolRow* row, MachiningClock& clock) {
   constexpr int kVarA = 1, kVar35 = 35, kVar49 = 49;
   postVariable(kVarA).current = s.Tool_radius;
@@ -164,10 +155,11 @@ void setToolVariables(const OptSettings& s, const ToolRow* row, MachiningClock& 
   postVariable(kVar49).current = 0.0;
 }
 
-// Everything from the open NC file to the finished one. False after a user break.
+// Everything from the open NC file to the finished one, through the
+// finishing pass. False after a user break; `wrote` false when a write failed.
 bool emitProgram(Host& host, const OptSettings& settings, const std::vector<EntityRef>& paths,
-                 const ToolRow* row, std::FILE* file, MachiningClock& clock) {
-  FileNcSink sink(file);
+                 const ToolRow* row, std::FILE* file, MachiningClock& clock, bool& wrote) {
+  FinishingNcSink sink(file);
   setNcSink(&sink);
   if (postState().options.has(WcfOption::DateOut)) {
     LocalDate date = host.platform().localDate();
@@ -195,6 +187,7 @@ bool emitProgram(Host& host, const OptSettings& settings, const std::vector<Enti
     runEvent(host, kEvProgramEnd);
   }
   setNcSink(nullptr);
+  wrote = sink.finish() != 0;
   return !broken;
 }
 
@@ -244,9 +237,9 @@ int runPwOpt(Host& host, int fromDialog) {
     reportUnwritable(host, ncFile);
     return kPwOptFailed;
   }
-  bool complete = emitProgram(host, settings, paths, row, file, clock);
-  bool written = std::fclose(file) == 0 && complete;
-  written = written && runFinishingPass(tempName, scratchName(host, tempName));
+  bool wrote = false;
+  bool complete = emitProgram(host, settings, paths, row, file, clock, wrote);
+  bool written = std::fclose(file) == 0 && wrote && complete;
   written = written && std::rename(tempName.c_str(), ncFile.c_str()) == 0;
   if (!written) {
     std::remove(tempName.c_str());

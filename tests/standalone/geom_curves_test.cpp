@@ -113,6 +113,29 @@ TEST_F(GeomCurveTest, ClosestPointOnTheCurveOrItsExtension) {
   expectPoint(closest(point, {0, 0}, true), {3, 4, 5});
 }
 
+// A long polyline is measured near the pick only: its nearest point is the
+// first segment's nearest of all, and a pick box on it crosses it.
+TEST_F(GeomCurveTest, LongPolylinesAsTheirSegmentsOneByOne) {
+  const double bulges[] = {0.0, 0.3, -0.8, 1.5, -2.5, 1.0};
+  std::vector<PolyVertex> zigzag;
+  for (int i = 0; i <= 60; ++i) zigzag.push_back({i * 0.7, (i % 3) * 0.4, bulges[i % 6]});
+  const EntityRecord path = polylineOf(zigzag);
+  for (double x = -1.0; x < 44.0; x += 0.37) {
+    const Point3 at{x, std::fmod(x * 1.3, 2.0) - 0.5, 0.0};
+    Point3 best;
+    double bestDistance = HUGE_VAL;
+    for (size_t i = 0; i + 1 < zigzag.size(); ++i) {
+      Point3 p = closest(polylineOf({zigzag[i], zigzag[i + 1]}), at, false);
+      if (std::hypot(p.x - at.x, p.y - at.y) < bestDistance)
+        best = p, bestDistance = std::hypot(p.x - at.x, p.y - at.y);
+    }
+    expectPoint(closest(path, at, false), best);
+    EXPECT_TRUE(
+        crossesWindow(host.drawing(), path, {best.x - 0.01, best.y - 0.01}, {best.x + 0.01, best.y + 0.01}));
+  }
+  EXPECT_FALSE(crossesWindow(host.drawing(), path, {10.0, 5.0}, {11.0, 6.0}));
+}
+
 // A bulge far below any drawing's precision is a straight segment: as an
 // arc its centre would lie about 1e17 away and its points nowhere near.
 TEST_F(GeomCurveTest, AlmostZeroBulgesAreStraight) {

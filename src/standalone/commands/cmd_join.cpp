@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <deque>
+#include <iterator>
 #include <span>
 
 #include "standalone/commands/join_end_index.h"
@@ -15,8 +15,7 @@ namespace {
 // A chain of vertices: an open polyline, segment i from vertex i to i + 1.
 using Chain = std::vector<PolyVertex>;
 
-Point3 at(const PolyVertex& v) { return {v.x, v.y, 0.0}; }
-bool meet(const PolyVertex& a, const PolyVertex& b) { return distanceXY(at(a), at(b)) <= kJoinFuzz; }
+bool meet(const PolyVertex& a, const PolyVertex& b) { return withinXY(a.x - b.x, a.y - b.y, kJoinFuzz); }
 
 // The vertices of a piece, in the pieces' shared store.
 using Piece = std::span<const PolyVertex>;
@@ -61,8 +60,16 @@ bool appendPieceOf(const EntityRecord& e, Chain& store) {
   return true;
 }
 
-// The chain being built: pieces go on at both ends.
-using GrowingChain = std::deque<PolyVertex>;
+// The chain being built: pieces go on at both ends. The vertices put
+// before the target's first are kept last first, so that both ends grow
+// at the back of a vector.
+struct GrowingChain {
+  Chain head;  // before the target's first vertex, last first
+  Chain tail;  // from the target's first vertex on; never empty
+  PolyVertex& front() { return head.empty() ? tail.front() : head.back(); }
+  PolyVertex& back() { return tail.back(); }
+  size_t size() const { return head.size() + tail.size(); }
+};
 
 // Appends the piece at the chain's end when one of its ends meets it.
 bool appendAtEnd(GrowingChain& chain, Piece piece, Chain& scratch) {
@@ -78,7 +85,7 @@ bool appendAtEnd(GrowingChain& chain, Piece piece, Chain& scratch) {
   joint.bulge = p.front().bulge;
   joint.startWidth = p.front().startWidth;
   joint.endWidth = p.front().endWidth;
-  chain.insert(chain.end(), p.begin() + 1, p.end());
+  chain.tail.insert(chain.tail.end(), p.begin() + 1, p.end());
   return true;
 }
 
@@ -93,14 +100,13 @@ bool prependAtStart(GrowingChain& chain, Piece piece, Chain& scratch) {
     return false;
   }
   // The joint is the chain's own first vertex.
-  chain.insert(chain.begin(), p.begin(), p.end() - 1);
+  chain.head.insert(chain.head.end(), std::make_reverse_iterator(p.end() - 1),
+                    std::make_reverse_iterator(p.begin()));
   return true;
 }
 
 // The chain is a loop once its last vertex comes back onto its first.
-bool closesOnItself(const GrowingChain& chain) {
-  return chain.size() >= 3 && meet(chain.front(), chain.back());
-}
+bool closesOnItself(GrowingChain& chain) { return chain.size() >= 3 && meet(chain.front(), chain.back()); }
 
 }  // namespace
 
@@ -156,47 +162,51 @@ int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& c
   if (!pl || pl->closed || pl->vertices.empty()) return 0;
 
   // Candidates in drawing order: at a branch the first of them is taken.
-  std::vector<std::pair<size_t, long long>> ordered;
+  // Their slots are marked and the drawing walked once, which orders them
+  // and drops repeats without a sort.
+  std::vector<char> isCandidate(d.entities.size(), 0);
+  size_t marked = 0;
   for (long long id : candidates) {
     if (id == target || !findEntity(d, id)) continue;
-    ordered.emplace_back(static_cast<size_t>(slotOf(d, id)), id);
+    char& mark = isCandidate[static_cast<size_t>(slotOf(d, id))];
+    marked += mark == 0;
+    mark = 1;
   }
-  std::sort(ordered.begin(), ordered.end());
-  ordered.erase(std::unique(ordered.begin(), ordered.end()), ordered.end());
   // The pieces' vertices one after another: piece i is store[first[i],
-  // first[i + 1]).
+  // first[i + 1]). Lines and arcs, the usual pieces, have two each.
   Chain store;
-  std::vector<size_t> first = {0};
+  store.reserve(2 * marked);
+  std::vector<uint32_t> first = {0};
+  first.reserve(marked + 1);
   std::vector<size_t> pieceSlots;
-  for (const auto& [slot, id] : ordered) {
-    if (!appendPieceOf(d.entities[slot].record, store)) continue;
-    first.push_back(store.size());
+  pieceSlots.reserve(marked);
+  for (size_t slot = 0; slot < isCandidate.size(); ++slot) {
+    if (!isCandidate[slot] || !appendPieceOf(d.entities[slot].record, store)) continue;
+    first.push_back(static_cast<uint32_t>(store.size()));
     pieceSlots.push_back(slot);
   }
   size_t count = pieceSlots.size();
-  auto piece = [&](size_t i) { return Piece(store.data() + first[i], first[i + 1] - first[i]); };
-
   // At each joint the first piece in drawing order that meets the chain's
   // free end is taken, found through an index of the pieces' ends.
-  std::vector<JoinEnd> pieceEnds;
-  pieceEnds.reserve(2 * count);
-  for (size_t i = 0; i < count; ++i) {
-    for (const PolyVertex* v : {&store[first[i]], &store[first[i + 1] - 1]}) {
-      pieceEnds.push_back({v->x, v->y, static_cast<uint32_t>(i)});
-    }
-  }
-  JoinEndIndex ends(pieceEnds, count, kJoinFuzz);
-  GrowingChain chain(pl->vertices.begin(), pl->vertices.end());
+  JoinEndIndex ends(store, first, kJoinFuzz);
+  size_t vertexCount = store.size();
+  Chain().swap(store);
+
+  GrowingChain chain;
+  // Room for every piece: the polyline's vertices are never moved to grow.
+  chain.tail.reserve(pl->vertices.size() + vertexCount);
+  chain.tail.assign(pl->vertices.begin(), pl->vertices.end());
   std::vector<bool> joined(count, false);
   int joinedCount = 0;
   Chain scratch;
   bool closed = false;
   for (bool atEnd : {true, false}) {
     while (!closed) {
-      long long next = ends.firstMeeting(atEnd ? chain.back() : chain.front());
-      if (next < 0) break;
-      size_t i = static_cast<size_t>(next);
-      if (!(atEnd ? appendAtEnd(chain, piece(i), scratch) : prependAtStart(chain, piece(i), scratch))) break;
+      const JoinEnd* next = ends.firstMeeting(atEnd ? chain.back() : chain.front());
+      if (!next) break;
+      size_t i = next->piece;
+      Piece piece = ends.piece(*next);
+      if (!(atEnd ? appendAtEnd(chain, piece, scratch) : prependAtStart(chain, piece, scratch))) break;
       ends.take(i);
       joined[i] = true;
       ++joinedCount;
@@ -204,12 +214,14 @@ int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& c
     }
   }
   if (joinedCount == 0) return 0;
+  Chain& joinedVertices = chain.tail;
+  joinedVertices.insert(joinedVertices.begin(), chain.head.rbegin(), chain.head.rend());
   if (closed) {
     // The closing segment is carried by the last vertex that stays.
-    chain.pop_back();
+    joinedVertices.pop_back();
     pl->closed = true;
   }
-  pl->vertices.assign(chain.begin(), chain.end());
+  pl->vertices = std::move(joinedVertices);
   // In drawing order, so that the drawing is walked once from front to back.
   for (size_t i = 0; i < count; ++i) {
     if (joined[i]) d.entities[pieceSlots[i]].erased = true;

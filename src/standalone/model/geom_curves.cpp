@@ -16,8 +16,8 @@ CurvePiece pointPiece(const Point3& p) {
   return piece;
 }
 
-// The polyline segment from u to v: an arc when it has a bulge (tan of a
-// quarter of its sweep, positive counter-clockwise), else straight.
+}  // namespace
+
 CurvePiece bulgePiece(const PolyVertex& u, const PolyVertex& v, double z) {
   const Point3 from{u.x, u.y, z};
   const Point3 to{v.x, v.y, z};
@@ -39,6 +39,8 @@ CurvePiece bulgePiece(const PolyVertex& u, const PolyVertex& v, double z) {
   return piece;
 }
 
+namespace {
+
 void extendBackwards(CurvePiece& piece) {
   if (piece.kind == PieceKind::Line) piece.tMin = -kUnbounded;
   if (piece.kind == PieceKind::Arc) piece.sweep = kTwoPi;
@@ -50,6 +52,27 @@ void extendForwards(CurvePiece& piece) {
 }
 
 }  // namespace
+
+SegmentBox segmentBox(const PolyVertex& u, const PolyVertex& v) {
+  // Far more than the rounding of any piece's points, far less than a pick.
+  constexpr double kRelativeMargin = 1e-9;
+  SegmentBox box{std::fmin(u.x, v.x), std::fmin(u.y, v.y), std::fmax(u.x, v.x), std::fmax(u.y, v.y)};
+  if (!isStraightBulge(u.bulge) && std::fabs(u.bulge) <= 1.0) {
+    // Half a turn or less: the arc keeps within its sagitta of the chord.
+    const double sagitta = std::fabs(u.bulge) * std::hypot(v.x - u.x, v.y - u.y) / 2.0;
+    box = {box.x0 - sagitta, box.y0 - sagitta, box.x1 + sagitta, box.y1 + sagitta};
+  } else if (!isStraightBulge(u.bulge)) {
+    // More: the arc lies on its circle, the circle's box as bulgePiece finds it.
+    const double offset = (1.0 / u.bulge - u.bulge) / 4.0;
+    const double cx = (u.x + v.x) / 2.0 - offset * (v.y - u.y);
+    const double cy = (u.y + v.y) / 2.0 + offset * (v.x - u.x);
+    const double r = std::hypot(u.x - cx, u.y - cy);
+    box = {cx - r, cy - r, cx + r, cy + r};
+  }
+  const double margin = kRelativeMargin * (1.0 + std::fmax(std::fmax(std::fabs(box.x0), std::fabs(box.x1)),
+                                                           std::fmax(std::fabs(box.y0), std::fabs(box.y1))));
+  return {box.x0 - margin, box.y0 - margin, box.x1 + margin, box.y1 + margin};
+}
 
 double distanceXY(const Point3& p, const Point3& q) { return std::hypot(q.x - p.x, q.y - p.y); }
 

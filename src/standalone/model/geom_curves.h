@@ -2,6 +2,7 @@
 // points), the form in which the geometry library measures them.
 #pragma once
 
+#include <cmath>
 #include <vector>
 
 #include "host/angles.h"
@@ -38,6 +39,26 @@ CurvePiece linePiece(const Point3& a, const Point3& b);
 CurvePiece arcPiece(const Point3& center, double radius, double startAngle, double endAngle);
 CurvePiece circlePiece(const Point3& center, double radius);
 
+// The polyline segment from u to v at height z: an arc when it has a bulge
+// (tan of a quarter of its sweep, positive counter-clockwise), else
+// straight (a point piece when it has no length).
+CurvePiece bulgePiece(const PolyVertex& u, const PolyVertex& v, double z);
+
+// A box that holds every point of the segment from u to v with a margin
+// beyond rounding, found without trigonometry: a segment whose box misses
+// a region is sure to miss it, so long polylines skip most segments.
+struct SegmentBox {
+  double x0, y0, x1, y1;
+  bool overlaps(double lx, double ly, double hx, double hy) const {
+    return x0 <= hx && x1 >= lx && y0 <= hy && y1 >= ly;
+  }
+  // The least distance from (x, y) to the box.
+  double distanceFrom(double x, double y) const {
+    return std::hypot(std::fmax(std::fmax(x0 - x, x - x1), 0.0), std::fmax(std::fmax(y0 - y, y - y1), 0.0));
+  }
+};
+SegmentBox segmentBox(const PolyVertex& u, const PolyVertex& v);
+
 // The pieces of consecutive vertices at height z; closed adds the segment
 // from the last vertex to the first. Zero-length segments are left out;
 // when nothing is left but vertices, the first vertex is a point piece.
@@ -61,5 +82,17 @@ Point3 closestOnPiece(const CurvePiece& piece, const Point3& p);
 Point3 withPieceZ(const CurvePiece& piece, double x, double y);
 
 double distanceXY(const Point3& p, const Point3& q);
+
+// distanceXY(p, q) <= limit for the offsets dx, dy, with the same answer but
+// without the exact hypot for points far apart or well inside: hypot is
+// never below the larger offset, and at a quarter of the squared limit the
+// plain square root is far from the limit.
+inline bool withinXY(double dx, double dy, double limit) {
+  dx = dx < 0.0 ? -dx : dx;
+  dy = dy < 0.0 ? -dy : dy;
+  if (dx > limit || dy > limit) return false;
+  if (dx * dx + dy * dy <= 0.25 * limit * limit) return true;
+  return std::hypot(dx, dy) <= limit;
+}
 
 }  // namespace optgrind::standalone

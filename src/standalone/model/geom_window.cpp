@@ -1,5 +1,6 @@
 // Window and crossing selection of entities by a rectangle of the XY plane.
 #include <algorithm>
+#include <cmath>
 
 #include "standalone/model/geom.h"
 #include "standalone/model/geom_curves.h"
@@ -35,6 +36,47 @@ bool curveTouchesEdges(const std::vector<CurvePiece>& pieces, const Window& w) {
   return false;
 }
 
+// The answer of crossesWindow for a lightweight polyline, found from the
+// few segments near the window; false in `decided` when only the whole
+// polyline's extents can tell. The polyline's box overlaps the window when
+// the box of its pieces' ends does, and is not inside when one end is out.
+bool polylineCrossesWindow(const PolylineGeom& pl, const Window& w, bool& decided) {
+  decided = false;
+  const std::vector<PolyVertex>& v = pl.vertices;
+  const size_t n = v.size();
+  if (n < 2) return false;
+  const size_t segments = pl.closed ? n : n - 1;
+  bool anyPiece = false, endOutside = false;
+  Window ends{{HUGE_VAL, HUGE_VAL, 0.0}, {-HUGE_VAL, -HUGE_VAL, 0.0}};
+  std::vector<size_t> near;
+  for (size_t i = 0; i < segments; ++i) {
+    const PolyVertex& a = v[i];
+    const PolyVertex& b = v[(i + 1) % n];
+    if (isStraightBulge(a.bulge) && std::hypot(b.x - a.x, b.y - a.y) <= kOnCurveTolerance) continue;
+    anyPiece = true;
+    for (const PolyVertex* p : {&a, &b}) {
+      endOutside = endOutside || p->x < w.lo.x || p->y < w.lo.y || p->x > w.hi.x || p->y > w.hi.y;
+      ends.lo = {std::fmin(ends.lo.x, p->x), std::fmin(ends.lo.y, p->y), 0.0};
+      ends.hi = {std::fmax(ends.hi.x, p->x), std::fmax(ends.hi.y, p->y), 0.0};
+    }
+    if (segmentBox(a, b).overlaps(w.lo.x, w.lo.y, w.hi.x, w.hi.y)) near.push_back(i);
+  }
+  // Nothing near: the box is not inside, no edge is met.
+  if (anyPiece && near.empty()) {
+    decided = true;
+    return false;
+  }
+  if (!anyPiece || !endOutside) return false;
+  std::vector<CurvePiece> pieces;
+  for (size_t i : near) pieces.push_back(bulgePiece(v[i], v[(i + 1) % n], pl.elevation));
+  if (!curveTouchesEdges(pieces, w)) {
+    decided = true;
+    return false;
+  }
+  decided = ends.lo.x <= w.hi.x && ends.hi.x >= w.lo.x && ends.lo.y <= w.hi.y && ends.hi.y >= w.lo.y;
+  return decided;
+}
+
 }  // namespace
 
 bool insideWindow(const Drawing& drawing, const EntityRecord& entity, const Point3& lo, const Point3& hi) {
@@ -48,10 +90,15 @@ bool insideWindow(const Drawing& drawing, const EntityRecord& entity, const Poin
 // circle around the window does not); any other entity when its box
 // overlaps the window.
 bool crossesWindow(const Drawing& drawing, const EntityRecord& entity, const Point3& lo, const Point3& hi) {
+  const Window w = ordered(lo, hi);
+  if (const auto* pl = entity.as<PolylineGeom>()) {
+    bool decided = false;
+    bool crosses = polylineCrossesWindow(*pl, w, decided);
+    if (decided) return crosses;
+  }
   Point3 min;
   Point3 max;
   if (geomExtents(drawing, entity, min, max) != RTNORM) return false;
-  const Window w = ordered(lo, hi);
   if (min.x > w.hi.x || max.x < w.lo.x || min.y > w.hi.y || max.y < w.lo.y) return false;
   if (boxInside(min, max, w)) return true;
   std::vector<CurvePiece> pieces;
