@@ -66,37 +66,36 @@ void expectGolden(const std::string& actual, const std::string& golden) {
   EXPECT_EQ(actual, readFile(kData + golden)) << golden;
 }
 
-TEST(NcOutputGolden, LinesAndArcsWithTwoLiftsThroughTheBundledPost) {
-  NcSession s;
-  auto run = s.runOn(s.drawing("lifts.dxf"), kCreateNcAll);
-  EXPECT_EQ(run.status, 0) << run.output;
-  expectGolden(readFile(s.work + "/LIFTS.NC"), "lifts_bundled.nc");
-}
-
-TEST(NcOutputGolden, EveryEventWithLiftPartsContinuationsAndEmptyLines) {
-  NcSession s;
-  std::filesystem::copy_file(kData + "CONT.WCF", s.dataFile("CONT.WCF"));
-  s.setLines({{kLinePcfName, "CONT.WCF"}});
-  auto run = s.runOn(s.drawing("lifts.dxf"), kCreateNcAll);
-  EXPECT_EQ(run.status, 0) << run.output;
-  expectGolden(readFile(s.work + "/LIFTS.NC"), "lifts_events.nc");
-}
-
-TEST(NcOutputGolden, ApproachAndEndTextWithTheReturnToTheStart) {
-  NcSession s;
-  std::filesystem::copy_file(kData + "CONT.WCF", s.dataFile("CONT.WCF"));
-  s.setLines({{kLinePcfName, "CONT.WCF"}, {kLineReturnStart, "1"}});
-  auto run = s.runOn(s.drawing("approach.dxf"), kCreateNcAll);
-  EXPECT_EQ(run.status, 0) << run.output;
-  expectGolden(readFile(s.work + "/APPROACH.NC"), "approach_return.nc");
-}
-
-TEST(NcOutputGolden, ReturnToStartThroughTheBundledPostAndMirroredCoordinates) {
-  NcSession s;
-  s.setLines({{kLineReturnStart, "1"}, {kLineCoordSystem, "1"}});
-  auto run = s.runOn(s.drawing("lifts.dxf"), kCreateNcAll);
-  EXPECT_EQ(run.status, 0) << run.output;
-  expectGolden(readFile(s.work + "/LIFTS.NC"), "lifts_return_mirrored.nc");
+// Lines and arcs with two lifts through the bundled post; every event with
+// lift parts, continuations and empty lines (CONT.WCF); approach and end
+// text with the return to the start; the return through the bundled post
+// with mirrored coordinates.
+TEST(NcOutputGolden, DrawingsAndSettingsToTheirNcText) {
+  struct Case {
+    const char* drawing;
+    std::map<int, std::string> lines;
+    const char* nc;
+    const char* golden;
+  };
+  const Case cases[] = {{"lifts.dxf", {}, "LIFTS.NC", "lifts_bundled.nc"},
+                        {"lifts.dxf", {{kLinePcfName, "CONT.WCF"}}, "LIFTS.NC", "lifts_events.nc"},
+                        {"approach.dxf",
+                         {{kLinePcfName, "CONT.WCF"}, {kLineReturnStart, "1"}},
+                         "APPROACH.NC",
+                         "approach_return.nc"},
+                        {"lifts.dxf",
+                         {{kLineReturnStart, "1"}, {kLineCoordSystem, "1"}},
+                         "LIFTS.NC",
+                         "lifts_return_mirrored.nc"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.golden);
+    NcSession s;
+    std::filesystem::copy_file(kData + "CONT.WCF", s.dataFile("CONT.WCF"));
+    s.setLines(c.lines);
+    auto run = s.runOn(s.drawing(c.drawing), kCreateNcAll);
+    EXPECT_EQ(run.status, 0) << run.output;
+    expectGolden(readFile(s.work + "/" + c.nc), c.golden);
+  }
 }
 
 TEST(NcOutputGolden, ToolRowPutsCopiesOnItsLayerWritesTheFirstPathAndItsTime) {

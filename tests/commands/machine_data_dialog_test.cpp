@@ -139,9 +139,18 @@ struct ProgramRecorder : HostWrapper, PlatformWrapper {
   std::vector<std::vector<std::string>> started;
 };
 
-void makeProgram(const std::string& path) {
-  testing::writeFile(path, "#!/bin/sh\n");
-  std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+// The programs the choice-list button starts from an install root that
+// holds the editor `program`.
+std::vector<std::vector<std::string>> choiceListStarts(SettingsSession& s, const std::string& root,
+                                                       const std::string& program) {
+  std::filesystem::create_directories(root + "/DAT");
+  testing::writeFile(root + "/" + program, "#!/bin/sh\n");
+  std::filesystem::permissions(root + "/" + program, std::filesystem::perms::owner_all);
+  standalone::StandaloneHost host(s.env.console, {root});
+  ProgramRecorder recorder(&host);
+  MachineDataForm form = buildMachineDataForm(recorder);
+  EXPECT_EQ(runMachineDataForm(recorder, form), kMachineDataQuit);
+  return recorder.started;
 }
 
 TEST(MachineDataForm, TheChoiceListButtonOpensTheFileInTheEditorAsOneArgument) {
@@ -152,27 +161,15 @@ TEST(MachineDataForm, TheChoiceListButtonOpensTheFileInTheEditorAsOneArgument) {
     std::filesystem::create_directories(root + "/DAT");
     testing::writeFile(root + "/DAT/OPT_SEL.DAT", "***Tool_Thick*\n");
     testing::writeFile(root + "/DAT/mis_set.set", testing::misSetWithLanguage(2));
-    makeProgram(root + "/program/notepad.exe");
-    standalone::StandaloneHost host(s.env.console, {root});
-    ProgramRecorder recorder(&host);
-    MachineDataForm form = buildMachineDataForm(recorder);
-    EXPECT_EQ(runMachineDataForm(recorder, form), kMachineDataQuit);
     std::vector<std::vector<std::string>> expected = {
         {root + "/program/notepad.exe", root + "/DAT/OPT_SEL.DAT"}};
-    EXPECT_EQ(recorder.started, expected) << rootName;
+    EXPECT_EQ(choiceListStarts(s, root, "program/notepad.exe"), expected) << rootName;
   }
 }
 
 TEST(MachineDataForm, TheChoiceListButtonStartsNothingWhenTheProgramLineIsTooLong) {
   SettingsSession s("Choice Lists\nQUIT\n");
-  std::string root = s.env.root.path() + std::string(120, 'r');
-  std::filesystem::create_directories(root + "/DAT");
-  makeProgram(root + "/program/notepad");
-  standalone::StandaloneHost host(s.env.console, {root});
-  ProgramRecorder recorder(&host);
-  MachineDataForm form = buildMachineDataForm(recorder);
-  EXPECT_EQ(runMachineDataForm(recorder, form), kMachineDataQuit);
-  EXPECT_TRUE(recorder.started.empty());
+  EXPECT_TRUE(choiceListStarts(s, s.env.root.path() + std::string(120, 'r'), "program/notepad").empty());
 }
 
 }  // namespace

@@ -34,10 +34,7 @@ double runningAt(const MarkSegment& s, bool atEnd) {
 }
 
 PolylineGeom polyline(std::vector<PolyVertex> v, bool closed) {
-  PolylineGeom p;
-  p.vertices = std::move(v);
-  p.closed = closed;
-  return p;
+  return {.vertices = std::move(v), .closed = closed};
 }
 
 void expectCornerMark(Host& host, const MarkSegment& in, const MarkSegment& out, const std::string& what) {
@@ -81,12 +78,11 @@ TEST(MiddleMarks, OnlyAcrossLongObliqueLinesAndArcs) {
   std::vector<MarkSegment> s = markSegments(polyline(
       {{0, 0, 0}, {3, 4, 0}, {13, 4, 0}, {13, 14, 0}, {16, 18, 0}, {26, 18, 1}, {36, 18, 0}}, false));
   // 3-4-5 line exactly S long, horizontal, vertical, oblique S long, horizontal, half circle.
-  EXPECT_EQ(middleMark(s[0], 2.0, 5.0).valid, 0);
-  EXPECT_EQ(middleMark(s[0], 2.0, 4.999).valid, 1);
-  EXPECT_EQ(middleMark(s[1], 2.0, 1.0).valid, 0);
-  EXPECT_EQ(middleMark(s[2], 2.0, 1.0).valid, 0);
-  EXPECT_EQ(middleMark(s[3], 2.0, 5.0).valid, 0);
-  EXPECT_EQ(middleMark(s[4], 2.0, 5.0).valid, 0);
+  // {segment, S, valid}.
+  const std::tuple<size_t, double, int> cases[] = {{0, 5.0, 0}, {0, 4.999, 1}, {1, 1.0, 0},
+                                                   {2, 1.0, 0}, {3, 5.0, 0},   {4, 5.0, 0}};
+  for (auto [i, limit, valid] : cases)
+    EXPECT_EQ(middleMark(s[i], 2.0, limit).valid, valid) << i << " " << limit;
   LineRec arc = middleMark(s[5], 2.0, 5.0);
   ASSERT_EQ(arc.valid, 1);
   // Radial through the arc's middle point, centred on the arc.

@@ -16,17 +16,13 @@ namespace {
 using testing::SettingsSession;
 
 EntityName addEntity(Host& host, EntityGeom geom) {
-  EntityRecord record;
-  record.geom = std::move(geom);
   EntityName name;
-  EXPECT_EQ(host.acdbEntMake(record, name), RTNORM);
+  EXPECT_EQ(host.acdbEntMake({.xdata = {}, .geom = std::move(geom)}, name), RTNORM);
   return name;
 }
 
 EntityName addProfile(Host& host) {
-  PolylineGeom p;
-  p.vertices = {{0, 0}, {10, 5}, {20, 0}, {30, 5}};
-  return addEntity(host, p);
+  return addEntity(host, PolylineGeom{.vertices = {{0, 0}, {10, 5}, {20, 0}, {30, 5}}});
 }
 
 size_t entityCount(SettingsSession& s) { return standalone::liveEntityCount(s.env.host.drawing()); }
@@ -155,11 +151,7 @@ TEST(NoteTextHeight, ProposalTypedRatioColourAndPicks) {
     // picked in the whole-run check, on a drawing with the block defined.)
     SettingsSession s("5,0\n200,0\n");
     addEntity(s.host(), LineGeom{{0, 0, 0}, {10, 0, 0}, 0});
-    TextGeom text;
-    text.position = {200, 0, 0};
-    text.height = 3.5;
-    text.text = "NOTE";
-    addEntity(s.host(), text);
+    addEntity(s.host(), TextGeom{.position = {200, 0, 0}, .alignPoint = {}, .height = 3.5, .text = "NOTE"});
     EXPECT_EQ(noteTextHeight(s.host()), 3.5);
     EXPECT_EQ(testing::countOf(s.output(), "select reference"), 2u);
   }

@@ -37,8 +37,7 @@ TEST_F(EntityListsTest, UnionAndSequences) {
   EntityRef a = addLine(0, 0, 1, 0), b = addLine(1, 0, 2, 0), c = addSquare();
   EntityRefList joined = unionLists(host, {segmentRef(a, 0, kKindLine), b}, {b, c});
   EXPECT_EQ(names(joined), (std::vector<EntityName>{a.name, b.name, c.name}));
-  EXPECT_EQ(joined[0].segment, -1);
-  EXPECT_EQ(joined[0].valid, 1);
+  EXPECT_EQ(std::pair(joined[0].segment, joined[0].valid), std::pair(-1, 1));
 
   EntityRef gone = addLine(5, 5, 6, 6);
   ASSERT_EQ(host.acdbEntDel(gone.name), RTNORM);

@@ -33,18 +33,20 @@ TEST_F(IntersectTest, SegmentsStandForThemselvesAlone) {
 }
 
 TEST_F(IntersectTest, DistancesAreSignedBySide) {
-  EntityRef line = addLine(0, 0, 10, 0);
-  EXPECT_NEAR(distanceToEntity(host, makePoint(20, 3), line), 3, 1e-9);  // extended
-  EXPECT_NEAR(distanceToEntity(host, makePoint(5, -2), line), -2, 1e-9);
-  EntityRef circle = addCircle(0, 0, 5);
-  EXPECT_NEAR(distanceToEntity(host, makePoint(1, 0), circle), -4, 1e-9);
-  EXPECT_NEAR(distanceToEntity(host, makePoint(7, 0), circle), 2, 1e-9);
-  EntityRef square = addSquare();
-  EXPECT_NEAR(distanceToEntity(host, makePoint(5, 1), segmentRef(square, 0, kKindLine)), 1, 1e-9);
-  EXPECT_NEAR(distanceToEntity(host, makePoint(5, 1), square), 1, 1e-9);
-  EXPECT_NEAR(distanceToEntity(host, makePoint(5, -1), square), -1, 1e-9);
+  EntityRef line = addLine(0, 0, 10, 0), circle = addCircle(0, 0, 5), square = addSquare();
   EntityRef bump = addPolyline({{20, 0, 1}, {30, 0, 0}}, false);
-  EXPECT_NEAR(distanceToEntity(host, makePoint(25, -3), segmentRef(bump, 0, kKindArc)), 2, 1e-9);
+  // {entity, point, distance}: a line counts as extended.
+  const std::tuple<EntityRef, PointRec, double> cases[] = {
+      {line, makePoint(20, 3), 3},
+      {line, makePoint(5, -2), -2},
+      {circle, makePoint(1, 0), -4},
+      {circle, makePoint(7, 0), 2},
+      {segmentRef(square, 0, kKindLine), makePoint(5, 1), 1},
+      {square, makePoint(5, 1), 1},
+      {square, makePoint(5, -1), -1},
+      {segmentRef(bump, 0, kKindArc), makePoint(25, -3), 2}};
+  for (const auto& [entity, point, expected] : cases)
+    EXPECT_NEAR(distanceToEntity(host, point, entity), expected, 1e-9) << point.x << "," << point.y;
   EXPECT_EQ(distanceToEntity(host, makePoint(0, 0), add(TextGeom{})), kUnreachableDistance);
 }
 

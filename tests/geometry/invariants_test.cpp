@@ -79,8 +79,8 @@ TEST_F(InvariantsTest, ReversingTwiceGivesTheSamePolyline) {
     PolylineGeom twice = polyline(ref);
     ASSERT_EQ(twice.vertices.size(), before.vertices.size());
     for (size_t i = 0; i < before.vertices.size(); ++i) {
-      EXPECT_EQ(twice.vertices[i].x, before.vertices[i].x);
-      EXPECT_EQ(twice.vertices[i].y, before.vertices[i].y);
+      EXPECT_EQ(std::pair(twice.vertices[i].x, twice.vertices[i].y),
+                std::pair(before.vertices[i].x, before.vertices[i].y));
       // The last vertex of an open polyline carries no segment.
       if (closed || i + 1 < before.vertices.size()) {
         EXPECT_EQ(twice.vertices[i].bulge, before.vertices[i].bulge);
@@ -131,8 +131,8 @@ TEST_F(InvariantsTest, BreakThenJoinKeepsLengthAndEnds) {
       ASSERT_EQ(joined.valid, 1);
       PolylineGeom after = polyline(joined);
       EXPECT_NEAR(length(after), length(before), kSplitLengthTolerance);
-      EXPECT_EQ(after.vertices.front().x, before.vertices.front().x);
-      EXPECT_EQ(after.vertices.front().y, before.vertices.front().y);
+      EXPECT_EQ(std::pair(after.vertices.front().x, after.vertices.front().y),
+                std::pair(before.vertices.front().x, before.vertices.front().y));
       EXPECT_NEAR(after.vertices.back().x, before.vertices.back().x, 1e-9);
       EXPECT_NEAR(after.vertices.back().y, before.vertices.back().y, 1e-9);
       host.acdbEntDel(joined.name);

@@ -24,6 +24,12 @@ LayerRecord layerNamed(Host& host, const std::string& name) {
   return LayerRecord{};
 }
 
+// {colour, lineweight, off, locked} of a layer.
+std::tuple<int, int, bool, bool> layerState(Host& host, const std::string& name) {
+  LayerRecord l = layerNamed(host, name);
+  return {l.color, l.lineweight, l.off, l.locked};
+}
+
 std::string currentLayer(Host& host) {
   ResBuf value;
   host.acedGetVar("CLAYER", value);
@@ -41,19 +47,11 @@ TEST_F(LayersTest, MakeLayerCreatesUpdatesAndMakesCurrent) {
   EXPECT_EQ(made.name, "PATH_MARKERS");
   EXPECT_EQ(made.linetype, "CONTINUOUS");
   EXPECT_EQ(made.isOff, 1);
-  LayerRecord layer = layerNamed(host, "PATH_MARKERS");
-  EXPECT_EQ(layer.lineweight, 9);
-  EXPECT_EQ(layer.color, 3);
-  EXPECT_TRUE(layer.off);
-  EXPECT_TRUE(layer.locked);
+  EXPECT_EQ(layerState(host, "PATH_MARKERS"), std::make_tuple(3, 9, true, true));
   EXPECT_EQ(currentLayer(host), "PATH_MARKERS");
 
   makeLayer(host, "PATH_MARKERS", "CONTINUOUS", 5, 0, kKeepLineweight);
-  layer = layerNamed(host, "PATH_MARKERS");
-  EXPECT_EQ(layer.lineweight, 9);
-  EXPECT_EQ(layer.color, 5);
-  EXPECT_FALSE(layer.off);
-  EXPECT_FALSE(layer.locked);
+  EXPECT_EQ(layerState(host, "PATH_MARKERS"), std::make_tuple(5, 9, false, false));
 
   LayerInfo info = layerInfo(host, layerId(host, "PATH_MARKERS"));
   EXPECT_EQ(info.colorIndex, 5);
@@ -74,11 +72,8 @@ TEST_F(LayersTest, SetCurrentLayerRemovesBlanksAndCreatesMissingLayers) {
   EXPECT_EQ(currentLayer(host), "CUT1");
   EXPECT_EQ(layerNamed(host, "CUT1").color, 1);
 
-  LayerRecord frozen;
-  frozen.name = "MARK";
-  frozen.frozen = frozen.locked = true;
   int id = -1;
-  ASSERT_EQ(host.addLayer(frozen, id), RTNORM);
+  ASSERT_EQ(host.addLayer({.name = "MARK", .frozen = true, .locked = true}, id), RTNORM);
   setCurrentLayer(host, "mark");
   EXPECT_EQ(currentLayer(host), "MARK");
   EXPECT_FALSE(layerNamed(host, "MARK").frozen);
@@ -88,11 +83,8 @@ TEST_F(LayersTest, SetCurrentLayerRemovesBlanksAndCreatesMissingLayers) {
 
 TEST_F(LayersTest, OpenUpLayersByPattern) {
   for (const char* name : {"Cut1", "CUT2", "MARK"}) {
-    LayerRecord layer;
-    layer.name = name;
-    layer.off = layer.locked = layer.frozen = true;
     int id = -1;
-    ASSERT_EQ(host.addLayer(layer, id), RTNORM);
+    ASSERT_EQ(host.addLayer({.name = name, .off = true, .frozen = true, .locked = true}, id), RTNORM);
   }
   openUpLayers(host, "cut*", 1);
   EXPECT_FALSE(layerNamed(host, "Cut1").off);

@@ -12,12 +12,12 @@ namespace {
 using testing::HostWithRoot;
 
 EntityName addPolyline(Host& host) {
-  EntityRecord r;
-  PolylineGeom pl;
-  pl.vertices = {{0, 0, 0}, {10, 0, 1.0}, {10, 10, 0}};  // a line, then a half circle
-  r.geom = pl;
+  // A line, then a half circle.
   EntityName name;
-  host.acdbEntMake(r, name);
+  EXPECT_EQ(
+      host.acdbEntMake(
+          {.xdata = {}, .geom = PolylineGeom{.vertices = {{0, 0, 0}, {10, 0, 1.0}, {10, 10, 0}}}}, name),
+      RTNORM);
   return name;
 }
 
@@ -54,27 +54,22 @@ TEST(PickPrompt, PointsBesideAndOnAPolyline) {
   EntityName pl = addPolyline(env.host);
 
   EXPECT_EQ(pickAndKeyword(env.host, "\nPick: ", 1, kPickPointOnEntity, ""), kPickPoint);
-  EXPECT_EQ(pickSlot(1).ref.valid, 0);
-  EXPECT_EQ(pickSlot(1).point.x, 50.0);
+  EXPECT_EQ(std::pair(pickSlot(1).ref.valid, pickSlot(1).point.x), std::pair(0, 50.0));
 
   ASSERT_EQ(pickAndKeyword(env.host, "\nPick: ", 1, kPickPointOnEntity, ""), kPickOnEntity);
   const PickSlot& s = pickSlot(1);
-  EXPECT_EQ(s.ref.name, pl);
-  EXPECT_EQ(s.ref.segment, 0);
-  EXPECT_EQ(s.ref.kind, kKindLine);
+  EXPECT_EQ(std::make_tuple(s.ref.name, s.ref.segment, s.ref.kind), std::make_tuple(pl, 0, kKindLine));
   EXPECT_NEAR(s.ref.point.x, 4.0, 1e-9);
   EXPECT_NEAR(s.ref.point.y, 0.0, 1e-9);  // moved onto the segment
   EXPECT_NEAR(s.point.y, 0.01, 1e-12);    // the pick as given
 
   // The half circle from (10,0) to (10,10) bulges to x = 15.
   ASSERT_EQ(pickAndKeyword(env.host, "\nPick: ", 2, kPickPointOnEntity, ""), kPickOnEntity);
-  EXPECT_EQ(pickSlot(2).ref.segment, 1);
-  EXPECT_EQ(pickSlot(2).ref.kind, kKindArc);
+  EXPECT_EQ(std::pair(pickSlot(2).ref.segment, pickSlot(2).ref.kind), std::pair(1, kKindArc));
 
   // In mode 0 a point is just a point; the slot's reference stays.
   EXPECT_EQ(pickAndKeyword(env.host, "\nPick: ", 2, kPickAnyPoint, ""), kPickPoint);
-  EXPECT_EQ(pickSlot(2).ref.segment, 1);
-  EXPECT_EQ(pickSlot(2).point.x, 7.0);
+  EXPECT_EQ(std::pair(pickSlot(2).ref.segment, pickSlot(2).point.x), std::pair(1, 7.0));
 }
 
 }  // namespace

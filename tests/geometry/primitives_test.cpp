@@ -114,29 +114,25 @@ TEST_F(PrimitivesTest, ThreePointsOnALineMakeNoArc) {
 }
 
 TEST(LocateOnPolyline, TieGoesToTheEndAndChordsAreNotSegments) {
-  PolylineGeom open;
-  open.vertices = {{0, 0, 0, 0, 0}, {10, 0, 1, 0, 0}, {20, 0, 0, 0, 0}};
-  PolylineLocation mid = locateOnPolyline(open, makePoint(5, 0));
-  EXPECT_EQ(mid.result, 1);
-  EXPECT_EQ(mid.segment, 0);
-  PolylineLocation nearStart = locateOnPolyline(open, makePoint(4.9, 0));
-  EXPECT_EQ(nearStart.result, -1);
+  // {segment, result} of a point.
+  auto at = [](const PolylineGeom& p, double x, double y) {
+    PolylineLocation l = locateOnPolyline(p, makePoint(x, y));
+    return std::pair(l.segment, l.result);
+  };
+  PolylineGeom open{.vertices = {{0, 0, 0, 0, 0}, {10, 0, 1, 0, 0}, {20, 0, 0, 0, 0}}};
+  EXPECT_EQ(at(open, 5, 0), std::pair(0, 1));
+  EXPECT_EQ(at(open, 4.9, 0).second, -1);
   // The bulge-1 segment from (10,0) to (20,0) runs below the chord (counter-clockwise).
-  PolylineLocation onArc = locateOnPolyline(open, makePoint(15, -5));
-  EXPECT_EQ(onArc.segment, 1);
-  EXPECT_EQ(onArc.result, 1);
-  EXPECT_EQ(locateOnPolyline(open, makePoint(15, 5)).result, 0);
-  EXPECT_EQ(locateOnPolyline(open, makePoint(17, -4.5826)).result, 1);
+  EXPECT_EQ(at(open, 15, -5), std::pair(1, 1));
+  EXPECT_EQ(at(open, 15, 5).second, 0);
+  EXPECT_EQ(at(open, 17, -4.5826).second, 1);
   // The chord back from the last vertex to the first belongs to closed polylines only.
-  PolylineGeom triangle;
-  triangle.vertices = {{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 10, 0, 0, 0}};
-  EXPECT_EQ(locateOnPolyline(triangle, makePoint(5, 5)).result, 0);
+  PolylineGeom triangle{.vertices = {{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}, {10, 10, 0, 0, 0}}};
+  EXPECT_EQ(at(triangle, 5, 5).second, 0);
   triangle.closed = true;
-  PolylineLocation closing = locateOnPolyline(triangle, makePoint(5, 5));
-  EXPECT_EQ(closing.segment, 2);
-  EXPECT_EQ(closing.result, 1);
+  EXPECT_EQ(at(triangle, 5, 5), std::pair(2, 1));
   // A vertex shared by two segments is found on the first.
-  EXPECT_EQ(locateOnPolyline(triangle, makePoint(10, 0)).segment, 0);
+  EXPECT_EQ(at(triangle, 10, 0).first, 0);
 }
 
 // Arc ranges are taken modulo a full turn whichever turn their angles are

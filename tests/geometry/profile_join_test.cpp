@@ -67,8 +67,7 @@ TEST_F(JoinTest, CopiesKeepTheSourceUnlessUseEmode) {
   addLayer("CUT");
   EntityRef poly = addPolyline({{0, 0, 0}, {10, 0, -1}, {20, 0, 0}}, false, "CUT");
   EntityRef arc = copy(host, segmentRef(poly, 1, kKindArc));
-  ASSERT_EQ(arc.valid, 1);
-  EXPECT_EQ(arc.kind, kKindArc);
+  ASSERT_EQ(std::pair(arc.valid, arc.kind), std::pair(1, kKindArc));
   EntityRecord made = record(arc);
   EXPECT_EQ(made.layer, "CUT");
   const ArcGeom& geom = *made.as<ArcGeom>();
@@ -81,9 +80,8 @@ TEST_F(JoinTest, CopiesKeepTheSourceUnlessUseEmode) {
   EXPECT_TRUE(drawingVarExists(host, "USE_EMODE"));
   EntityRefList copies = copyAll(host, {poly, emptyListEntry(), segmentRef(poly, 0, kKindLine)});
   ASSERT_EQ(copies.size(), 2u);
-  EXPECT_EQ(record(copies[0]).layer, "0");
-  EXPECT_EQ(polyline(copies[0]).vertices.size(), 3u);
-  EXPECT_EQ(copies[1].kind, kKindLine);
+  EXPECT_EQ(std::make_tuple(record(copies[0]).layer, polyline(copies[0]).vertices.size(), copies[1].kind),
+            std::make_tuple("0", 3u, kKindLine));
 
   EXPECT_EQ(addDrawingVarIfAbsent(host, "USE_EMODE", 0), RTNORM);
   int value = 0;

@@ -26,9 +26,7 @@ TEST(EntityRefRecord, EqualityComparesNameSegmentAndTagOnly) {
 TEST_F(ReferencesTest, WalkOpenAndClosedPolylines) {
   EntityRef open = addPolyline({{0, 0, 0}, {10, 0, 0.5}, {20, 0, 0}, {30, 0, 0}}, false);
   EntityRef first = nextSegment(host, open);
-  EXPECT_EQ(first.segment, 0);
-  EXPECT_EQ(first.kind, kKindLine);
-  EXPECT_EQ(first.valid, 1);
+  EXPECT_EQ(std::make_tuple(first.segment, first.kind, first.valid), std::make_tuple(0, kKindLine, 1));
   EXPECT_EQ(nextSegment(host, first).kind, kKindArc);
   EXPECT_EQ(nextSegment(host, segmentRef(open, 2, kKindLine)).valid, 0);
   EXPECT_EQ(previousSegment(host, first).valid, 0);

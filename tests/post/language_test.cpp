@@ -22,12 +22,9 @@ struct Language : PostFixture {
 
 // More of the operators in the golden case "statements".
 TEST_F(Language, ArithmeticPrecedenceRemainderAndPower) {
-  EXPECT_EQ(eval("1 + 2 * 3"), 7);
-  EXPECT_EQ(eval("(1 + 2) * 3"), 9);
-  EXPECT_EQ(eval("10 / 4 - 1"), 1.5);
-  EXPECT_EQ(eval("2 ^ 0"), 1);
-  EXPECT_EQ(eval("2 ^ -1"), 2);
-  EXPECT_EQ(eval("2 ^ 2.5"), 8);
+  const std::pair<const char*, double> cases[] = {{"1 + 2 * 3", 7}, {"(1 + 2) * 3", 9}, {"10 / 4 - 1", 1.5},
+                                                  {"2 ^ 0", 1},     {"2 ^ -1", 2},      {"2 ^ 2.5", 8}};
+  for (auto [text, value] : cases) EXPECT_EQ(eval(text), value) << text;
   EXPECT_TRUE(std::isinf(eval("2 ^ 1000000000")));  // huge exponents end at once
   EXPECT_NE(eval("1e9"), 1e9);                      // a digit followed by a letter starts a word, no number
   EXPECT_TRUE(std::isinf(eval("1 / 0")));
@@ -37,20 +34,22 @@ TEST_F(Language, ConditionsRelationsAndLogic) {
   postVariable(24).current = 3;
   EXPECT_EQ(eval("X = 5", true), 5);
   EXPECT_EQ(postVariable(24).current, 3);  // "=" compares nothing and assigns nothing
-  EXPECT_EQ(eval("X == 3", true), 1);
-  EXPECT_EQ(eval("X != 3", true), 0);
-  EXPECT_EQ(eval("X >= 3", true), 1);
-  EXPECT_EQ(eval("X <= 2", true), 0);
-  EXPECT_EQ(eval("X > 2", true), 1);
-  EXPECT_EQ(eval("X < 2", true), 0);
-  EXPECT_EQ(eval("(X > 1) && (X < 2)", true), 0);
-  EXPECT_EQ(eval("(X > 1) || (X < 2)", true), 1);
-  EXPECT_EQ(eval("6 & 3", true), 2);
-  EXPECT_EQ(eval("6 | 3", true), 7);
-  EXPECT_EQ(eval("X ! 0", true), 1);
-  EXPECT_EQ(eval("1 !& 1", true), 1);
-  EXPECT_EQ(eval("!X", true), 3);         // a leading "!" leaves the value
-  EXPECT_EQ(eval("1e300 & 1", true), 0);  // out of 32 bits: no undefined conversion
+  // A leading "!" leaves the value; 1e300 is out of 32 bits: no undefined conversion.
+  const std::pair<const char*, double> cases[] = {{"X == 3", 1},
+                                                  {"X != 3", 0},
+                                                  {"X >= 3", 1},
+                                                  {"X <= 2", 0},
+                                                  {"X > 2", 1},
+                                                  {"X < 2", 0},
+                                                  {"(X > 1) && (X < 2)", 0},
+                                                  {"(X > 1) || (X < 2)", 1},
+                                                  {"6 & 3", 2},
+                                                  {"6 | 3", 7},
+                                                  {"X ! 0", 1},
+                                                  {"1 !& 1", 1},
+                                                  {"!X", 3},
+                                                  {"1e300 & 1", 0}};
+  for (auto [text, value] : cases) EXPECT_EQ(eval(text, true), value) << text;
 }
 
 TEST_F(Language, VariablesByLetterNumberAndPrefix) {

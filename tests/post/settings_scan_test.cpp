@@ -47,11 +47,11 @@ TEST_F(SettingsScan, OptionsMatchAnywhereInAnyCaseFirstKeywordDecides) {
       "VARIABLE X = X4.3 ; SIMULATE\n"
       "Plot_opt\n");
   const WcfOptions& o = postState().options;
-  EXPECT_TRUE(o.has(WcfOption::DateOut));
-  EXPECT_TRUE(o.has(WcfOption::GetNameNo));
-  EXPECT_FALSE(o.has(WcfOption::Simulate2));  // that line was taken by GET_NAME_NO...
-  EXPECT_TRUE(o.has(WcfOption::CutEachBush));
-  EXPECT_TRUE(o.has(WcfOption::CutEachBush2));
+  // No SIMULATE2: that line was taken by GET_NAME_NO...
+  EXPECT_EQ(
+      (std::vector<bool>{o.has(WcfOption::DateOut), o.has(WcfOption::GetNameNo), o.has(WcfOption::Simulate2),
+                         o.has(WcfOption::CutEachBush), o.has(WcfOption::CutEachBush2)}),
+      (std::vector<bool>{true, true, false, true, true}));
   EXPECT_EQ(o.ncExtension, ".ISO");
   EXPECT_EQ(o.words.at("DBF_NAME"), "TOOLS.DBF");
   EXPECT_EQ(o.hCodes, (std::array<int, 4>{5, 109, 7, 120}));
@@ -63,10 +63,9 @@ TEST_F(SettingsScan, OptionsMatchAnywhereInAnyCaseFirstKeywordDecides) {
 TEST_F(SettingsScan, SimulateLineSetsBothFlagsAndFirstKeywordWinsOverLaterOnes) {
   load("SIMULATE2\nMARK_BASE_PT LINEAR_APPROACH\n");
   const WcfOptions& o = postState().options;
-  EXPECT_TRUE(o.has(WcfOption::Simulate));
-  EXPECT_TRUE(o.has(WcfOption::Simulate2));
-  EXPECT_TRUE(o.has(WcfOption::MarkBasePt));
-  EXPECT_FALSE(o.has(WcfOption::LinearApproach));
+  EXPECT_EQ((std::vector<bool>{o.has(WcfOption::Simulate), o.has(WcfOption::Simulate2),
+                               o.has(WcfOption::MarkBasePt), o.has(WcfOption::LinearApproach)}),
+            (std::vector<bool>{true, true, true, false}));
 }
 
 TEST_F(SettingsScan, UnreasonableFormatWordIsReportedAndAbandonsTheLine) {
@@ -75,8 +74,7 @@ TEST_F(SettingsScan, UnreasonableFormatWordIsReportedAndAbandonsTheLine) {
   EXPECT_NE(messages().find("Unreasonable WCF file setting !"), std::string::npos) << messages();
   EXPECT_NE(messages().find("Press ENTER to continue... "), std::string::npos);
   // Abandoned before the line-wide words: not absolute, not modal.
-  EXPECT_FALSE(postVariable(24).absolute);
-  EXPECT_FALSE(postVariable(24).modal);
+  EXPECT_EQ(std::pair(postVariable(24).absolute, postVariable(24).modal), std::pair(false, false));
 }
 
 TEST_F(SettingsScan, ScanClearsValuesButKeepsFormatsOfEarlierRuns) {
@@ -92,8 +90,7 @@ TEST_F(SettingsScan, ScanClearsValuesButKeepsFormatsOfEarlierRuns) {
 TEST_F(SettingsScan, MissingFileAsksAndQuitFailsTheScan) {
   answers.str("\n");  // the standalone box answers its first button (OK) to a line
   WcfScanResult goOn = wcfSettingsScan(host, "/no/such/dir/NONE.WCF");
-  EXPECT_EQ(goOn.valid, 1);
-  EXPECT_EQ(goOn.fileFound, 0);
+  EXPECT_EQ(std::pair(goOn.valid, goOn.fileFound), std::pair(1, 0));
   EXPECT_NE(messages().find("Can't find PostProcess file"), std::string::npos) << messages();
   EXPECT_NE(messages().find("The FileName is </no/such/dir/NONE.WCF> "), std::string::npos);
   answers.clear();

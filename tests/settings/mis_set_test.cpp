@@ -45,16 +45,12 @@ TEST_F(MisSetTest, RangeRulesApplyWhenReading) {
                                                      {59, "0.005"},
                                                      {61, "300"}}));
   ASSERT_EQ(loadMisSet(env.host), 1);
+  // Language 3 is out of range, line 31 beyond the integer limit; line 61
+  // out of range takes line 26.
   const MisSettings& m = misSet();
-  EXPECT_EQ(m.doubles[2], 0.0);
-  EXPECT_EQ(m.ints[3], 0);
-  EXPECT_EQ(m.strings[8], std::string(20, 'x'));
-  EXPECT_EQ(m.language(), 0);  // 3 is out of range
-  EXPECT_EQ(m.ints[30], 0);
-  EXPECT_EQ(m.ints[31], 0);  // beyond the integer limit
-  EXPECT_EQ(m.ints[57], 2);
-  EXPECT_EQ(m.noteTextRatio(), 1.0);
-  EXPECT_EQ(m.noteColor(), 5);  // line 61 out of range takes line 26
+  EXPECT_EQ(std::make_tuple(m.doubles[2], m.ints[3], m.strings[8], m.language(), m.ints[30], m.ints[31],
+                            m.ints[57], m.noteTextRatio(), m.noteColor()),
+            std::make_tuple(0.0, 0, std::string(20, 'x'), 0, 0, 0, 2, 1.0, 5));
 }
 
 TEST_F(MisSetTest, ValuesInRangeAreKeptAndLfLinesRead) {
@@ -135,22 +131,18 @@ TEST(SettingsLineFile, NumbersReadLikeThePlatformsLenientConversions) {
   writeFile(path, " 12abc\n-3.5e1x\n0x1F\nnan\n\n1e\n");
   std::FILE* f = std::fopen(path.c_str(), "rb");
   ASSERT_TRUE(f);
-  int i = -1;
-  double d = -1;
-  EXPECT_TRUE(readSettingsInt(f, i));
-  EXPECT_EQ(i, 12);
-  EXPECT_TRUE(readSettingsDouble(f, d));
-  EXPECT_EQ(d, -35.0);
-  EXPECT_TRUE(readSettingsDouble(f, d));
-  EXPECT_EQ(d, 0.0);  // not hexadecimal
-  EXPECT_TRUE(readSettingsDouble(f, d));
-  EXPECT_EQ(d, 0.0);  // not a NaN
-  EXPECT_TRUE(readSettingsInt(f, i));
-  EXPECT_EQ(i, 0);
-  EXPECT_TRUE(readSettingsDouble(f, d));
-  EXPECT_EQ(d, 1.0);
+  // {read as an integer, expected}: "0x1F" is not hexadecimal, "nan" not a NaN.
+  const std::pair<bool, double> lines[] = {{true, 12}, {false, -35}, {false, 0},
+                                           {false, 0}, {true, 0},    {false, 1}};
+  for (size_t line = 0; line < std::size(lines); ++line) {
+    int i = -1;
+    double d = -1;
+    EXPECT_TRUE(lines[line].first ? readSettingsInt(f, i) : readSettingsDouble(f, d)) << line;
+    EXPECT_EQ(lines[line].first ? i : d, lines[line].second) << line;
+  }
+  int i = 5;
   EXPECT_FALSE(readSettingsInt(f, i));
-  EXPECT_EQ(i, 0);  // kept at the end of the file
+  EXPECT_EQ(i, 5);  // kept at the end of the file
   std::fclose(f);
 }
 

@@ -13,18 +13,15 @@ constexpr double kPi = 3.14159265358979323846;
 void expectLine(const DrawingEntity* e, Point3 a, Point3 b) {
   const auto* g = e->record.as<LineGeom>();
   ASSERT_NE(g, nullptr);
-  EXPECT_EQ(g->start, a);
-  EXPECT_EQ(g->end, b);
+  EXPECT_EQ(std::pair(g->start, g->end), std::pair(a, b));
 }
 
 void expectArc(const DrawingEntity* e, Point3 c, double r, double start, double end) {
   const auto* g = e->record.as<ArcGeom>();
   ASSERT_NE(g, nullptr);
-  EXPECT_NEAR(g->center.x, c.x, kTol);
-  EXPECT_NEAR(g->center.y, c.y, kTol);
-  EXPECT_NEAR(g->radius, r, kTol);
-  EXPECT_NEAR(g->startAngle, start, kTol);
-  EXPECT_NEAR(g->endAngle, end, kTol);
+  const double got[] = {g->center.x, g->center.y, g->radius, g->startAngle, g->endAngle};
+  const double expected[] = {c.x, c.y, r, start, end};
+  for (size_t i = 0; i < 5; ++i) EXPECT_NEAR(got[i], expected[i], kTol) << "value " << i;
 }
 
 TEST(DrawCommands, LineUndoesAndCloses) {
@@ -32,10 +29,8 @@ TEST(DrawCommands, LineUndoesAndCloses) {
   s.run();
   auto v = s.live();
   ASSERT_EQ(v.size(), 4u);
-  expectLine(v[0], {0, 0, 0}, {10, 0, 0});
-  expectLine(v[1], {10, 0, 0}, {10, 5, 0});
-  expectLine(v[2], {10, 5, 0}, {0, 5, 0});
-  expectLine(v[3], {0, 5, 0}, {0, 0, 0});
+  const Point3 corners[] = {{0, 0, 0}, {10, 0, 0}, {10, 5, 0}, {0, 5, 0}};
+  for (size_t i = 0; i < 4; ++i) expectLine(v[i], corners[i], corners[(i + 1) % 4]);
   EXPECT_NE(s.out.str().find("Specify next point or [Close/Undo]: "), std::string::npos);
 }
 
@@ -53,8 +48,7 @@ TEST(DrawCommands, ArcByThreePointsRunsCounterClockwiseWhicheverWayTheyAreGiven)
   s.run();
   auto v = s.live();
   ASSERT_EQ(v.size(), 3u);
-  expectArc(v[0], {0, 0, 0}, 10, 0, kPi);
-  expectArc(v[1], {0, 0, 0}, 10, 0, kPi);
+  for (size_t i : {0, 1}) expectArc(v[i], {0, 0, 0}, 10, 0, kPi);
   expectArc(v[2], {0, 0, 0}, 5, 0, kPi / 2);
 }
 
@@ -66,8 +60,7 @@ TEST(DrawCommands, ArcOnOneLineAsksAgainAndCircleWantsAPositiveRadius) {
   expectArc(v[0], {1, 0, 0}, 1, 0, kPi);  // given clockwise: stored from 2,0 to 0,0
   const auto* c = v[1]->record.as<CircleGeom>();
   ASSERT_NE(c, nullptr);
-  EXPECT_EQ(c->center, (Point3{1, 2, 0}));
-  EXPECT_EQ(c->radius, 4.0);
+  EXPECT_EQ(std::pair(c->center, c->radius), std::pair(Point3{1, 2, 0}, 4.0));
   EXPECT_NE(s.out.str().find("Value must be positive and nonzero."), std::string::npos);
 }
 

@@ -32,11 +32,7 @@ TEST(CommandArgs, MoveTakesASetOrANameAndAPausedSecondPoint) {
   EXPECT_NE(s.out.str().find("Specify second point or <use first point as displacement>: 5,2"),
             std::string::npos);
   // The moved entities are the previous selection.
-  SelectionSet previous;
-  ASSERT_EQ(s.host.acedSSGet("P", nullptr, nullptr, nullptr, previous), RTNORM);
-  long length = 0;
-  s.host.acedSSLength(previous, length);
-  EXPECT_EQ(length, 2);
+  EXPECT_EQ(s.previousSet(), (std::vector<EntityName>{s.name(a), s.name(b)}));
   // A paused point the user cancels cancels the command; nothing moves.
   EXPECT_EQ(s.host.acedCommand({str("move"), ResBuf::ofName(s.name(a)), str(""), pt(0, 0), str(PAUSE)}),
             RTCAN);
@@ -52,10 +48,8 @@ TEST(CommandArgs, EraseTextAndBadArguments) {
   ASSERT_EQ(s.live().size(), 1u);
   const auto* t = s.live()[0]->record.as<TextGeom>();
   ASSERT_NE(t, nullptr);
-  EXPECT_EQ(t->position, (Point3{1, 2, 0}));
-  EXPECT_EQ(t->height, 3.5);
+  EXPECT_EQ(std::make_tuple(t->position, t->height, t->text), std::make_tuple(Point3{1, 2, 0}, 3.5, "P1"));
   EXPECT_NEAR(t->rotation, kPi / 6, 1e-12);
-  EXPECT_EQ(t->text, "P1");
   EXPECT_EQ(s.host.acedCommand({str("frobnicate")}), RTERROR);
   EXPECT_EQ(s.host.acedCommand({}), RTERROR);
   EXPECT_EQ(s.host.acedCommand({real(1)}), RTERROR);
@@ -72,10 +66,7 @@ TEST(CommandArgs, EraseTextAndBadArguments) {
 
 TEST(CommandArgs, SolidHatchOnClosedPolylinesAndCircles) {
   Session s;
-  PolylineGeom square;
-  square.closed = true;
-  square.vertices = {{0, 0}, {4, 0}, {4, 4}, {0, 4}};
-  long long p = s.add(square);
+  long long p = s.add(PolylineGeom{.vertices = {{0, 0}, {4, 0}, {4, 4}, {0, 4}}, .closed = true});
   long long c = s.add(CircleGeom{{10, 0, 0}, 2, 0});
   long long open = s.add(line(0, 0, 5, 5));
   ASSERT_EQ(s.host.acedCommand({str("hatch"), str("S"), ResBuf::ofSet(s.setOf({p, c, open})), str("")}),
@@ -97,13 +88,7 @@ TEST(CommandArgs, SelectWithAPauseBecomesThePreviousSelection) {
   long long b = s.add(line(20, -1, 20, 1));
   s.add(line(40, 0, 41, 0));
   ASSERT_EQ(s.host.acedCommand({str("select"), ResBuf::ofSet(s.setOf({a})), str(PAUSE)}), RTNORM);
-  SelectionSet previous;
-  ASSERT_EQ(s.host.acedSSGet("P", nullptr, nullptr, nullptr, previous), RTNORM);
-  long length = 0;
-  s.host.acedSSLength(previous, length);
-  ASSERT_EQ(length, 2);
-  EXPECT_EQ(s.host.acedSSMemb(s.name(a), previous), RTNORM);
-  EXPECT_EQ(s.host.acedSSMemb(s.name(b), previous), RTNORM);
+  EXPECT_EQ(s.previousSet(), (std::vector<EntityName>{s.name(a), s.name(b)}));
 }
 
 TEST(CommandArgs, ZoomWindowPreviousAndExtents) {
@@ -171,11 +156,10 @@ TEST(TypedCommands, LayerOptionsAndListing) {
 
 TEST(TypedCommands, ListShowsDataAndExtendedData) {
   Session s("LIST\nALL\n\n");
-  EntityRecord r;
-  r.geom = line(0, 0, 3, 4);
   registerApp(s.host.drawing(), "my_tag");
-  r.xdata = {ResBuf::ofString(1001, "my_tag"), ResBuf::ofString(1000, "OPT_PATH")};
-  appendEntity(s.host.drawing(), r);
+  appendEntity(s.host.drawing(),
+               {.xdata = {ResBuf::ofString(1001, "my_tag"), ResBuf::ofString(1000, "OPT_PATH")},
+                .geom = line(0, 0, 3, 4)});
   s.run();
   std::string out = s.out.str();
   EXPECT_NE(out.find("LINE"), std::string::npos);

@@ -25,10 +25,23 @@ struct Session : testing::HostSession {
   }
   EntityName name(long long id) const { return EntityName{id, host.drawing().serial}; }
   long long add(EntityGeom geom, const std::string& layer = "0") {
-    EntityRecord r;
-    r.layer = layer;
-    r.geom = std::move(geom);
-    return appendEntity(host.drawing(), r);
+    return appendEntity(host.drawing(), EntityRecord{.layer = layer, .xdata = {}, .geom = std::move(geom)});
+  }
+  // The names in the previous selection set; empty when there is none.
+  std::vector<EntityName> previousSet() {
+    SelectionSet ss;
+    std::vector<EntityName> names;
+    long length = 0;
+    if (host.acedSSGet("P", nullptr, nullptr, nullptr, ss) != RTNORM ||
+        host.acedSSLength(ss, length) != RTNORM)
+      return names;
+    for (long i = 0; i < length; ++i) {
+      EntityName n;
+      EXPECT_EQ(host.acedSSName(ss, i, n), RTNORM);
+      names.push_back(n);
+    }
+    host.acedSSFree(ss);
+    return names;
   }
   SelectionSet setOf(const std::vector<long long>& ids) {
     SelectionSet ss;

@@ -7,11 +7,9 @@
 namespace optgrind::standalone {
 namespace {
 
-EntityRecord lineOn(const std::string& layer, double x) {
-  EntityRecord r;
-  r.layer = layer;
-  r.geom = LineGeom{{x, 0, 0}, {x + 1, 0, 0}};
-  return r;
+EntityRecord lineOn(const std::string& layer, double x, int color = kColorByLayer) {
+  return EntityRecord{
+      .layer = layer, .color = color, .xdata = {}, .geom = LineGeom{{x, 0, 0}, {x + 1, 0, 0}}};
 }
 
 struct DatabaseTest : ::testing::Test {
@@ -51,8 +49,7 @@ TEST_F(DatabaseTest, DrawingOrderFollowsMakeModAndDel) {
   EXPECT_EQ(last, c);
 
   // Modifying keeps the place and the name.
-  EntityRecord changed = lineOn("0", 10);
-  changed.color = 3;
+  EntityRecord changed = lineOn("0", 10, 3);
   ASSERT_EQ(host.acdbEntMod(b, changed), RTNORM);
   EXPECT_EQ(walk(), (std::vector<EntityName>{a, b, c}));
   EntityRecord got;
@@ -104,12 +101,8 @@ TEST_F(DatabaseTest, MakeChecksWhatTheHostChecks) {
   EntityName n;
   EntityRecord r = lineOn("0", 0);
   r.linetype = "NO_SUCH_LINETYPE";
-  EXPECT_EQ(host.acdbEntMake(r, n), RTERROR);
-  r = lineOn("0", 0);
-  r.color = 300;
-  EXPECT_EQ(host.acdbEntMake(r, n), RTERROR);
-  r = lineOn("bad*name", 0);
-  EXPECT_EQ(host.acdbEntMake(r, n), RTERROR);
+  for (const EntityRecord& bad : {r, lineOn("0", 0, 300), lineOn("bad*name", 0)})
+    EXPECT_EQ(host.acdbEntMake(bad, n), RTERROR);
 
   // Extended data needs its application registered.
   r = lineOn("0", 0);
@@ -145,10 +138,7 @@ TEST_F(DatabaseTest, EntitiesOnLockedLayersCannotBeChangedOrErased) {
 }
 
 TEST_F(DatabaseTest, LayersAreAddedInTableOrderAndNamesCompareWithoutCase) {
-  LayerRecord cut;
-  cut.name = "Cut";
-  cut.color = 1;
-  cut.linetype = "continuous";
+  LayerRecord cut{.name = "Cut", .color = 1, .linetype = "continuous"};
   int id = -1;
   ASSERT_EQ(host.addLayer(cut, id), RTNORM);
   std::vector<LayerRecord> all = host.layers();
@@ -157,17 +147,12 @@ TEST_F(DatabaseTest, LayersAreAddedInTableOrderAndNamesCompareWithoutCase) {
   EXPECT_EQ(all[1].id, id);
   EXPECT_EQ(all[1].linetype, "Continuous");  // as the linetype table spells it
 
+  // A name taken already, a bad name, no colour, an unknown linetype.
   int other = -1;
-  cut.name = "CUT";
-  EXPECT_EQ(host.addLayer(cut, other), RTERROR);
-  cut.name = "a<b";
-  EXPECT_EQ(host.addLayer(cut, other), RTERROR);
-  cut.name = "Colourless";
-  cut.color = 0;
-  EXPECT_EQ(host.addLayer(cut, other), RTERROR);
-  cut.color = 2;
-  cut.linetype = "DASHDOTX9";
-  EXPECT_EQ(host.addLayer(cut, other), RTERROR);
+  for (const LayerRecord& bad :
+       {LayerRecord{.name = "CUT"}, LayerRecord{.name = "a<b"}, LayerRecord{.name = "Colourless", .color = 0},
+        LayerRecord{.name = "Dashed", .color = 2, .linetype = "DASHDOTX9"}})
+    EXPECT_EQ(host.addLayer(bad, other), RTERROR) << bad.name;
   EXPECT_EQ(other, -1);
   EXPECT_EQ(host.layers().size(), 2u);
 }
@@ -175,12 +160,12 @@ TEST_F(DatabaseTest, LayersAreAddedInTableOrderAndNamesCompareWithoutCase) {
 TEST_F(DatabaseTest, SetLayerWritesEveryFieldAndRenamesItsEntities) {
   EntityName n = make(lineOn("Cut", 0));
   ASSERT_EQ(host.acedSetVar("CLAYER", ResBuf::ofString(RTSTR, "Cut")), RTNORM);
-  LayerRecord layer = host.layers().back();
-  layer.name = "Grind";
-  layer.color = 5;
-  layer.lineweight = 35;
-  layer.off = true;
-  layer.locked = true;
+  LayerRecord layer{.id = host.layers().back().id,
+                    .name = "Grind",
+                    .color = 5,
+                    .lineweight = 35,
+                    .off = true,
+                    .locked = true};
   ASSERT_EQ(host.setLayer(layer), RTNORM);
   const LayerRecord s = host.layers().back();
   EXPECT_EQ(std::make_tuple(s.name, s.color, s.lineweight, s.off, s.locked),
@@ -225,9 +210,7 @@ TEST_F(DatabaseTest, TextStylesAreReadAndReplacedByName) {
   EXPECT_EQ(again.id, id);
   EXPECT_EQ(again.bigFont, "china");
 
-  TextStyleRecord notes;
-  notes.name = "Notes";
-  notes.fixedHeight = 3.5;
+  TextStyleRecord notes{.name = "Notes", .bigFont = "", .fixedHeight = 3.5};
   ASSERT_EQ(host.setTextStyle(notes), RTNORM);
   ASSERT_EQ(host.getTextStyle("notes", again), RTNORM);
   EXPECT_NE(again.id, id);

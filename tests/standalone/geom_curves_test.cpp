@@ -62,10 +62,8 @@ TEST_F(GeomCurveTest, ArcsAndCircles) {
   expectPoints(intersect(circleOf({0, 0}, 2), circleOf({5, 0}, 3), 0), {{2, 0, 0}});
   expectPoints(intersect(circle, circleOf({2, 0}, 3), 0), {{5, 0, 0}});
   // Apart, nested, concentric and the same circle: none.
-  EXPECT_TRUE(intersect(circle, circleOf({20, 0}, 5), 3).empty());
-  EXPECT_TRUE(intersect(circle, circleOf({1, 0}, 1), 3).empty());
-  EXPECT_TRUE(intersect(circle, circleOf({0, 0}, 3), 3).empty());
-  EXPECT_TRUE(intersect(circle, circle, 3).empty());
+  for (const EntityRecord& other : {circleOf({20, 0}, 5), circleOf({1, 0}, 1), circleOf({0, 0}, 3), circle})
+    EXPECT_TRUE(intersect(circle, other, 3).empty());
 }
 
 TEST_F(GeomCurveTest, PolylineSegmentsWithBulges) {
@@ -164,8 +162,9 @@ TEST_F(GeomCurveTest, NonCurvesAreRefused) {
   const EntityRecord insert = entityOf(InsertGeom{});
   std::vector<Point3> points{{1, 1, 1}};
   Point3 p;
-  EXPECT_EQ(host.getClosestPointTo(text, {0, 0}, false, p), RTERROR);
-  EXPECT_EQ(host.getClosestPointTo(insert, {0, 0}, true, p), RTERROR);
+  EXPECT_EQ(std::pair(host.getClosestPointTo(text, {0, 0}, false, p),
+                      host.getClosestPointTo(insert, {0, 0}, true, p)),
+            std::pair(RTERROR, RTERROR));
   EXPECT_EQ(host.intersectWith(text, lineOf({0, 0}, {1, 1}), 0, points), RTERROR);
   EXPECT_EQ(host.intersectWith(lineOf({0, 0}, {1, 1}), insert, 3, points), RTERROR);
   EXPECT_EQ(host.intersectWith(polylineOf({}), lineOf({0, 0}, {1, 1}), 0, points), RTERROR);

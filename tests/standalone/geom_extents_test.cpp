@@ -118,8 +118,7 @@ TEST_F(GeomExtentsTest, BlockReferencesPlaceTheirBlocksBox) {
   top.block = "L0";
   expectPoints(extents(entityOf(top)), {{1, 2, 0}, {1, 2, 0}});
 
-  Point3 min;
-  Point3 max;
+  Point3 min, max;
   insert.block = "MISSING";
   EXPECT_EQ(host.getGeomExtents(entityOf(insert), min, max), RTERROR);
 }
@@ -136,8 +135,7 @@ TEST_F(GeomExtentsTest, DimensionsHatchesAndSolids) {
   hatch.loops = {{{{0, 0}, {2, 0, 1}, {2, 2}, {0, 2}}}};  // the right side bulges out to x = 3
   expectPoints(extents(entityOf(hatch)), {{0, 0, 0}, {3, 2, 0}});
 
-  Point3 min;
-  Point3 max;
+  Point3 min, max;
   EXPECT_EQ(host.getGeomExtents(entityOf(Solid3dGeom{}), min, max), RTERROR);
   EXPECT_EQ(host.getGeomExtents(entityOf(HatchGeom{}), min, max), RTERROR);
   EXPECT_EQ(host.getGeomExtents(polylineOf({}), min, max), RTERROR);
@@ -150,15 +148,12 @@ TEST_F(GeomExtentsTest, WindowTakesWhatLiesInsideCrossingAlsoWhatCrossesIt) {
   const auto window = [&](const EntityRecord& e) { return insideWindow(host.drawing(), e, hi, lo); };
   const auto crossing = [&](const EntityRecord& e) { return crossesWindow(host.drawing(), e, lo, hi); };
 
-  const EntityRecord pokesThrough = lineOf({0, 5}, {20, 5});
-  EXPECT_FALSE(window(pokesThrough));
-  EXPECT_TRUE(crossing(pokesThrough));
-  const EntityRecord inside = lineOf({6, 5}, {9, 5});
-  EXPECT_TRUE(window(inside));
-  EXPECT_TRUE(crossing(inside));
-  const EntityRecord outside = lineOf({11, 0}, {20, 20});
-  EXPECT_FALSE(window(outside));
-  EXPECT_FALSE(crossing(outside));
+  // {in the window, crossing it}: through, inside, outside.
+  const std::pair<EntityRecord, std::pair<bool, bool>> lines[] = {
+      {lineOf({0, 5}, {20, 5}), {false, true}},
+      {lineOf({6, 5}, {9, 5}), {true, true}},
+      {lineOf({11, 0}, {20, 20}), {false, false}}};
+  for (const auto& [line, expected] : lines) EXPECT_EQ(std::pair(window(line), crossing(line)), expected);
 
   // A circle round the whole window neither lies in it nor crosses it.
   EXPECT_FALSE(crossing(circleOf({7.5, 5}, 50)));

@@ -15,14 +15,10 @@ using Session = testing::HostSession;
 TEST(Prompts, PointsAbsoluteRelativeAndRetries) {
   Session s("3,4\n@1,-1\n// a comment is no answer\n1,2,3\nnot a point\n5,6\n\n^C\n");
   Point3 p;
-  ASSERT_EQ(s.host.acedGetPoint(nullptr, "Point: ", p), RTNORM);
-  EXPECT_EQ(p, (Point3{3, 4, 0}));
-  ASSERT_EQ(s.host.acedGetPoint(nullptr, "Point: ", p), RTNORM);
-  EXPECT_EQ(p, (Point3{4, 3, 0}));
-  ASSERT_EQ(s.host.acedGetPoint(nullptr, "Point: ", p), RTNORM);
-  EXPECT_EQ(p, (Point3{1, 2, 3}));
-  ASSERT_EQ(s.host.acedGetPoint(nullptr, "Point: ", p), RTNORM);  // after one retry
-  EXPECT_EQ(p, (Point3{5, 6, 0}));
+  for (Point3 expected : {Point3{3, 4, 0}, Point3{4, 3, 0}, Point3{1, 2, 3}, Point3{5, 6, 0}}) {
+    ASSERT_EQ(s.host.acedGetPoint(nullptr, "Point: ", p), RTNORM);  // the last after one retry
+    EXPECT_EQ(p, expected);
+  }
   EXPECT_NE(s.out.str().find("Invalid point."), std::string::npos);
   EXPECT_EQ(s.host.acedGetPoint(nullptr, "Point: ", p), RTNONE);
   EXPECT_EQ(s.host.acedGetPoint(nullptr, "Point: ", p), RTCAN);
@@ -57,9 +53,9 @@ TEST(Prompts, KeywordsAndArbitraryInput) {
 
 TEST(Prompts, MessageBoxesAnswerByCaption) {
   Session s("quit\n\n^C\nmaybe\nYES\n");
-  EXPECT_EQ(s.host.messageBox("T", "text", {"OK", "Quit"}, BoxIcon::Warning), 2);
-  EXPECT_EQ(s.host.messageBox("T", "text", {"OK", "Quit"}, BoxIcon::Warning), 1);  // Enter: first
-  EXPECT_EQ(s.host.messageBox("T", "text", {"OK", "Quit"}, BoxIcon::Warning), 0);  // closed
+  // Quit; Enter takes the first; ^C closes.
+  for (int expected : {2, 1, 0})
+    EXPECT_EQ(s.host.messageBox("T", "text", {"OK", "Quit"}, BoxIcon::Warning), expected);
   EXPECT_EQ(s.host.messageBox("T", "text", {"Yes", " No"}, BoxIcon::Warning), 1);  // after a retry
   EXPECT_EQ(s.host.messageBox("T", "text", {"Yes", " No"}, BoxIcon::Warning), 0);  // answers ran out
 }
@@ -75,12 +71,8 @@ FormSpec sampleForm() {
 TEST(Prompts, FormFieldsByNumberPositionCaptionAndLabel) {
   Session s("#2\n1,18\nok\ntool r:\nnowhere\n#9\nquit\n^C\n");
   FormSpec f = sampleForm();
-  EXPECT_EQ(s.host.formWait(f), 2);
-  EXPECT_EQ(s.host.formWait(f), 1);
-  EXPECT_EQ(s.host.formWait(f), 3);
-  EXPECT_EQ(s.host.formWait(f), 2);
-  EXPECT_EQ(s.host.formWait(f), 4);  // two unknown names refused first
-  EXPECT_EQ(s.host.formWait(f), -1);
+  // QUIT (4) after two unknown names are refused; Escape is -1.
+  for (int expected : {2, 1, 3, 2, 4, -1}) EXPECT_EQ(s.host.formWait(f), expected);
   EXPECT_NE(s.out.str().find("[1 5.000]"), std::string::npos);
 }
 

@@ -57,10 +57,7 @@ struct SelectionTest : ::testing::Test {
     line = make("CUT1", LineGeom{{0, 0, 0}, {10, 0, 0}}, 1);
     arc = make("CUT2", ArcGeom{{20, 0, 0}, 5, 0, 3.14159}, kColorByLayer);
     circle = make("MARK", CircleGeom{{50, 50, 0}, 2}, 3);
-    TextGeom label;
-    label.position = {30, 30, 0};
-    label.text = "A";
-    text = make("0", label, kColorByLayer);
+    text = make("0", TextGeom{.position = {30, 30, 0}, .alignPoint = {}, .text = "A"}, kColorByLayer);
     EntityRecord tagged;
     ASSERT_EQ(host.acdbEntGet(circle, tagged), RTNORM);
     tagged.xdata = {ResBuf::ofString(1001, "my_tag"), ResBuf::ofString(1000, "OPT_PATH")};
@@ -68,12 +65,9 @@ struct SelectionTest : ::testing::Test {
   }
 
   EntityName make(const std::string& layerName, EntityGeom geom, int color) {
-    EntityRecord r;
-    r.layer = layerName;
-    r.color = color;
-    r.geom = std::move(geom);
     EntityName n;
-    EXPECT_EQ(host.acdbEntMake(r, n), RTNORM);
+    EXPECT_EQ(host.acdbEntMake({.layer = layerName, .color = color, .xdata = {}, .geom = std::move(geom)}, n),
+              RTNORM);
     return n;
   }
 

@@ -97,16 +97,11 @@ TEST_F(SysVarTest, DrawingVariablesTravelWithTheDrawingHostVariablesStay) {
 
 TEST_F(SysVarTest, CurrentLayerStyleLinetypeAndColourMustExist) {
   EXPECT_EQ(set("CLAYER", ResBuf::ofString(RTSTR, "CUT")), RTERROR);
-  LayerRecord cut;
-  cut.name = "Cut";
   int id = 0;
-  ASSERT_EQ(host.addLayer(cut, id), RTNORM);
+  ASSERT_EQ(host.addLayer({.name = "Cut"}, id), RTNORM);
   ASSERT_EQ(set("CLAYER", ResBuf::ofString(RTSTR, "CUT")), RTNORM);
   EXPECT_EQ(get("CLAYER").asString(), "Cut");
-  cut = host.layers().back();
-  cut.name = "Frozen";
-  cut.frozen = true;
-  ASSERT_EQ(host.addLayer(cut, id), RTNORM);
+  ASSERT_EQ(host.addLayer({.name = "Frozen", .frozen = true}, id), RTNORM);
   EXPECT_EQ(set("CLAYER", ResBuf::ofString(RTSTR, "Frozen")), RTERROR);
 
   EXPECT_EQ(set("TEXTSTYLE", ResBuf::ofString(RTSTR, "Missing")), RTERROR);
