@@ -69,7 +69,9 @@ long long appendEntity(Drawing& d, const EntityRecord& record) {
 long long appendEntity(Drawing& d, EntityRecord&& record) {
   long long id = d.nextEntityId++;
   setSlot(d, id, d.entities.size());
-  d.entities.push_back(DrawingEntity{id, false, std::move(record)});
+  DrawingEntity& e = d.entities.emplace_back();
+  e.id = id;
+  e.record = std::move(record);
   return id;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -13,6 +14,23 @@
 
 namespace optgrind::standalone {
 
+// A group of a record as the file gave it.
+struct KeptGroup {
+  int code = 0;
+  std::string value;
+};
+
+// What a modelled entity carried beyond the model (line weight, true colour,
+// transparency, other applications' groups), written back around the
+// groups the model writes: the head's before the common part, the common
+// part's after layer and colour, the body's after the geometry.
+struct ExtraGroups {
+  std::vector<KeptGroup> groups;  // head, then common part, then body
+  uint32_t commonFrom = 0;
+  uint32_t bodyFrom = 0;
+  int colorWhenRead = kColorByLayer;  // a true colour holds only while this colour stays
+};
+
 // An entity of model space. Its id is its entity name's first half and never
 // changes or comes back while the drawing lives; an erased entity keeps its
 // slot so that names stay stable.
@@ -20,20 +38,16 @@ struct DrawingEntity {
   long long id = 0;
   bool erased = false;
   EntityRecord record;
+  std::shared_ptr<const ExtraGroups> extra;  // null: none; shared by copies, never changed
 };
 
-// A group of a record as the file gave it.
-struct KeptGroup {
-  int code = 0;
-  std::string value;
-};
-
-// An entity the drawing does not model, or one of paper space, kept as the
-// groups it came with (its vertices, attributes and SEQEND included) and
-// written back as it came, with a new handle and owner.
+// An entity the drawing does not model kept as the groups it came with (its
+// vertices, attributes and SEQEND included) and written back as it came,
+// with a new handle and owner, before the modelled entity of slot
+// `position` of its list (after all of them when there is none).
 struct KeptEntity {
   std::vector<KeptGroup> groups;
-  bool paperSpace = false;
+  std::size_t position = 0;
 };
 
 struct BlockDef {
@@ -42,7 +56,18 @@ struct BlockDef {
   int flags = 0;
   std::string layer = "0";
   std::vector<EntityRecord> entities;
-  std::vector<KeptEntity> keptEntities;  // after the entities
+  std::vector<std::shared_ptr<const ExtraGroups>> entityExtras;  // by index in entities; may be shorter
+  std::vector<KeptEntity> keptEntities;
+};
+
+// A paper-space layout: its tab name, its block ("*Paper_Space" for the
+// active one, "*Paper_Space0"... for the others), its LAYOUT object as it
+// came (plot settings; empty: written afresh) and its entities.
+struct PaperLayout {
+  std::string name;
+  std::string blockName;
+  std::vector<KeptGroup> layoutGroups;
+  std::vector<KeptEntity> entities;
 };
 
 // A dictionary of the named-object dictionary, with its xrecords in the
@@ -53,8 +78,9 @@ struct Dictionary {
 };
 
 struct Drawing {
-  std::vector<DrawingEntity> entities;   // drawing order
-  std::vector<KeptEntity> keptEntities;  // written after the entities
+  std::vector<DrawingEntity> entities;    // drawing order
+  std::vector<KeptEntity> keptEntities;   // model space, in place among the entities
+  std::vector<PaperLayout> paperLayouts;  // tab order, the active one first
   // Where each id stands in entities: index + 1 by id, 0 for none. Ids are
   // handed out in sequence, so a plain vector is the smallest map.
   std::vector<uint32_t> slotOfId;
@@ -75,6 +101,9 @@ struct Drawing {
 
   std::string path;  // the file it was opened from or last saved to
 };
+
+// The name of the active paper-space layout's block.
+inline constexpr const char* kActivePaperBlock = "*Paper_Space";
 
 // The index in entities of the entity of that id, erased or not; -1 when
 // the id was never handed out.
