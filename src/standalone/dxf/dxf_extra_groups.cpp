@@ -76,7 +76,7 @@ bool isObjectLink(int code) {
   return (code >= 320 && code <= 369) || (code >= 390 && code <= 399) || code == 480 || code == 481;
 }
 
-ExtraGroups extraGroupsOf(const RawRecord& r, std::string_view writtenAs, ExtraGroupLosses& losses) {
+ExtraGroups splitExtraGroups(const RawRecord& r, std::string_view writtenAs, ExtraGroupLosses& losses) {
   const TypeCodes* body = ownedBodyCodes(r.type());
   bool keepBody = body && writtenAs == r.type();
   bool markers = r.has(100);

@@ -19,7 +19,7 @@ struct ExtraGroupLosses {
 // The record's groups that the model does not own, by part. `writtenAs` is
 // the DXF type the entity is written back as: the body's groups are kept
 // only when it is the record's own type and the type's own groups are known.
-ExtraGroups extraGroupsOf(const RawRecord& record, std::string_view writtenAs, ExtraGroupLosses& losses);
+ExtraGroups splitExtraGroups(const RawRecord& record, std::string_view writtenAs, ExtraGroupLosses& losses);
 
 // Handles of other records (owner, styles, definitions, materials): the
 // records they name are not written with the drawing, and their numbers may

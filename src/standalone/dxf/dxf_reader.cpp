@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <new>
@@ -73,6 +74,21 @@ RawRecord withoutEmbeddedObject(const RawRecord& r) {
     own.add(p.code, p.value);
   }
   return own;
+}
+
+// Objects the drawing keeps (dictionaries, xrecords, layouts), and those
+// every file of the host holds by default, which the writer's host makes
+// afresh; the load names the others it leaves out (groups, image
+// definitions, draw-order tables...).
+bool isKeptOrDefaultObject(std::string_view type) {
+  static constexpr std::string_view kTypes[] = {
+      "DICTIONARY",           "XRECORD",         "LAYOUT",
+      "ACDBDICTIONARYWDFLT",  "ACDBPLACEHOLDER", "MATERIAL",
+      "VISUALSTYLE",          "SCALE",           "DICTIONARYVAR",
+      "CELLSTYLEMAP",         "TABLESTYLE",      "MLEADERSTYLE",
+      "MLINESTYLE",           "PLOTSETTINGS",    "ACDBDETAILVIEWSTYLE",
+      "ACDBSECTIONVIEWSTYLE", "RASTERVARIABLES", "WIPEOUTVARIABLES"};
+  return std::find(std::begin(kTypes), std::end(kTypes), type) != std::end(kTypes);
 }
 
 // Records that belong to the entity before them.
@@ -172,6 +188,7 @@ class DrawingReader {
       if (type == "DICTIONARY") objects_.addDictionary(r);
       if (type == "XRECORD") objects_.addXrecord(r);
       if (type == "LAYOUT") layoutObjects_.push_back(layoutObjectOf(r));
+      if (!isKeptOrDefaultObject(type)) ++lost_[std::string(type) + " objects"];
     }
   }
 
@@ -438,20 +455,23 @@ class DrawingReader {
     rec.linetype = r.text(6, "BYLAYER");
     rec.xdata = extendedData(r);
     rec.geom = std::forward<G>(geom);
-    ExtraGroups extra = extraGroupsOf(r, entityDxfName(rec.type()), losses_);
-    std::shared_ptr<const ExtraGroups> shared;
-    if (!extra.groups.empty()) shared = std::make_shared<const ExtraGroups>(std::move(extra));
+    ExtraGroups extra = splitExtraGroups(r, entityDxfName(rec.type()), losses_);
+    uint32_t extraRef = 0;
+    if (!extra.groups.empty()) {
+      d_.extraGroups.push_back(std::move(extra));
+      extraRef = static_cast<uint32_t>(d_.extraGroups.size());
+    }
     if (r.section() == "BLOCKS" && !d_.blocks.empty()) {
       BlockDef& b = d_.blocks.back();
       b.entities.push_back(std::move(rec));
-      if (shared) {
+      if (extraRef != 0) {
         b.entityExtras.resize(b.entities.size());
-        b.entityExtras.back() = std::move(shared);
+        b.entityExtras.back() = extraRef;
       }
       return &b.entities.back();
     }
     appendEntity(d_, std::move(rec));
-    d_.entities.back().extra = std::move(shared);
+    d_.entities.back().extra = extraRef;
     return &d_.entities.back().record;
   }
 

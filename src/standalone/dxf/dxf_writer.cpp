@@ -444,7 +444,7 @@ class DocumentWriter {
       std::size_t kept = 0;
       for (std::size_t i = 0; i < b.def->entities.size(); ++i) {
         kept = writeKeptBefore(b.def->keptEntities, kept, i, b.record);
-        entity(b.def->entities[i], b.record, i < extras.size() ? extras[i].get() : nullptr);
+        entity(b.def->entities[i], b.record, extraGroupsOf(d_, i < extras.size() ? extras[i] : 0));
       }
       writeKeptBefore(b.def->keptEntities, kept, kAllTheRest, b.record);
     }
@@ -468,7 +468,7 @@ class DocumentWriter {
     for (std::size_t i = 0; i < d_.entities.size(); ++i) {
       kept = writeKeptBefore(d_.keptEntities, kept, i, model_.record);
       const DrawingEntity& e = d_.entities[i];
-      if (!e.erased) entity(e.record, model_.record, e.extra.get());
+      if (!e.erased) entity(e.record, model_.record, extraGroupsOf(d_, e.extra));
     }
     writeKeptBefore(d_.keptEntities, kept, kAllTheRest, model_.record);
     for (const LayoutOut& l : layouts_) {

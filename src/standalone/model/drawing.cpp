@@ -75,6 +75,10 @@ long long appendEntity(Drawing& d, EntityRecord&& record) {
   return id;
 }
 
+const ExtraGroups* extraGroupsOf(const Drawing& d, uint32_t extra) {
+  return extra > 0 && extra <= d.extraGroups.size() ? &d.extraGroups[extra - 1] : nullptr;
+}
+
 long long slotOf(const Drawing& d, long long id) {
   if (id <= 0 || static_cast<unsigned long long>(id) >= d.slotOfId.size()) return -1;
   return static_cast<long long>(d.slotOfId[static_cast<size_t>(id)]) - 1;

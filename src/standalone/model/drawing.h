@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <map>
-#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -37,8 +36,8 @@ struct ExtraGroups {
 struct DrawingEntity {
   long long id = 0;
   bool erased = false;
+  uint32_t extra = 0;  // its groups beyond the model: index + 1 in Drawing::extraGroups, 0 for none
   EntityRecord record;
-  std::shared_ptr<const ExtraGroups> extra;  // null: none; shared by copies, never changed
 };
 
 // An entity the drawing does not model kept as the groups it came with (its
@@ -56,7 +55,7 @@ struct BlockDef {
   int flags = 0;
   std::string layer = "0";
   std::vector<EntityRecord> entities;
-  std::vector<std::shared_ptr<const ExtraGroups>> entityExtras;  // by index in entities; may be shorter
+  std::vector<uint32_t> entityExtras;  // like DrawingEntity::extra, by index in entities; may be shorter
   std::vector<KeptEntity> keptEntities;
 };
 
@@ -80,7 +79,10 @@ struct Dictionary {
 struct Drawing {
   std::vector<DrawingEntity> entities;    // drawing order
   std::vector<KeptEntity> keptEntities;   // model space, in place among the entities
-  std::vector<PaperLayout> paperLayouts;  // tab order, the active one first
+  std::vector<PaperLayout> paperLayouts;  // tab order
+  // Groups beyond the model of the entities that came with some, as read
+  // (never changed, so copies of an entity may share them).
+  std::vector<ExtraGroups> extraGroups;
   // Where each id stands in entities: index + 1 by id, 0 for none. Ids are
   // handed out in sequence, so a plain vector is the smallest map.
   std::vector<uint32_t> slotOfId;
@@ -101,6 +103,9 @@ struct Drawing {
 
   std::string path;  // the file it was opened from or last saved to
 };
+
+// The groups beyond the model that `extra` names, or null.
+const ExtraGroups* extraGroupsOf(const Drawing& d, uint32_t extra);
 
 // The name of the active paper-space layout's block.
 inline constexpr const char* kActivePaperBlock = "*Paper_Space";
