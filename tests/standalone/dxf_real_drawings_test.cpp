@@ -96,15 +96,20 @@ TEST_F(RealDrawings, TextSeenFromBelowAndTiltedEntitiesAreKeptAsTheyCame) {
   EXPECT_NE(savedText_.find("230\n-1.0"), std::string::npos);
 }
 
-TEST_F(RealDrawings, TextInACodePageReadsAsUtf8AndIsSavedEscaped) {
+// Saved in the code page the file declares, escaped only where it has no
+// character of its own.
+TEST_F(RealDrawings, TextInACodePageReadsAsUtf8AndIsSavedInItsCodePage) {
   const std::string gbk = "R5 30\xA1\xE3 \xB5\xB9\xBD\xC7";
   Drawing d = load(drawingFile("9\n$ACADVER\n1\nAC1015\n9\n$DWGCODEPAGE\n3\nANSI_936\n",
                                "0\nTEXT\n8\n0\n10\n0.0\n20\n0.0\n30\n0.0\n40\n2.5\n1\n" + gbk + "\n"));
   ASSERT_EQ(d.entities.size(), 1u);
-  EXPECT_EQ(d.entities[0].record.as<TextGeom>()->text, "R5 30\u00B0 \u5012\u89D2");
+  std::string& text = d.entities[0].record.as<TextGeom>()->text;
+  EXPECT_EQ(text, "R5 30\u00B0 \u5012\u89D2");
+  text += "\u0E01";  // Thai: not in the code page
   Drawing again = reload(d);
-  EXPECT_NE(savedText_.find("R5 30\\U+00B0 \\U+5012\\U+89D2"), std::string::npos);
-  EXPECT_EQ(again.entities[0].record.as<TextGeom>()->text, "R5 30\u00B0 \u5012\u89D2");
+  EXPECT_NE(savedText_.find(gbk + "\\U+0E01"), std::string::npos);
+  EXPECT_NE(savedText_.find("ANSI_936"), std::string::npos);
+  EXPECT_EQ(again.entities[0].record.as<TextGeom>()->text, "R5 30\u00B0 \u5012\u89D2\u0E01");
 }
 
 TEST_F(RealDrawings, Utf8FilesFromAutoCad2007OnAreNotConvertedAgain) {
@@ -145,6 +150,18 @@ TEST_F(RealDrawings, LongValuesDosEndOfFileAndByteOrderMarkLoad) {
   EXPECT_EQ(again.entities.at(0).record.as<TextGeom>()->text, name);
 }
 
+// A true colour stands for the colour the entity came with; once a command
+// recolours it, the model's colour alone is written.
+TEST_F(RealDrawings, ARecolouredEntityLosesItsTrueColourButKeepsItsOtherGroups) {
+  Drawing d = load(drawingFile("",
+                               "0\nLINE\n8\n0\n62\n1\n420\n1193046\n370\n50\n10\n0.0\n20\n0.0\n30\n0."
+                               "0\n11\n1.0\n21\n0.0\n31\n0.0\n"));
+  d.entities.at(0).record.color = 3;
+  reload(d);
+  EXPECT_EQ(savedText_.find("1193046"), std::string::npos);
+  EXPECT_NE(savedText_.find("370\n50\n"), std::string::npos);
+}
+
 TEST_F(RealDrawings, PaperSpaceAndSequencesAreKeptInPlace) {
   Drawing d = load(drawingFile(
       "",
@@ -154,11 +171,13 @@ TEST_F(RealDrawings, PaperSpaceAndSequencesAreKeptInPlace) {
           "0\nPOLYLINE\n8\n0\n66\n1\n70\n8\n0\nVERTEX\n8\n0\n10\n1.0\n20\n2.0\n30\n3."
           "0\n70\n32\n0\nSEQEND\n8\n0\n"));
   EXPECT_TRUE(d.entities.empty());
-  ASSERT_EQ(d.keptEntities.size(), 3u);
-  EXPECT_TRUE(d.keptEntities[0].paperSpace);
+  ASSERT_EQ(d.keptEntities.size(), 2u);
+  ASSERT_EQ(d.paperLayouts.size(), 1u);
   Drawing again = reload(d);
-  ASSERT_EQ(again.keptEntities.size(), 3u);
-  EXPECT_TRUE(again.keptEntities[0].paperSpace);
+  ASSERT_EQ(again.keptEntities.size(), 2u);
+  ASSERT_EQ(again.paperLayouts.size(), 1u);
+  EXPECT_EQ(again.paperLayouts[0].name, "Layout1");
+  EXPECT_EQ(again.paperLayouts[0].entities.size(), 1u);
   EXPECT_NE(savedText_.find("VALUE"), std::string::npos);
 }
 

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <type_traits>
 
+#include "standalone/dxf/dxf_extra_groups.h"
 #include "standalone/dxf/dxf_groups.h"
 
 namespace optgrind::standalone {
@@ -247,15 +248,21 @@ class EntityBody {
 bool isByLayerLinetype(const std::string& name) { return name.empty() || upperEquals(name, "BYLAYER"); }
 
 void writeEntity(DxfOut& out, const EntityRecord& e, const EntityHandles& h,
-                 const std::string& dimensionBlock) {
+                 const std::string& dimensionBlock, const ExtraGroups* extra) {
+  static const ExtraGroups kNone;
+  const ExtraGroups& more = extra ? *extra : kNone;
   out.str(0, entityDxfName(e.type()));
   out.handle(5, h.self);
+  writeExtraGroups(out, more, ExtraPart::Head, e.color);
   out.handle(330, h.owner);
   out.str(100, "AcDbEntity");
+  if (h.paperSpace) out.integer(67, 1);
   out.str(8, e.layer.empty() ? std::string("0") : e.layer);
   if (!isByLayerLinetype(e.linetype)) out.str(6, e.linetype);
   if (e.color != kColorByLayer) out.integer(62, e.color);
+  writeExtraGroups(out, more, ExtraPart::Common, e.color);
   visitGeom(EntityBody(out, dimensionBlock), e.geom);
+  writeExtraGroups(out, more, ExtraPart::Body, e.color);
   writeXdata(out, e.xdata);
 }
 

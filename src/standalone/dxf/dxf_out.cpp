@@ -32,23 +32,25 @@ std::string oneLine(std::string_view text, std::size_t limit) {
   return out;
 }
 
-DxfOut::DxfOut(const std::string& file) : w_(std::make_unique<DL_WriterA>(file.c_str(), DL_Codes::AC1015)) {}
+DxfOut::DxfOut(const std::string& file, const std::string& dwgCodePage)
+    : w_(std::make_unique<DL_WriterA>(file.c_str(), DL_Codes::AC1015)),
+      text_(std::make_unique<DxfTextEncoder>(dwgCodePage)) {}
 
 DxfOut::~DxfOut() = default;
 
 bool DxfOut::openFailed() const { return w_->openFailed(); }
 
+const std::string& DxfOut::codePage() const { return text_->codePage(); }
+
 void DxfOut::close() { w_->close(); }
 
-// Text goes out as ASCII with \U+XXXX for the rest, which reads back the same
-// whatever code page the file declares.
 void DxfOut::str(int code, std::string_view value) {
-  w_->dxfString(code, escapeNonAscii(oneLine(value), kMaxDxfLineBytes));
+  w_->dxfString(code, text_->encode(oneLine(value), kMaxDxfLineBytes));
 }
 
 void DxfOut::kept(int code, std::string_view value) {
   std::size_t limit = isUnboundedTextCode(code) ? value.size() * kMaxEscapeGrowth : kMaxDxfLineBytes;
-  w_->dxfString(code, escapeNonAscii(oneLine(value, value.size()), limit));
+  w_->dxfString(code, text_->encode(oneLine(value, value.size()), limit));
 }
 
 void DxfOut::integer(int code, long long value) {
@@ -83,30 +85,30 @@ void DxfOut::resbuf(const ResBuf& rb) {
   }
 }
 
-// Chunks are cut from the escaped text, never inside a character or its
-// \U+XXXX spelling.
-std::string_view DxfOut::takeChunk(std::string_view& text) {
-  std::size_t cut = utf8Cut(text, kTextChunkBytes);
-  if (cut == 0) cut = std::min(text.size(), kTextChunkBytes);
-  std::size_t escape = text.rfind("\\U+", cut == 0 ? 0 : cut - 1);
-  if (escape != std::string_view::npos && escape > 0 && escape + kEscapeBytes > cut) cut = escape;
-  std::string_view chunk = text.substr(0, cut);
-  text.remove_prefix(cut);
+std::string DxfOut::takeChunk(std::string_view& text) const {
+  std::size_t used = 0;
+  std::string chunk = text_->encode(text, kTextChunkBytes, &used);
+  if (used == 0 && !text.empty()) used = 1;  // no character fits: never loop on it
+  text.remove_prefix(used);
   return chunk;
 }
 
-void DxfOut::chunksEndingWith(int chunkCode, int lastCode, std::string_view text) {
-  std::string ascii = escapeNonAscii(oneLine(text, text.size()), text.size() * kMaxEscapeGrowth);
-  std::string_view rest = ascii;
-  while (rest.size() > kTextChunkBytes) w_->dxfString(chunkCode, std::string(takeChunk(rest)));
-  w_->dxfString(lastCode, std::string(rest));
+void DxfOut::chunksEndingWith(int chunkCode, int lastCode, std::string_view original) {
+  std::string flat = oneLine(original, original.size());
+  std::string_view rest = flat;
+  std::string chunk = takeChunk(rest);
+  while (!rest.empty()) {
+    w_->dxfString(chunkCode, chunk);
+    chunk = takeChunk(rest);
+  }
+  w_->dxfString(lastCode, chunk);
 }
 
 void DxfOut::chunksStartingWith(int firstCode, int restCode, std::string_view original) {
-  std::string ascii = escapeNonAscii(oneLine(original, original.size()), original.size() * kMaxEscapeGrowth);
-  std::string_view text = ascii;
-  w_->dxfString(firstCode, oneLine(takeChunk(text)));
-  while (!text.empty()) w_->dxfString(restCode, oneLine(takeChunk(text)));
+  std::string flat = oneLine(original, original.size());
+  std::string_view text = flat;
+  w_->dxfString(firstCode, takeChunk(text));
+  while (!text.empty()) w_->dxfString(restCode, takeChunk(text));
 }
 
 }  // namespace optgrind::standalone

@@ -21,17 +21,20 @@ constexpr std::size_t kTextChunkBytes = 250;
 // How much longer a text can get once its characters are escaped (one
 // byte of UTF-8 at most becomes one escape of seven).
 constexpr std::size_t kMaxEscapeGrowth = 7;
-// The length of one escaped character, "\U+XXXX".
-constexpr std::size_t kEscapeBytes = 7;
+
+class DxfTextEncoder;
 
 class DxfOut {
  public:
-  explicit DxfOut(const std::string& file);
+  // Text goes out in the code page of `dwgCodePage` (see DxfTextEncoder).
+  DxfOut(const std::string& file, const std::string& dwgCodePage);
   ~DxfOut();
   DxfOut(const DxfOut&) = delete;
   DxfOut& operator=(const DxfOut&) = delete;
 
   bool openFailed() const;
+  // The $DWGCODEPAGE value the file declares.
+  const std::string& codePage() const;
   void close();
 
   void str(int code, std::string_view value);
@@ -51,8 +54,11 @@ class DxfOut {
   void chunksStartingWith(int firstCode, int restCode, std::string_view text);
 
  private:
-  static std::string_view takeChunk(std::string_view& text);
+  // The next chunk of the text, encoded: at most kTextChunkBytes bytes,
+  // never cutting a character or its \U+XXXX spelling.
+  std::string takeChunk(std::string_view& text) const;
   std::unique_ptr<DL_WriterA> w_;
+  std::unique_ptr<DxfTextEncoder> text_;
 };
 
 // The text as one line: line breaks become blanks, and it is cut to `limit`

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <new>
 #include <set>
 
 #include "host/utf8.h"
+#include "standalone/dxf/dxf_extra_groups.h"
 #include "standalone/dxf/dxf_extrusion.h"
 #include "standalone/dxf/dxf_groups.h"
 #include "standalone/dxf/dxf_lines.h"
@@ -40,6 +42,28 @@ bool isLayoutBlock(const std::string& name) {
   return u == "*MODEL_SPACE" || u.rfind("*PAPER_SPACE", 0) == 0;
 }
 
+// A LAYOUT object: its tab name and order and the block record it shows.
+struct LayoutObject {
+  std::string name;
+  long long tabOrder = 0;
+  std::string blockRecord;  // handle
+  std::vector<KeptGroup> groups;
+};
+
+LayoutObject layoutObjectOf(const RawRecord& r) {
+  LayoutObject out;
+  bool own = false;  // past the plot settings, in the layout's own groups
+  for (const RawPair& p : r) {
+    out.groups.push_back({p.code, p.value});
+    if (p.code == 100) own = p.value == "AcDbLayout";
+    if (!own) continue;
+    if (p.code == 1) out.name = p.value;
+    if (p.code == 71) out.tabOrder = groupInt(p.value);
+    if (p.code == 330) out.blockRecord = p.value;
+  }
+  return out;
+}
+
 // Multi-line text up to an embedded object, whose own groups (a location
 // among them) describe something else.
 RawRecord withoutEmbeddedObject(const RawRecord& r) {
@@ -50,6 +74,21 @@ RawRecord withoutEmbeddedObject(const RawRecord& r) {
     own.add(p.code, p.value);
   }
   return own;
+}
+
+// Objects the drawing keeps (dictionaries, xrecords, layouts), and those
+// every file of the host holds by default, which the writer's host makes
+// afresh; the load names the others it leaves out (groups, image
+// definitions, draw-order tables...).
+bool isKeptOrDefaultObject(std::string_view type) {
+  static constexpr std::string_view kTypes[] = {
+      "DICTIONARY",           "XRECORD",         "LAYOUT",
+      "ACDBDICTIONARYWDFLT",  "ACDBPLACEHOLDER", "MATERIAL",
+      "VISUALSTYLE",          "SCALE",           "DICTIONARYVAR",
+      "CELLSTYLEMAP",         "TABLESTYLE",      "MLEADERSTYLE",
+      "MLINESTYLE",           "PLOTSETTINGS",    "ACDBDETAILVIEWSTYLE",
+      "ACDBSECTIONVIEWSTYLE", "RASTERVARIABLES", "WIPEOUTVARIABLES"};
+  return std::find(std::begin(kTypes), std::end(kTypes), type) != std::end(kTypes);
 }
 
 // Records that belong to the entity before them.
@@ -88,6 +127,7 @@ class DrawingReader {
     dispatch(record_);
     endSequences();
     d_.dictionaries = objects_.dictionaries();
+    finishLayouts();
     for (const auto& e : d_.entities) noteNames(e.record);
     for (const auto& b : d_.blocks) {
       for (const auto& e : b.entities) noteNames(e);
@@ -102,16 +142,21 @@ class DrawingReader {
       out += "kept as they came (not editable here):";
       for (const auto& [type, count] : kept_) out += " " + std::to_string(count) + " " + type;
     }
-    if (!lost_.empty()) {
+    std::map<std::string, long long> lost(lost_.begin(), lost_.end());
+    if (losses_.objectLinks > 0)
+      lost["links to objects not kept (reactors, extension dictionaries)"] = losses_.objectLinks;
+    if (losses_.modelDetails > 0)
+      lost["entities' groups the model writes its own way"] = losses_.modelDetails;
+    if (!lost.empty()) {
       if (!out.empty()) out += "; ";
       out += "left out:";
-      for (const auto& [what, count] : lost_) out += " " + std::to_string(count) + " " + what;
+      for (const auto& [what, count] : lost) out += " " + std::to_string(count) + " " + what;
     }
     return out;
   }
 
  private:
-  enum class Target { Model, Block, OtherLayout };
+  enum class Target { Model, Block, Paper, LayoutBlock };
 
   void fail(long long line, const std::string& what) {
     if (!error_.empty()) return;
@@ -138,9 +183,12 @@ class DrawingReader {
       if (type == "LTYPE") addLinetype(r);
       if (type == "STYLE") addTextStyle(r);
       if (type == "APPID" && r.has(2)) registerApp(d_, r.text(2, ""));
+      if (type == "BLOCK_RECORD" && r.has(5)) blockRecordNames_[upper(r.text(5, ""))] = r.text(2, "");
     } else if (section == "OBJECTS") {
       if (type == "DICTIONARY") objects_.addDictionary(r);
       if (type == "XRECORD") objects_.addXrecord(r);
+      if (type == "LAYOUT") layoutObjects_.push_back(layoutObjectOf(r));
+      if (!isKeptOrDefaultObject(type)) ++lost_[std::string(type) + " objects"];
     }
   }
 
@@ -191,9 +239,10 @@ class DrawingReader {
     std::string name = r.text(2, "");
     if (isLayoutBlock(name)) {
       // The active layouts' entities come in the ENTITIES section; the
-      // others' live in their blocks, which this drawing does not hold.
-      target_ = upper(name) == "*MODEL_SPACE" || upper(name) == "*PAPER_SPACE" ? Target::Model
-                                                                               : Target::OtherLayout;
+      // other paper-space layouts' live in their blocks.
+      bool active = upper(name) == "*MODEL_SPACE" || upper(name) == upper(kActivePaperBlock);
+      target_ = active ? Target::LayoutBlock : Target::Paper;
+      if (!active) paperTarget_ = &paperLayout(name);
       return;
     }
     BlockDef block;
@@ -211,15 +260,13 @@ class DrawingReader {
     std::string_view type = r.type();
     if (isFollowerRecord(type)) return follower(r);
     endSequences();
-    if (r.section() == "BLOCKS" && target_ == Target::OtherLayout) {
-      ++lost_["entities of other layouts"];
-      return;
-    }
-    if (r.section() == "BLOCKS" && target_ == Target::Model) {
+    if (r.section() == "BLOCKS" && target_ == Target::LayoutBlock) {
       ++lost_["entities of layout blocks"];
       return;
     }
     bool paperSpace = r.section() == "ENTITIES" && r.integer(67, 0) == 1;
+    if (paperSpace) paperTarget_ = &paperLayout(kActivePaperBlock);
+    paperSpace = paperSpace || (r.section() == "BLOCKS" && target_ == Target::Paper);
     Extrusion ex = extrusionOf(r);
     if (paperSpace || ex == Extrusion::Tilted || !modelled(r, ex)) keep(r, paperSpace);
   }
@@ -268,6 +315,7 @@ class DrawingReader {
       g.elevation = down ? -r.real(30, 0.0) : r.real(30, 0.0);
       g.constantWidth = r.real(40, 0.0) == r.real(41, 0.0) ? r.real(40, 0.0) : 0.0;
       pendingPolyline_ = add(r, std::move(g))->as<PolylineGeom>();
+      frameCounted_ = false;
       polylineDown_ = down;
     } else if (type == "TEXT" || type == "MTEXT") {
       // Text seen from below reads mirrored, which the model cannot show.
@@ -347,7 +395,12 @@ class DrawingReader {
       return;
     }
     if (pendingPolyline_ && r.type() == "VERTEX") {
-      if (r.integer(70, 0) & kVertexFrameControlFlag) return;
+      if (r.integer(70, 0) & kVertexFrameControlFlag) {
+        // The fitted curve is modelled; the frame that made it is not.
+        if (!frameCounted_) ++lost_["spline frames of polylines (their fitted curve is kept)"];
+        frameCounted_ = true;
+        return;
+      }
       PolyVertex v{r.real(10, 0.0), r.real(20, 0.0), r.real(42, 0.0), r.real(40, 0.0), r.real(41, 0.0)};
       if (polylineDown_) mirrorVertex(v);
       pendingPolyline_->vertices.push_back(v);
@@ -363,10 +416,12 @@ class DrawingReader {
 
   void keep(const RawRecord& r, bool paperSpace) {
     KeptEntity kept;
-    kept.paperSpace = paperSpace;
     appendGroups(kept, r);
-    std::vector<KeptEntity>& list =
-        r.section() == "BLOCKS" && !d_.blocks.empty() ? d_.blocks.back().keptEntities : d_.keptEntities;
+    bool inBlock = r.section() == "BLOCKS" && target_ == Target::Block && !d_.blocks.empty();
+    std::vector<KeptEntity>& list = paperSpace ? paperTarget_->entities
+                                    : inBlock  ? d_.blocks.back().keptEntities
+                                               : d_.keptEntities;
+    kept.position = paperSpace ? 0 : inBlock ? d_.blocks.back().entities.size() : d_.entities.size();
     list.push_back(std::move(kept));
     if (!paperSpace) ++kept_[std::string(r.type())];
     bool opensSequence = r.type() == "POLYLINE" || (r.type() == "INSERT" && r.integer(66, 0) == 1);
@@ -375,8 +430,18 @@ class DrawingReader {
     ensureLayer(d_, r.text(8, "0").empty() ? "0" : r.text(8, "0"));
   }
 
-  static void appendGroups(KeptEntity& kept, const RawRecord& r) {
-    for (const RawPair& p : r) kept.groups.push_back({p.code, p.value});
+  // The writer leaves out the links to other objects of the file.
+  void appendGroups(KeptEntity& kept, const RawRecord& r) {
+    bool inLinks = false;
+    for (const RawPair& p : r) {
+      kept.groups.push_back({p.code, p.value});
+      if (p.code == 102) {
+        inLinks = !inLinks && p.value.rfind("{ACAD_", 0) == 0;
+        losses_.objectLinks += inLinks ? 1 : 0;
+      } else if (!inLinks && p.code != 330 && isObjectLink(p.code)) {
+        ++losses_.objectLinks;
+      }
+    }
   }
 
   // Common properties and extended data from the record, then the geometry.
@@ -390,12 +455,64 @@ class DrawingReader {
     rec.linetype = r.text(6, "BYLAYER");
     rec.xdata = extendedData(r);
     rec.geom = std::forward<G>(geom);
+    ExtraGroups extra = splitExtraGroups(r, entityDxfName(rec.type()), losses_);
+    uint32_t extraRef = 0;
+    if (!extra.groups.empty()) {
+      d_.extraGroups.push_back(std::move(extra));
+      extraRef = static_cast<uint32_t>(d_.extraGroups.size());
+    }
     if (r.section() == "BLOCKS" && !d_.blocks.empty()) {
-      d_.blocks.back().entities.push_back(std::move(rec));
-      return &d_.blocks.back().entities.back();
+      BlockDef& b = d_.blocks.back();
+      b.entities.push_back(std::move(rec));
+      if (extraRef != 0) {
+        b.entityExtras.resize(b.entities.size());
+        b.entityExtras.back() = extraRef;
+      }
+      return &b.entities.back();
     }
     appendEntity(d_, std::move(rec));
+    d_.entities.back().extra = extraRef;
     return &d_.entities.back().record;
+  }
+
+  // The layout shown by that block, added when it is new.
+  PaperLayout& paperLayout(const std::string& blockName) {
+    for (PaperLayout& l : d_.paperLayouts) {
+      if (equalIgnoringCase(l.blockName, blockName)) return l;
+    }
+    PaperLayout& made = d_.paperLayouts.emplace_back();
+    made.blockName = blockName;
+    return made;
+  }
+
+  // Names the layouts by their LAYOUT objects (a file before R2000 has
+  // none: its one paper space is "Layout1"), in tab order.
+  void finishLayouts() {
+    std::map<std::string, long long> tabOrder;
+    for (LayoutObject& o : layoutObjects_) {
+      auto block = blockRecordNames_.find(upper(o.blockRecord));
+      if (block == blockRecordNames_.end() || upper(block->second) == "*MODEL_SPACE") continue;
+      PaperLayout& l = paperLayout(block->second);
+      if (!l.name.empty()) continue;  // a second LAYOUT object for the same block
+      l.name = o.name;
+      l.layoutGroups = std::move(o.groups);
+      tabOrder[upper(l.blockName)] = o.tabOrder;
+    }
+    int n = 0;
+    for (PaperLayout& l : d_.paperLayouts) {
+      if (!l.name.empty()) continue;
+      auto taken = [&](const std::string& name) {
+        return std::any_of(d_.paperLayouts.begin(), d_.paperLayouts.end(),
+                           [&](const PaperLayout& o) { return &o != &l && equalIgnoringCase(o.name, name); });
+      };
+      do {
+        l.name = "Layout" + std::to_string(++n);
+      } while (taken(l.name) && n < 1000000);
+    }
+    std::stable_sort(d_.paperLayouts.begin(), d_.paperLayouts.end(),
+                     [&](const PaperLayout& a, const PaperLayout& b) {
+                       return tabOrder[upper(a.blockName)] < tabOrder[upper(b.blockName)];
+                     });
   }
 
   void noteNames(const EntityRecord& e) {
@@ -438,7 +555,9 @@ class DrawingReader {
 
   PolylineGeom* pendingPolyline_ = nullptr;
   bool polylineDown_ = false;
+  bool frameCounted_ = false;
   KeptEntity* keptSequence_ = nullptr;
+  PaperLayout* paperTarget_ = nullptr;  // the layout of the paper-space entity being read
 
   std::string headerVar_;
   RawRecord headerValue_;
@@ -447,6 +566,9 @@ class DrawingReader {
   std::set<std::string> seenApps_;
   std::map<std::string, int> kept_;
   std::map<std::string, int> lost_;
+  ExtraGroupLosses losses_;
+  std::map<std::string, std::string> blockRecordNames_;  // by handle
+  std::vector<LayoutObject> layoutObjects_;
   std::string error_;
   long long errorLine_ = 0;
 };

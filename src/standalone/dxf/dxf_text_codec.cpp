@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -164,24 +165,78 @@ void DxfTextDecoder::decode(std::string& value) {
   decodeUnicodeEscapes(value);
 }
 
-std::string escapeNonAscii(std::string_view s, std::size_t limit) {
-  if (isAscii(s)) return std::string(s.substr(0, limit));
-  std::string out;
-  out.reserve(s.size() * 2);
-  for (std::size_t i = 0; i < s.size();) {
-    char32_t cp = nextCodePoint(s, i);
-    char piece[16];
-    if (cp < 0x80) {
-      piece[0] = static_cast<char>(cp);
-      piece[1] = '\0';
-    } else {
-      // Characters beyond the basic plane have no 4-digit spelling.
-      std::snprintf(piece, sizeof piece, "\\U+%04X", static_cast<unsigned>(cp > 0xFFFF ? kReplacement : cp));
-    }
-    std::string_view p(piece);
-    if (out.size() + p.size() > limit) break;
-    out += p;
+namespace {
+
+constexpr std::string_view kDefaultCodePage = "ANSI_1252";
+
+// The \U+XXXX spelling of a character; those beyond the basic plane have no
+// four-digit spelling and are written as the replacement character.
+std::string unicodeEscape(char32_t cp) {
+  char piece[16];
+  std::snprintf(piece, sizeof piece, "\\U+%04X", static_cast<unsigned>(cp > 0xFFFF ? kReplacement : cp));
+  return piece;
+}
+
+}  // namespace
+
+struct DxfTextEncoder::Converter {
+  iconv_t cd = reinterpret_cast<iconv_t>(-1);
+  ~Converter() {
+    if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
   }
+};
+
+DxfTextEncoder::DxfTextEncoder(std::string_view dwgCodePage) : conv_(std::make_unique<Converter>()) {
+  std::string charset = codePageCharset(dwgCodePage);
+  if (!charset.empty() && charset != "UTF-8") conv_->cd = iconv_open(charset.c_str(), "UTF-8");
+  if (conv_->cd != reinterpret_cast<iconv_t>(-1)) {
+    codePage_ = std::string(dwgCodePage);
+  } else {
+    codePage_ = std::string(kDefaultCodePage);
+    conv_->cd = iconv_open("CP1252", "UTF-8");
+  }
+}
+
+DxfTextEncoder::~DxfTextEncoder() = default;
+
+std::string DxfTextEncoder::encode(std::string_view s, std::size_t limit, std::size_t* consumed) const {
+  if (isAscii(s)) {
+    std::size_t n = std::min(s.size(), limit);
+    if (consumed) *consumed = n;
+    return std::string(s.substr(0, n));
+  }
+  std::string out;
+  out.reserve(s.size());
+  std::size_t i = 0;
+  while (i < s.size()) {
+    std::size_t start = i;
+    char32_t cp = nextCodePoint(s, i);
+    std::string piece;
+    if (cp < 0x80) {
+      piece = std::string(1, static_cast<char>(cp));
+    } else if (conv_->cd != reinterpret_cast<iconv_t>(-1) && cp != kReplacement) {
+      std::string one(s.substr(start, i - start));
+      char in[8];
+      char bytes[8];
+      std::copy(one.begin(), one.end(), in);
+      char* src = in;
+      std::size_t inLeft = one.size();
+      char* dst = bytes;
+      std::size_t outLeft = sizeof bytes;
+      iconv(conv_->cd, nullptr, nullptr, nullptr, nullptr);
+      bool ok =
+          iconv(conv_->cd, &src, &inLeft, &dst, &outLeft) != static_cast<std::size_t>(-1) && inLeft == 0;
+      piece = ok ? std::string(bytes, sizeof bytes - outLeft) : unicodeEscape(cp);
+    } else {
+      piece = unicodeEscape(cp);
+    }
+    if (out.size() + piece.size() > limit) {
+      i = start;
+      break;
+    }
+    out += piece;
+  }
+  if (consumed) *consumed = i;
   return out;
 }
 

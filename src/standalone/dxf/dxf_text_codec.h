@@ -38,10 +38,29 @@ class DxfTextDecoder {
   std::string charset_ = "CP1252";
 };
 
-// The text with every character outside ASCII written as \U+XXXX, which
-// every reader takes whatever code page the file declares; a text longer
-// than `limit` bytes once written is cut before the character that would
-// pass it.
-std::string escapeNonAscii(std::string_view utf8, std::size_t limit);
+// Turns the drawing's UTF-8 into the code page a written file declares,
+// with \U+XXXX for the characters the code page lacks.
+class DxfTextEncoder {
+ public:
+  // The code page of a $DWGCODEPAGE value; one iconv does not know, or
+  // none, is Windows-1252 ("ANSI_1252").
+  explicit DxfTextEncoder(std::string_view dwgCodePage);
+  ~DxfTextEncoder();
+  DxfTextEncoder(const DxfTextEncoder&) = delete;
+  DxfTextEncoder& operator=(const DxfTextEncoder&) = delete;
+
+  // The $DWGCODEPAGE value the file is to declare.
+  const std::string& codePage() const { return codePage_; }
+
+  // The text in the code page, cut before the character that would make it
+  // longer than `limit` bytes; `consumed` (when given) tells how many bytes
+  // of the text went in.
+  std::string encode(std::string_view utf8, std::size_t limit, std::size_t* consumed = nullptr) const;
+
+ private:
+  struct Converter;
+  std::unique_ptr<Converter> conv_;
+  std::string codePage_;
+};
 
 }  // namespace optgrind::standalone

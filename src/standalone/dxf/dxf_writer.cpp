@@ -4,11 +4,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <fstream>
 #include <map>
 #include <set>
 
 #include "standalone/dxf/dxf_entity_writer.h"
+#include "standalone/dxf/dxf_extra_groups.h"
 #include "standalone/dxf/dxf_groups.h"
 #include "standalone/dxf/dxf_named_objects.h"
 #include "standalone/dxf/dxf_out.h"
@@ -21,8 +23,17 @@ constexpr int kLayerLockedFlag = 4;
 constexpr int kDefaultLayerColor = 7;
 constexpr int kAnonymousBlockFlag = 1;
 constexpr double kDefaultTextHeight = 2.5;
+constexpr std::size_t kAllTheRest = SIZE_MAX;
 
 // Table rows by name, without case, in the order they were added.
+constexpr const char* kCodePageVariable = "$DWGCODEPAGE";
+
+// The code page the drawing came in, which its text is written in again.
+std::string declaredCodePage(const Drawing& d) {
+  auto it = d.header.find(kCodePageVariable);
+  return it != d.header.end() && it->second.isString() ? it->second.asString() : std::string();
+}
+
 template <class Row>
 class NamedRows {
  public:
@@ -46,6 +57,17 @@ struct BlockOut {
   unsigned long record = 0;
   unsigned long begin = 0;
   unsigned long end = 0;
+  bool paper = false;
+};
+
+// A paper-space layout as it is written: its block, its LAYOUT object and
+// what it came from (null: the layout made for a drawing without one).
+struct LayoutOut {
+  const PaperLayout* source = nullptr;
+  std::string name;
+  BlockOut block;
+  unsigned long object = 0;
+  bool active = false;
 };
 
 struct TableHandles {
@@ -54,12 +76,12 @@ struct TableHandles {
 };
 
 struct ObjectHandles {
-  unsigned long root = 0, groups = 0, layouts = 0, modelLayout = 0, paperLayout = 0;
+  unsigned long root = 0, groups = 0, layouts = 0, modelLayout = 0;
 };
 
 class DocumentWriter {
  public:
-  DocumentWriter(const Drawing& d, const std::string& file) : d_(d), out_(file) {}
+  DocumentWriter(const Drawing& d, const std::string& file) : d_(d), out_(file, declaredCodePage(d)) {}
 
   std::string write() {
     if (out_.openFailed()) return "cannot create the file";
@@ -100,6 +122,9 @@ class DocumentWriter {
       for (const EntityRecord& e : b.entities) noteEntity(e);
     }
     for (const KeptEntity& k : d_.keptEntities) noteKept(k);
+    for (const PaperLayout& l : d_.paperLayouts) {
+      for (const KeptEntity& k : l.entities) noteKept(k);
+    }
     for (const BlockDef& b : d_.blocks) {
       for (const KeptEntity& k : b.keptEntities) noteKept(k);
     }
@@ -170,9 +195,9 @@ class DocumentWriter {
 
   void planHandles() {
     tables_ = {take(), take(), take(), take(), take(), take(), take(), take(), take()};
-    objects_ = {take(), take(), take(), take(), take()};
+    objects_ = {take(), take(), take(), take()};
     model_ = {"*Model_Space", nullptr, take(), take(), take()};
-    paper_ = {"*Paper_Space", nullptr, take(), take(), take()};
+    planLayouts();
     for (BlockOut& b : blocks_.rows()) {
       b.record = take();
       b.begin = take();
@@ -185,6 +210,9 @@ class DocumentWriter {
       for (const KeptEntity& k : b.keptEntities) entityCount += keptRecords(k);
     }
     for (const KeptEntity& k : d_.keptEntities) entityCount += keptRecords(k);
+    for (const PaperLayout& l : d_.paperLayouts) {
+      for (const KeptEntity& k : l.entities) entityCount += keptRecords(k);
+    }
     tableRecordBase_ = next_;
     next_ += linetypes_.rows().size() + layers_.rows().size() + styles_.rows().size() + apps_.rows().size() +
              dimstyles_.rows().size();
@@ -195,6 +223,34 @@ class DocumentWriter {
   }
 
   unsigned long take() { return next_++; }
+
+  // Every paper-space layout, one of them active (its block "*Paper_Space");
+  // a drawing without one gets "Layout1". The others' blocks keep their
+  // names where they are free.
+  void planLayouts() {
+    for (const PaperLayout& l : d_.paperLayouts) {
+      LayoutOut out;
+      out.source = &l;
+      out.name = l.name;
+      out.block.name = l.blockName;
+      out.active = equalIgnoringCase(l.blockName, kActivePaperBlock);
+      layouts_.push_back(out);
+    }
+    if (layouts_.empty()) layouts_.push_back({nullptr, "Layout1", {kActivePaperBlock}, 0, true});
+    if (std::none_of(layouts_.begin(), layouts_.end(), [](const LayoutOut& l) { return l.active; }))
+      layouts_.front().active = true;
+    std::set<std::string> used;
+    int n = 0;
+    for (LayoutOut& l : layouts_) {
+      std::string name = l.active ? std::string(kActivePaperBlock) : l.block.name;
+      while (!l.active &&
+             (!used.insert(upperAscii(name)).second || upperAscii(name).rfind("*PAPER_SPACE", 0) != 0 ||
+              equalIgnoringCase(name, kActivePaperBlock)))
+        name = std::string(kActivePaperBlock) + std::to_string(n++);
+      l.block = {name, nullptr, take(), take(), take(), true};
+      l.object = take();
+    }
+  }
 
   // ---- Sections ----------------------------------------------------------
 
@@ -207,10 +263,14 @@ class DocumentWriter {
     section("HEADER");
     out_.str(9, "$ACADVER");
     out_.str(1, "AC1015");
+    out_.str(9, "$DWGCODEPAGE");
+    out_.str(3, out_.codePage());
     out_.str(9, "$HANDSEED");
     out_.handle(5, next_);
     for (const auto& [name, value] : d_.header) {
-      if (name == "$ACADVER" || name == "$HANDSEED" || name.size() < 2 || name[0] != '$') continue;
+      if (name == "$ACADVER" || name == "$HANDSEED" || name == kCodePageVariable || name.size() < 2 ||
+          name[0] != '$')
+        continue;
       out_.str(9, name);
       out_.resbuf(value);
     }
@@ -332,9 +392,9 @@ class DocumentWriter {
   }
 
   void writeBlockRecords() {
-    tableHead("BLOCK_RECORD", tables_.blockRecord, 2 + blocks_.rows().size());
+    tableHead("BLOCK_RECORD", tables_.blockRecord, 1 + layouts_.size() + blocks_.rows().size());
     blockRecord(model_, objects_.modelLayout);
-    blockRecord(paper_, objects_.paperLayout);
+    for (const LayoutOut& l : layouts_) blockRecord(l.block, l.object);
     for (const BlockOut& b : blocks_.rows()) blockRecord(b, 0);
     out_.str(0, "ENDTAB");
   }
@@ -352,18 +412,24 @@ class DocumentWriter {
   void writeBlocks() {
     section("BLOCKS");
     writeBlock(model_);
-    writeBlock(paper_);
+    for (const LayoutOut& l : layouts_) {
+      writeBlock(l.block);
+      if (!l.active && l.source) writeKept(l.source->entities, l.block.record);
+      writeBlockEnd(l.block);
+    }
     for (const BlockOut& b : blocks_.rows()) writeBlock(b);
     out_.str(0, "ENDSEC");
   }
 
+  // A block's head, its entities (those of a block definition) and, unless
+  // it is the head of a paper-space layout's block, its end.
   void writeBlock(const BlockOut& b) {
     const std::string layer = b.def ? b.def->layer : std::string("0");
     out_.str(0, "BLOCK");
     out_.handle(5, b.begin);
     out_.handle(330, b.record);
     out_.str(100, "AcDbEntity");
-    if (&b == &paper_) out_.integer(67, 1);
+    if (b.paper) out_.integer(67, 1);
     out_.str(8, layer.empty() ? std::string("0") : layer);
     out_.str(100, "AcDbBlockBegin");
     out_.str(2, b.name);
@@ -374,42 +440,63 @@ class DocumentWriter {
     out_.str(3, b.name);
     out_.str(1, "");
     if (b.def) {
-      for (const EntityRecord& e : b.def->entities) entity(e, b.record);
-      for (const KeptEntity& k : b.def->keptEntities) keptEntity(k, b.record);
+      const auto& extras = b.def->entityExtras;
+      std::size_t kept = 0;
+      for (std::size_t i = 0; i < b.def->entities.size(); ++i) {
+        kept = writeKeptBefore(b.def->keptEntities, kept, i, b.record);
+        entity(b.def->entities[i], b.record, extraGroupsOf(d_, i < extras.size() ? extras[i] : 0));
+      }
+      writeKeptBefore(b.def->keptEntities, kept, kAllTheRest, b.record);
     }
+    if (!b.paper) writeBlockEnd(b);
+  }
+
+  void writeBlockEnd(const BlockOut& b) {
+    const std::string layer = b.def ? b.def->layer : std::string("0");
     out_.str(0, "ENDBLK");
     out_.handle(5, b.end);
     out_.handle(330, b.record);
     out_.str(100, "AcDbEntity");
-    if (&b == &paper_) out_.integer(67, 1);
+    if (b.paper) out_.integer(67, 1);
     out_.str(8, layer.empty() ? std::string("0") : layer);
     out_.str(100, "AcDbBlockEnd");
   }
 
   void writeEntities() {
     section("ENTITIES");
-    for (const DrawingEntity& e : d_.entities) {
-      if (!e.erased) entity(e.record, model_.record);
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < d_.entities.size(); ++i) {
+      kept = writeKeptBefore(d_.keptEntities, kept, i, model_.record);
+      const DrawingEntity& e = d_.entities[i];
+      if (!e.erased) entity(e.record, model_.record, extraGroupsOf(d_, e.extra));
     }
-    for (const KeptEntity& k : d_.keptEntities) keptEntity(k, k.paperSpace ? paper_.record : model_.record);
+    writeKeptBefore(d_.keptEntities, kept, kAllTheRest, model_.record);
+    for (const LayoutOut& l : layouts_) {
+      if (l.active && l.source) writeKept(l.source->entities, l.block.record);
+    }
     out_.str(0, "ENDSEC");
   }
 
-  void entity(const EntityRecord& e, unsigned long owner) {
+  // Kept entities from `from` on that stand before slot `slot`; returns the
+  // first not written.
+  std::size_t writeKeptBefore(const std::vector<KeptEntity>& kept, std::size_t from, std::size_t slot,
+                              unsigned long owner) {
+    while (from < kept.size() && kept[from].position <= slot) keptEntity(kept[from++], owner);
+    return from;
+  }
+
+  void writeKept(const std::vector<KeptEntity>& kept, unsigned long owner) {
+    for (const KeptEntity& k : kept) keptEntity(k, owner);
+  }
+
+  void entity(const EntityRecord& e, unsigned long owner, const ExtraGroups* extra) {
     static const std::string kNone;
     const std::string* dimBlock = &kNone;
     if (const auto* dim = e.as<DimensionGeom>()) {
       auto made = madeDimensionBlocks_.find(&e);
       dimBlock = made != madeDimensionBlocks_.end() ? &made->second : &dim->block;
     }
-    writeEntity(out_, e, {entityBase_++, owner}, *dimBlock);
-  }
-
-  // Handles of other records (owner, styles, definitions, materials): the
-  // records they named are not in this file, and their numbers may name
-  // something else here.
-  static bool isObjectLink(int code) {
-    return (code >= 320 && code <= 369) || (code >= 390 && code <= 399) || code == 480 || code == 481;
+    writeEntity(out_, e, {entityBase_++, owner, false}, *dimBlock, extra);
   }
 
   static std::size_t keptRecords(const KeptEntity& k) {
@@ -470,12 +557,22 @@ class DocumentWriter {
     }
     dictionaryHead(objects_.groups, objects_.root);
     dictionaryHead(objects_.layouts, objects_.root);
-    out_.str(3, "Layout1");
-    out_.handle(350, objects_.paperLayout);
+    for (const LayoutOut& l : layouts_) {
+      out_.str(3, l.name);
+      out_.handle(350, l.object);
+    }
     out_.str(3, "Model");
     out_.handle(350, objects_.modelLayout);
     layout(objects_.modelLayout, "Model", 0, model_.record);
-    layout(objects_.paperLayout, "Layout1", 1, paper_.record);
+    int tab = 0;
+    for (const LayoutOut& l : layouts_) {
+      if (l.source && !l.source->layoutGroups.empty()) {
+        keptLayout(l);
+      } else {
+        layout(l.object, l.name.c_str(), tab + 1, l.block.record);
+      }
+      ++tab;
+    }
     h = dictionaryBase_;
     written.clear();
     for (const Dictionary& dict : d_.dictionaries) {
@@ -511,6 +608,30 @@ class DocumentWriter {
       out_.integer(280, 1);
       for (const ResBuf& rb : data) out_.resbuf(rb);
     }
+  }
+
+  // A LAYOUT object as it came (its plot settings), with new handles and
+  // the links to its block record only.
+  void keptLayout(const LayoutOut& l) {
+    bool inLinks = false;
+    bool linked = false;
+    for (const KeptGroup& g : l.source->layoutGroups) {
+      if (g.code == 102) {
+        inLinks = !g.value.empty() && g.value[0] == '{';
+        continue;
+      }
+      if (inLinks || g.code == 5 || isObjectLink(g.code)) continue;
+      if (g.code >= 1000 && !linked) {
+        out_.handle(330, l.block.record);
+        linked = true;
+      }
+      out_.kept(g.code, g.value);
+      if (g.code == 0) {
+        out_.handle(5, l.object);
+        out_.handle(330, objects_.layouts);
+      }
+    }
+    if (!linked) out_.handle(330, l.block.record);
   }
 
   void layout(unsigned long handle, const char* name, int tabOrder, unsigned long blockRecord) {
@@ -567,7 +688,7 @@ class DocumentWriter {
   TableHandles tables_;
   ObjectHandles objects_;
   BlockOut model_;
-  BlockOut paper_;
+  std::vector<LayoutOut> layouts_;
   unsigned long tableRecordBase_ = 0;
   unsigned long dictionaryBase_ = 0;
   unsigned long entityBase_ = 0;

@@ -69,8 +69,14 @@ long long appendEntity(Drawing& d, const EntityRecord& record) {
 long long appendEntity(Drawing& d, EntityRecord&& record) {
   long long id = d.nextEntityId++;
   setSlot(d, id, d.entities.size());
-  d.entities.push_back(DrawingEntity{id, false, std::move(record)});
+  DrawingEntity& e = d.entities.emplace_back();
+  e.id = id;
+  e.record = std::move(record);
   return id;
+}
+
+const ExtraGroups* extraGroupsOf(const Drawing& d, uint32_t extra) {
+  return extra > 0 && extra <= d.extraGroups.size() ? &d.extraGroups[extra - 1] : nullptr;
 }
 
 long long slotOf(const Drawing& d, long long id) {

@@ -13,27 +13,40 @@
 
 namespace optgrind::standalone {
 
-// An entity of model space. Its id is its entity name's first half and never
-// changes or comes back while the drawing lives; an erased entity keeps its
-// slot so that names stay stable.
-struct DrawingEntity {
-  long long id = 0;
-  bool erased = false;
-  EntityRecord record;
-};
-
 // A group of a record as the file gave it.
 struct KeptGroup {
   int code = 0;
   std::string value;
 };
 
-// An entity the drawing does not model, or one of paper space, kept as the
-// groups it came with (its vertices, attributes and SEQEND included) and
-// written back as it came, with a new handle and owner.
+// What a modelled entity carried beyond the model (line weight, true colour,
+// transparency, other applications' groups), written back around the
+// groups the model writes: the head's before the common part, the common
+// part's after layer and colour, the body's after the geometry.
+struct ExtraGroups {
+  std::vector<KeptGroup> groups;  // head, then common part, then body
+  uint32_t commonFrom = 0;
+  uint32_t bodyFrom = 0;
+  int colorWhenRead = kColorByLayer;  // a true colour holds only while this colour stays
+};
+
+// An entity of model space. Its id is its entity name's first half and never
+// changes or comes back while the drawing lives; an erased entity keeps its
+// slot so that names stay stable.
+struct DrawingEntity {
+  long long id = 0;
+  bool erased = false;
+  uint32_t extra = 0;  // its groups beyond the model: index + 1 in Drawing::extraGroups, 0 for none
+  EntityRecord record;
+};
+
+// An entity the drawing does not model kept as the groups it came with (its
+// vertices, attributes and SEQEND included) and written back as it came,
+// with a new handle and owner, before the modelled entity of slot
+// `position` of its list (after all of them when there is none).
 struct KeptEntity {
   std::vector<KeptGroup> groups;
-  bool paperSpace = false;
+  std::size_t position = 0;
 };
 
 struct BlockDef {
@@ -42,7 +55,18 @@ struct BlockDef {
   int flags = 0;
   std::string layer = "0";
   std::vector<EntityRecord> entities;
-  std::vector<KeptEntity> keptEntities;  // after the entities
+  std::vector<uint32_t> entityExtras;  // like DrawingEntity::extra, by index in entities; may be shorter
+  std::vector<KeptEntity> keptEntities;
+};
+
+// A paper-space layout: its tab name, its block ("*Paper_Space" for the
+// active one, "*Paper_Space0"... for the others), its LAYOUT object as it
+// came (plot settings; empty: written afresh) and its entities.
+struct PaperLayout {
+  std::string name;
+  std::string blockName;
+  std::vector<KeptGroup> layoutGroups;
+  std::vector<KeptEntity> entities;
 };
 
 // A dictionary of the named-object dictionary, with its xrecords in the
@@ -53,8 +77,12 @@ struct Dictionary {
 };
 
 struct Drawing {
-  std::vector<DrawingEntity> entities;   // drawing order
-  std::vector<KeptEntity> keptEntities;  // written after the entities
+  std::vector<DrawingEntity> entities;    // drawing order
+  std::vector<KeptEntity> keptEntities;   // model space, in place among the entities
+  std::vector<PaperLayout> paperLayouts;  // tab order
+  // Groups beyond the model of the entities that came with some, as read
+  // (never changed, so copies of an entity may share them).
+  std::vector<ExtraGroups> extraGroups;
   // Where each id stands in entities: index + 1 by id, 0 for none. Ids are
   // handed out in sequence, so a plain vector is the smallest map.
   std::vector<uint32_t> slotOfId;
@@ -75,6 +103,12 @@ struct Drawing {
 
   std::string path;  // the file it was opened from or last saved to
 };
+
+// The groups beyond the model that `extra` names, or null.
+const ExtraGroups* extraGroupsOf(const Drawing& d, uint32_t extra);
+
+// The name of the active paper-space layout's block.
+inline constexpr const char* kActivePaperBlock = "*Paper_Space";
 
 // The index in entities of the entity of that id, erased or not; -1 when
 // the id was never handed out.
