@@ -5,8 +5,10 @@
 #include <cmath>
 #include <deque>
 #include <span>
+#include <utility>
 
 #include "standalone/commands/join_end_index.h"
+#include "standalone/model/drawing_history.h"
 #include "standalone/model/geom_curves.h"
 
 namespace optgrind::standalone {
@@ -158,7 +160,7 @@ int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& c
   // Candidates in drawing order: at a branch the first of them is taken.
   std::vector<std::pair<size_t, long long>> ordered;
   for (long long id : candidates) {
-    if (id == target || !findEntity(d, id)) continue;
+    if (id == target || !findEntity(std::as_const(d), id)) continue;
     ordered.emplace_back(static_cast<size_t>(slotOf(d, id)), id);
   }
   std::sort(ordered.begin(), ordered.end());
@@ -212,7 +214,9 @@ int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& c
   pl->vertices.assign(chain.begin(), chain.end());
   // In drawing order, so that the drawing is walked once from front to back.
   for (size_t i = 0; i < count; ++i) {
-    if (joined[i]) d.entities[pieceSlots[i]].erased = true;
+    if (!joined[i]) continue;
+    noteEntityEdit(d, pieceSlots[i]);
+    d.entities[pieceSlots[i]].erased = true;
   }
   moveToDrawingEnd(d, target);
   return joinedCount;
@@ -237,6 +241,7 @@ void moveToDrawingEnd(Drawing& d, long long id) {
   if (found < 0 || d.entities[static_cast<size_t>(found)].erased) return;
   size_t slot = static_cast<size_t>(found);
   if (slot + 1 == d.entities.size()) return;
+  noteEntityEdit(d, slot);
   DrawingEntity moved = std::move(d.entities[slot]);
   // The old slot stays behind as an erased one, as erased entities do.
   d.entities[slot].erased = true;
