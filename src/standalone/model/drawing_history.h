@@ -5,7 +5,10 @@
 // entity slots it changed as they were, the entities it added, and the
 // header or the rest of the drawing (tables, blocks, dictionaries) when it
 // changed them, so recording a few edits of a large drawing stays cheap.
-// Undoing restores the whole drawing state as it was before the command.
+// Undoing restores the whole drawing state as it was before the command:
+// entities with their extended data, tables and layers, blocks,
+// dictionaries and the system variables kept in the drawing's header (the
+// file name it was saved to stays, and so do ids handed out).
 #pragma once
 
 #include <cstddef>
