@@ -123,10 +123,11 @@ void forgetSlot(Drawing& d, long long id, size_t slot) {
   if (slotOf(d, id) == static_cast<long long>(slot)) d.slotOfId[static_cast<size_t>(id)] = 0;
 }
 
-// False, with nothing changed, when the drawing no longer has the slots the
-// step refers to (it was changed outside a recorded command).
-bool fits(const Drawing& d, const UndoStep& s) {
-  if (d.entities.size() < s.entityCount) return false;
+// False when the drawing no longer has the slots the step refers to (it was
+// changed outside a recorded command); a step to redo finds the drawing as
+// its undoing left it.
+bool fits(const Drawing& d, const UndoStep& s, bool toRedo) {
+  if (d.entities.size() < s.entityCount || (toRedo && d.entities.size() != s.entityCount)) return false;
   return std::all_of(s.slots.begin(), s.slots.end(),
                      [&](const SlotImage& image) { return image.slot < s.entityCount; });
 }
@@ -232,7 +233,7 @@ std::vector<std::string> undoCommands(Drawing& d, size_t count) {
   while (names.size() < count && !h->done.empty()) {
     UndoStep s = std::move(h->done.back());
     h->done.pop_back();
-    if (!fits(d, s)) {
+    if (!fits(d, s, false)) {
       forgetAll(*h);
       break;
     }
@@ -256,6 +257,10 @@ std::vector<std::string> redoCommands(Drawing& d) {
   for (size_t i = 0; i < group && !h->undone.empty(); ++i) {
     UndoStep s = std::move(h->undone.back());
     h->undone.pop_back();
+    if (!fits(d, s, true)) {
+      forgetAll(*h);
+      break;
+    }
     applyForward(d, s);
     names.push_back(s.command);
     moveStep(*h, std::move(s), h->done);
