@@ -2,6 +2,7 @@
 #pragma once
 
 #include "host/host.h"
+#include "host/messages.h"
 
 namespace optgrind {
 
@@ -20,6 +21,7 @@ constexpr int ACRX_CMD_MODAL = 0;
 struct CommandTableEntry {
   const char* name;
   CommandHandler handler;
+  MessageText summary;  // the host's HELP line
 };
 
 // The four commands, in the order they are registered.

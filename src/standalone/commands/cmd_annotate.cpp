@@ -1,5 +1,6 @@
 // TEXT and HATCH.
 #include <cmath>
+#include <utility>
 
 #include "standalone/commands/cmd_commands.h"
 #include "standalone/commands/cmd_join.h"
@@ -92,7 +93,7 @@ int runHatch(Session& session, Answers& in) {
   size_t refused = 0;
   for (long long id : ids) {
     HatchLoop loop;
-    const DrawingEntity* e = findEntity(session.drawing, id);
+    const DrawingEntity* e = findEntity(std::as_const(session.drawing), id);
     if (e && boundaryLoop(e->record, loop)) {
       hatch.loops.push_back(std::move(loop));
     } else {

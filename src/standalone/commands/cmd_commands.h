@@ -34,6 +34,20 @@ int runOpen(Session& session, Answers& in);
 int runSave(Session& session, Answers& in);
 int runSvg(Session& session, Answers& in);
 
+// Ending the session or leaving the drawing (cmd_file.cpp). Before the
+// drawing goes, a person is asked whether to save its changes; a script is
+// not asked (the --save option decides): RTNORM to go on, RTCAN to stay.
+int offerToSave(Session& session, Answers& in);
+int runQuit(Session& session, Answers& in);
+
+// The undo history (cmd_undo.cpp).
+int runU(Session& session, Answers& in);
+int runUndo(Session& session, Answers& in);
+int runRedo(Session& session, Answers& in);
+
+// The commands with one line each (cmd_help.cpp).
+int runHelp(Session& session, Answers& in);
+
 // Listing (cmd_list.cpp).
 int runList(Session& session, Answers& in);
 

@@ -1,9 +1,11 @@
-// OPEN, SAVE and SVG: the drawing as a DXF file, and its picture.
+// OPEN, SAVE, SVG and QUIT: the drawing as a DXF file, its picture, and the
+// question whether to save changes before the drawing goes.
 #include <filesystem>
 
 #include "standalone/commands/cmd_commands.h"
 #include "standalone/commands/cmd_support.h"
 #include "standalone/dxf/dxf_io.h"
+#include "standalone/model/drawing_history.h"
 #include "standalone/svg/svg_writer.h"
 
 namespace optgrind::standalone {
@@ -28,6 +30,21 @@ int askFileName(Answers& in, const std::string& prompt, const std::string& fallb
   return out.empty() ? RTNONE : RTNORM;
 }
 
+// The name a drawing that was never saved goes by.
+const char* const kUnnamedDrawing = "Drawing1.dxf";
+
+int saveTo(Session& session, Answers& in, const std::string& path) {
+  Outcome result = saveDxf(session.drawing, path);
+  if (!result.ok) {
+    in.message("Cannot save \"" + path + "\": " + result.where() + "\n");
+    return RTERROR;
+  }
+  session.drawing.path = path;
+  markSaved(session.drawing);
+  in.message("Saved \"" + path + "\".\n");
+  return RTNORM;
+}
+
 std::string defaultSvgName(const Drawing& d) {
   if (d.path.empty()) return "Drawing1.svg";
   return std::filesystem::path(d.path).replace_extension(".svg").string();
@@ -46,6 +63,8 @@ int runOpen(Session& session, Answers& in) {
     return RTERROR;
   }
   loaded.path = path;
+  rc = offerToSave(session, in);
+  if (rc != RTNORM) return rc;
   session.setDrawing(std::move(loaded));
   in.message("Opened \"" + path + "\": " + std::to_string(liveEntityCount(session.drawing)) + " objects.\n");
   if (!result.message.empty()) in.message(result.message + "\n");
@@ -62,14 +81,31 @@ int runSave(Session& session, Answers& in) {
     return RTERROR;
   }
   if (rc != RTNORM) return rc;
-  Outcome result = saveDxf(session.drawing, path);
-  if (!result.ok) {
-    in.message("Cannot save \"" + path + "\": " + result.where() + "\n");
-    return RTERROR;
+  return saveTo(session, in, path);
+}
+
+int offerToSave(Session& session, Answers& in) {
+  if (session.console.scripted() || !drawingChanged(session.drawing)) return RTNORM;
+  const std::string& path = session.drawing.path;
+  std::string name = path.empty() ? kUnnamedDrawing : std::filesystem::path(path).filename().string();
+  std::string answer;
+  int rc = in.keyword("Save changes to " + name + "? [Yes/No/Cancel] <Yes>: ", "Yes No Cancel", answer);
+  if (rc != RTNONE && (rc != RTNORM || answer == "Cancel")) return RTCAN;
+  if (answer == "No") return RTNORM;
+  if (path.empty()) {
+    std::string typed;
+    rc = askFileName(in, "Save drawing as: ", "", typed);
+    if (rc != RTNORM) return RTCAN;
+    return saveTo(session, in, typed) == RTNORM ? RTNORM : RTCAN;
   }
-  session.drawing.path = path;
-  in.message("Saved \"" + path + "\".\n");
-  return RTNORM;
+  // A failed save keeps the session, so the changes are not lost.
+  return saveTo(session, in, path) == RTNORM ? RTNORM : RTCAN;
+}
+
+int runQuit(Session& session, Answers& in) {
+  int rc = offerToSave(session, in);
+  if (rc == RTNORM) session.quitRequested = true;
+  return rc;
 }
 
 int runSvg(Session& session, Answers& in) {

@@ -5,8 +5,10 @@
 #include <cmath>
 #include <iterator>
 #include <span>
+#include <utility>
 
 #include "standalone/commands/join_end_index.h"
+#include "standalone/model/drawing_history.h"
 #include "standalone/model/geom_curves.h"
 
 namespace optgrind::standalone {
@@ -167,7 +169,7 @@ int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& c
   std::vector<char> isCandidate(d.entities.size(), 0);
   size_t marked = 0;
   for (long long id : candidates) {
-    if (id == target || !findEntity(d, id)) continue;
+    if (id == target || !findEntity(std::as_const(d), id)) continue;
     char& mark = isCandidate[static_cast<size_t>(slotOf(d, id))];
     marked += mark == 0;
     mark = 1;
@@ -224,7 +226,9 @@ int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& c
   pl->vertices = std::move(joinedVertices);
   // In drawing order, so that the drawing is walked once from front to back.
   for (size_t i = 0; i < count; ++i) {
-    if (joined[i]) d.entities[pieceSlots[i]].erased = true;
+    if (!joined[i]) continue;
+    noteEntityEdit(d, pieceSlots[i]);
+    d.entities[pieceSlots[i]].erased = true;
   }
   moveToDrawingEnd(d, target);
   return joinedCount;
@@ -249,6 +253,7 @@ void moveToDrawingEnd(Drawing& d, long long id) {
   if (found < 0 || d.entities[static_cast<size_t>(found)].erased) return;
   size_t slot = static_cast<size_t>(found);
   if (slot + 1 == d.entities.size()) return;
+  noteEntityEdit(d, slot);
   DrawingEntity moved = std::move(d.entities[slot]);
   // The old slot stays behind as an erased one, as erased entities do.
   d.entities[slot].erased = true;

@@ -1,6 +1,7 @@
 // LIST: the data and extended data of the selected entities.
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "standalone/commands/cmd_commands.h"
 #include "standalone/commands/cmd_support.h"
@@ -95,7 +96,7 @@ int runList(Session& session, Answers& in) {
   int rc = in.objects(ids);
   if (rc != RTNORM) return rc;
   for (long long id : ids) {
-    const DrawingEntity* e = findEntity(session.drawing, id);
+    const DrawingEntity* e = findEntity(std::as_const(session.drawing), id);
     if (!e) continue;
     const EntityRecord& r = e->record;
     char handle[32];

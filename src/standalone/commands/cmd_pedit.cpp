@@ -1,5 +1,7 @@
 // PEDIT: turning lines and arcs into polylines, closing, opening, joining
 // and reversing polylines.
+#include <utility>
+
 #include "standalone/commands/cmd_commands.h"
 #include "standalone/commands/cmd_join.h"
 #include "standalone/commands/cmd_support.h"
@@ -32,6 +34,11 @@ int askTurnIntoPolyline(Answers& in, bool& turn, std::string& pending) {
   return RTNORM;
 }
 
+// The polyline of that id, for changing it; the caller has found it live.
+PolylineGeom& editedPolyline(Drawing& d, long long id) {
+  return *findEntity(d, id)->record.as<PolylineGeom>();
+}
+
 // PEDITACCEPT 1: a line or arc is turned into a polyline without the question.
 bool acceptsWithoutAsking(Session& session) {
   ResBuf value;
@@ -45,7 +52,7 @@ int runPedit(Session& session, Answers& in) {
   int rc = in.entity("Select polyline: ", name);
   if (rc != RTNORM) return rc == RTNONE ? RTNORM : rc;
   Drawing& d = session.drawing;
-  const DrawingEntity* picked = name.b == d.serial ? findEntity(d, name.a) : nullptr;
+  const DrawingEntity* picked = name.b == d.serial ? findEntity(std::as_const(d), name.a) : nullptr;
   if (!picked) return RTERROR;
   const LayerRecord* layer = findLayer(d, picked->record.layer);
   if (layer && layer->locked) {
@@ -68,8 +75,8 @@ int runPedit(Session& session, Answers& in) {
     id = turnIntoPolyline(d, id);
   }
   while (true) {
-    DrawingEntity* e = findEntity(d, id);
-    PolylineGeom* pl = e ? e->record.as<PolylineGeom>() : nullptr;
+    const DrawingEntity* e = findEntity(std::as_const(d), id);
+    const PolylineGeom* pl = e ? e->record.as<PolylineGeom>() : nullptr;
     if (!pl) return RTERROR;
     std::string option = pending;
     pending.clear();
@@ -82,9 +89,9 @@ int runPedit(Session& session, Answers& in) {
     }
     if (option == "eXit") return RTNORM;
     if (option == "Close" || option == "Open") {
-      pl->closed = option == "Close" && pl->vertices.size() >= 2;
+      editedPolyline(d, id).closed = option == "Close" && pl->vertices.size() >= 2;
     } else if (option == "Reverse") {
-      reversePolyline(*pl);
+      reversePolyline(editedPolyline(d, id));
     } else if (option == "Join") {
       rc = joinSelected(session, in, id);
       if (rc != RTNORM) return rc;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "standalone/model/drawing_history.h"
+
 namespace optgrind::standalone {
 namespace {
 
@@ -27,6 +29,7 @@ void Session::setDrawing(Drawing replacement) {
 
 void Session::setView(const Point3& center, double height) {
   if (!std::isfinite(center.x) || !std::isfinite(center.y) || !std::isfinite(height) || height <= 0.0) return;
+  noteHeaderEdit(drawing);
   drawing.header["$VIEWCTR"] = ResBuf::ofPoint(kHeaderPointCode, {center.x, center.y, 0.0});
   drawing.header["$VIEWSIZE"] = ResBuf::ofReal(kHeaderRealCode, height);
 }

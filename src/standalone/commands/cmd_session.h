@@ -20,6 +20,15 @@ struct SavedView {
   double height = 0.0;
 };
 
+// A command the loaded module registered through addCommand.
+struct RegisteredCommand {
+  std::string group;
+  std::string globalName;
+  std::string localName;
+  int flags = 0;
+  CommandHandler handler = nullptr;
+};
+
 // The keyword prompt of the command line, which the system itself never asks:
 // RTNORM with one of the keywords of the last acedInitGet, else a prompt code.
 using KeywordPrompt = std::function<int(const std::string& prompt, std::string& out)>;
@@ -38,6 +47,10 @@ class Session {
   long long nextSelectionSet = 1;
   // What the "P" selection mode selects.
   std::vector<long long> previousSelection;
+  // The module's commands, in the order they were registered.
+  std::vector<RegisteredCommand> registeredCommands;
+  // Set by QUIT when the session may end: the command line stops.
+  bool quitRequested = false;
 
   int keyword(const std::string& prompt, std::string& out) { return keywordPrompt_(prompt, out); }
 

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <utility>
 
 namespace optgrind::standalone {
 namespace {
@@ -65,7 +66,7 @@ std::vector<long long> unlockedIds(Session& session, Answers& in, const std::vec
   std::vector<long long> kept;
   size_t locked = 0;
   for (long long id : ids) {
-    const DrawingEntity* e = findEntity(session.drawing, id);
+    const DrawingEntity* e = findEntity(std::as_const(session.drawing), id);
     if (!e) continue;
     const LayerRecord* layer = findLayer(session.drawing, e->record.layer);
     if (layer && layer->locked) {

@@ -20,6 +20,8 @@ struct HostCommandEntry {
   const char* name;
   const char* alias;  // the short name typed at "Command:", or ""
   HostCommandFn run;
+  const char* summary;   // HELP's line
+  bool recorded = true;  // what it changes is one step of the undo history
 };
 
 // Every host command, by the name it is run with.

@@ -6,13 +6,32 @@
 namespace optgrind::standalone {
 
 const std::vector<HostCommandEntry>& hostCommandTable() {
+  // U, UNDO and REDO move through the history rather than adding to it.
+  constexpr bool kOutsideHistory = false;
   static const std::vector<HostCommandEntry> table = {
-      {"LINE", "L", runLine},    {"ARC", "A", runArc},      {"CIRCLE", "C", runCircle},
-      {"PLINE", "PL", runPline}, {"ERASE", "E", runErase},  {"MOVE", "M", runMove},
-      {"SELECT", "", runSelect}, {"PEDIT", "PE", runPedit}, {"ZOOM", "Z", runZoom},
-      {"UCS", "", runUcs},       {"LAYER", "LA", runLayer}, {"OPEN", "", runOpen},
-      {"SAVE", "", runSave},     {"SAVEAS", "", runSave},   {"SVG", "", runSvg},
-      {"LIST", "LI", runList},   {"TEXT", "DT", runText},   {"HATCH", "H", runHatch},
+      {"LINE", "L", runLine, "Draws lines from point to point."},
+      {"ARC", "A", runArc, "Draws an arc through three points, or by its centre."},
+      {"CIRCLE", "C", runCircle, "Draws a circle by its centre and radius."},
+      {"PLINE", "PL", runPline, "Draws a polyline of line segments."},
+      {"ERASE", "E", runErase, "Erases the selected objects."},
+      {"MOVE", "M", runMove, "Moves the selected objects by a displacement."},
+      {"SELECT", "", runSelect, "Selects objects for the previous selection (P)."},
+      {"PEDIT", "PE", runPedit, "Turns lines and arcs into polylines; closes, opens, joins, reverses."},
+      {"ZOOM", "Z", runZoom, "Zooms to a window, the extents or the previous view."},
+      {"UCS", "", runUcs, "Only the world coordinate system is available."},
+      {"LAYER", "LA", runLayer, "Makes, sets, turns on and off, locks and lists layers."},
+      {"OPEN", "", runOpen, "Opens a DXF drawing in place of this one."},
+      {"SAVE", "", runSave, "Saves the drawing as a DXF file."},
+      {"SAVEAS", "", runSave, "Saves the drawing as a DXF file under a name."},
+      {"SVG", "", runSvg, "Writes a picture of the drawing as an SVG file."},
+      {"LIST", "LI", runList, "Lists the properties of the selected objects."},
+      {"TEXT", "DT", runText, "Writes a line of text."},
+      {"HATCH", "H", runHatch, "Fills closed boundaries with a solid hatch."},
+      {"U", "", runU, "Undoes the last command.", kOutsideHistory},
+      {"UNDO", "", runUndo, "Undoes a number of commands, the last first.", kOutsideHistory},
+      {"REDO", "", runRedo, "Brings back what the last U or UNDO undid.", kOutsideHistory},
+      {"HELP", "?", runHelp, "Lists the commands."},
+      {"QUIT", "EXIT", runQuit, "Ends the session, offering to save changes."},
   };
   return table;
 }

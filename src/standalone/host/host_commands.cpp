@@ -3,6 +3,7 @@
 #include "standalone/commands/cmd_commands.h"
 #include "standalone/commands/cmd_support.h"
 #include "standalone/host/standalone_host.h"
+#include "standalone/model/drawing_history.h"
 
 namespace optgrind::standalone {
 
@@ -10,7 +11,9 @@ bool StandaloneHost::runHostCommand(const std::string& name) {
   const HostCommandEntry* command = findHostCommand(name);
   if (!command) return false;
   UserAnswers answers(session_);
+  if (command->recorded) beginCommand(session_.drawing, command->name);
   command->run(session_, answers);
+  if (command->recorded) endCommand(session_.drawing);
   return true;
 }
 
@@ -22,7 +25,10 @@ int StandaloneHost::acedCommand(const ResBufList& args) {
   bool echo = acedGetVar("CMDECHO", cmdecho) != RTNORM || cmdecho.asInt() != 0;
   if (echo) acutPrintf("\nCommand: " + args.front().asString() + "\n");
   ScriptedAnswers answers(session_, args, 1, echo);
+  // Inside a command this is part of that command's step.
+  if (command->recorded) beginCommand(session_.drawing, command->name);
   int rc = command->run(session_, answers);
+  if (command->recorded) endCommand(session_.drawing);
   return rc == RTCAN || rc == RTERROR ? rc : RTNORM;
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "standalone/host/standalone_host.h"
+#include "standalone/model/drawing_history.h"
 
 namespace optgrind::standalone {
 namespace {
@@ -61,9 +62,13 @@ bool isCurrentLayer(const Drawing& d, const std::string& name) {
 // Entities name their layer, so a renamed layer takes its entities, those
 // of the block definitions and the current layer along.
 void renameLayerUses(Drawing& d, const std::string& from, const std::string& to) {
-  for (auto& e : d.entities) {
-    if (equalIgnoringCase(e.record.layer, from)) e.record.layer = to;
+  for (size_t slot = 0; slot < d.entities.size(); ++slot) {
+    if (!equalIgnoringCase(d.entities[slot].record.layer, from)) continue;
+    noteEntityEdit(d, slot);
+    d.entities[slot].record.layer = to;
   }
+  noteTablesEdit(d);
+  noteHeaderEdit(d);
   for (auto& b : d.blocks) {
     if (equalIgnoringCase(b.layer, from)) b.layer = to;
     for (auto& r : b.entities) {
@@ -81,7 +86,12 @@ std::vector<std::pair<std::string, ResBufList>>::iterator findXRecord(Dictionary
 
 }  // namespace
 
-DrawingEntity* StandaloneHost::entityOf(const EntityName& name) {
+const DrawingEntity* StandaloneHost::entityOf(const EntityName& name) const {
+  if (name.b != session_.drawing.serial) return nullptr;
+  return findEntity(session_.drawing, name.a);
+}
+
+DrawingEntity* StandaloneHost::entityToChange(const EntityName& name) {
   if (name.b != session_.drawing.serial) return nullptr;
   return findEntity(session_.drawing, name.a);
 }
@@ -97,25 +107,25 @@ int StandaloneHost::acdbEntMake(const EntityRecord& entity, EntityName& out) {
 }
 
 int StandaloneHost::acdbEntGet(const EntityName& name, EntityRecord& out) {
-  DrawingEntity* e = entityOf(name);
+  const DrawingEntity* e = entityOf(name);
   if (!e) return RTERROR;
   out = e->record;
   return RTNORM;
 }
 
 int StandaloneHost::acdbEntMod(const EntityName& name, const EntityRecord& entity) {
-  DrawingEntity* e = entityOf(name);
-  if (!e || onLockedLayer(session_.drawing, e->record) || !entityValid(session_.drawing, entity))
+  const DrawingEntity* found = entityOf(name);
+  if (!found || onLockedLayer(session_.drawing, found->record) || !entityValid(session_.drawing, entity))
     return RTERROR;
   ensureLayer(session_.drawing, entity.layer);
-  e->record = entity;
+  entityToChange(name)->record = entity;
   return RTNORM;
 }
 
 int StandaloneHost::acdbEntDel(const EntityName& name) {
-  DrawingEntity* e = entityOf(name);
-  if (!e || onLockedLayer(session_.drawing, e->record)) return RTERROR;
-  e->erased = true;
+  const DrawingEntity* found = entityOf(name);
+  if (!found || onLockedLayer(session_.drawing, found->record)) return RTERROR;
+  entityToChange(name)->erased = true;
   return RTNORM;
 }
 
@@ -162,6 +172,7 @@ std::vector<LayerRecord> StandaloneHost::layers() { return session_.drawing.laye
 
 int StandaloneHost::addLayer(const LayerRecord& layer, int& id) {
   if (!layerFieldsValid(session_.drawing, layer) || findLayer(session_.drawing, layer.name)) return RTERROR;
+  noteTablesEdit(session_.drawing);
   LayerRecord added = layer;
   added.linetype = findLinetype(session_.drawing, layer.linetype)->name;
   added.id = session_.drawing.nextTableId++;
@@ -179,6 +190,7 @@ int StandaloneHost::setLayer(const LayerRecord& layer) {
   // The host never freezes the current layer.
   if (layer.frozen && isCurrentLayer(session_.drawing, target->name)) return RTERROR;
   std::string oldName = target->name;
+  noteTablesEdit(session_.drawing);
   *target = layer;
   target->linetype = findLinetype(session_.drawing, layer.linetype)->name;
   if (oldName != layer.name) renameLayerUses(session_.drawing, oldName, layer.name);
@@ -196,6 +208,7 @@ int StandaloneHost::getTextStyle(const std::string& name, TextStyleRecord& out) 
 
 int StandaloneHost::setTextStyle(const TextStyleRecord& style) {
   if (!validTableName(style.name) || style.fixedHeight < 0.0 || style.widthFactor <= 0.0) return RTERROR;
+  noteTablesEdit(session_.drawing);
   if (TextStyleRecord* existing = findTextStyle(session_.drawing, style.name)) {
     int id = existing->id;
     *existing = style;
@@ -225,6 +238,7 @@ int StandaloneHost::dictGetXRecord(const std::string& dict, const std::string& k
 
 int StandaloneHost::dictSetXRecord(const std::string& dict, const std::string& key, const ResBufList& data) {
   if (dict.empty() || key.empty()) return RTERROR;
+  noteTablesEdit(session_.drawing);
   Dictionary* d = findDictionary(session_.drawing, dict);
   if (!d) {
     session_.drawing.dictionaries.push_back(Dictionary{dict, {}});
@@ -244,6 +258,7 @@ int StandaloneHost::dictRemove(const std::string& dict, const std::string& key) 
   if (!d) return RTERROR;
   auto it = findXRecord(*d, key);
   if (it == d->xrecords.end()) return RTERROR;
+  noteTablesEdit(session_.drawing);
   d->xrecords.erase(it);
   return RTNORM;
 }

@@ -1,6 +1,7 @@
 // StandaloneHost: selection sets and filter lists.
 #include <algorithm>
 #include <cctype>
+#include <utility>
 #include "host/utf8.h"
 
 #include "standalone/host/standalone_host.h"
@@ -56,7 +57,7 @@ int StandaloneHost::acedSSName(const SelectionSet& ss, long i, EntityName& out) 
   const auto* ids = selectionIds(ss);
   if (!ids || i < 0 || static_cast<size_t>(i) >= ids->size()) return RTERROR;
   long long id = (*ids)[static_cast<size_t>(i)];
-  if (!findEntity(session_.drawing, id)) return RTERROR;
+  if (!findEntity(std::as_const(session_.drawing), id)) return RTERROR;
   out = nameOf(id);
   return RTNORM;
 }

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "standalone/host/standalone_host.h"
+#include "standalone/model/drawing_history.h"
 
 namespace optgrind::standalone {
 namespace {
@@ -261,6 +262,7 @@ int StandaloneHost::acedSetVar(const std::string& name, const ResBuf& value) {
     }
   }
   if (v->home == Home::Header) {
+    noteHeaderEdit(session_.drawing);
     session_.drawing.header[headerKey(*v)] = stored;
   } else {
     stored.code = rtType(v->kind);

@@ -16,14 +16,6 @@ namespace optgrind::standalone {
 
 struct CompiledFilter;
 
-struct RegisteredCommand {
-  std::string group;
-  std::string globalName;
-  std::string localName;
-  int flags = 0;
-  CommandHandler handler = nullptr;
-};
-
 struct StandaloneOptions {
   std::string installRoot;  // answers the registry's install-root value
 };
@@ -44,7 +36,7 @@ class StandaloneHost : public Host {
   // Replaces the drawing (after a DXF load); selection sets are dropped.
   void setDrawing(Drawing drawing);
   Console& console() { return console_; }
-  const std::vector<RegisteredCommand>& commands() const { return commands_; }
+  const std::vector<RegisteredCommand>& commands() const { return session_.registeredCommands; }
   // The registered command of that name (compared without case), or null.
   const RegisteredCommand* findCommand(const std::string& name) const;
   // Runs the "Command:" prompt until QUIT or until the answers run out.
@@ -126,8 +118,10 @@ class StandaloneHost : public Host {
   int promptAnswer(const std::string& prompt, bool acceptPoint, bool acceptNumber, const char* retryMessage,
                    Point3& point, double& number);
   EntityName nameOf(long long id) const { return EntityName{id, session_.drawing.serial}; }
-  // The live entity that name names, or null.
-  DrawingEntity* entityOf(const EntityName& name);
+  // The live entity that name names, or null; the writable form is for
+  // changing it (the running command keeps it as it was, for UNDO).
+  const DrawingEntity* entityOf(const EntityName& name) const;
+  DrawingEntity* entityToChange(const EntityName& name);
 
   // The user's own selection with the host's prompts, narrowed by filter
   // (null = none): RTNORM with a new non-empty set in out, RTCAN when the
@@ -146,7 +140,6 @@ class StandaloneHost : public Host {
   StandaloneOptions options_;
   StandalonePlatform platform_;
   Session session_;
-  std::vector<RegisteredCommand> commands_;
 
   // System variables that are not kept in the drawing's header.
   std::map<std::string, ResBuf> sysvars_;

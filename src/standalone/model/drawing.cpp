@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <string_view>
+#include <utility>
+
+#include "standalone/model/drawing_history.h"
 
 namespace optgrind::standalone {
 
@@ -30,6 +33,7 @@ T* findByName(std::vector<T>& table, const std::string& name) {
 template <class T>
 T& ensureByName(Drawing& d, std::vector<T>& table, const std::string& name) {
   if (T* found = findByName(table, name)) return *found;
+  noteTablesEdit(d);
   T made;
   made.id = d.nextTableId++;
   made.name = name;
@@ -92,14 +96,16 @@ void setSlot(Drawing& d, long long id, size_t slot) {
 }
 
 DrawingEntity* findEntity(Drawing& d, long long id) {
-  long long slot = slotOf(d, id);
-  if (slot < 0) return nullptr;
-  DrawingEntity& e = d.entities[static_cast<size_t>(slot)];
-  return e.erased ? nullptr : &e;
+  DrawingEntity* e = const_cast<DrawingEntity*>(findEntity(std::as_const(d), id));
+  if (e) noteEntityEdit(d, static_cast<size_t>(e - d.entities.data()));
+  return e;
 }
 
 const DrawingEntity* findEntity(const Drawing& d, long long id) {
-  return findEntity(const_cast<Drawing&>(d), id);
+  long long slot = slotOf(d, id);
+  if (slot < 0) return nullptr;
+  const DrawingEntity& e = d.entities[static_cast<size_t>(slot)];
+  return e.erased ? nullptr : &e;
 }
 
 bool eraseEntity(Drawing& d, long long id) {
@@ -157,6 +163,7 @@ void registerApp(Drawing& d, const std::string& name) {
   for (const auto& a : d.appIds) {
     if (equalIgnoringCase(a, name)) return;
   }
+  noteTablesEdit(d);
   d.appIds.push_back(name);
 }
 

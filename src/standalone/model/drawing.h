@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -76,6 +77,25 @@ struct Dictionary {
   std::vector<std::pair<std::string, ResBufList>> xrecords;
 };
 
+struct UndoHistory;  // drawing_history.h
+
+// Holds a drawing's undo history, made when the first command is recorded.
+// A copy of a drawing is another drawing: it starts without a history.
+class HistoryHandle {
+ public:
+  HistoryHandle();
+  HistoryHandle(const HistoryHandle&);
+  HistoryHandle(HistoryHandle&&) noexcept;
+  HistoryHandle& operator=(const HistoryHandle&);
+  HistoryHandle& operator=(HistoryHandle&&) noexcept;
+  ~HistoryHandle();
+  UndoHistory* get() const { return history_.get(); }
+  UndoHistory& made();
+
+ private:
+  std::unique_ptr<UndoHistory> history_;
+};
+
 struct Drawing {
   std::vector<DrawingEntity> entities;    // drawing order
   std::vector<KeptEntity> keptEntities;   // model space, in place among the entities
@@ -102,6 +122,7 @@ struct Drawing {
   std::map<std::string, ResBuf> header;
 
   std::string path;  // the file it was opened from or last saved to
+  HistoryHandle history;
 };
 
 // The groups beyond the model that `extra` names, or null.
@@ -122,7 +143,9 @@ Drawing newDrawing();
 // Appends an entity as the last; returns its id.
 long long appendEntity(Drawing& d, const EntityRecord& record);
 long long appendEntity(Drawing& d, EntityRecord&& record);
-// The live entity of that id, or null.
+// The live entity of that id, or null. The writable form is for changing
+// it: the command being recorded keeps the entity as it was for UNDO, so
+// code that only reads takes the const form.
 DrawingEntity* findEntity(Drawing& d, long long id);
 const DrawingEntity* findEntity(const Drawing& d, long long id);
 // Marks the entity erased; false when there is no live entity of that id.
