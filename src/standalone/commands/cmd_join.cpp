@@ -47,10 +47,16 @@ Chain reversed(const Chain& c) {
 
 // Appends the vertices of a candidate to `store`; false, with nothing
 // appended, when it cannot be joined.
-bool appendPieceOf(const EntityRecord& e, Chain& store) {
+bool appendPieceOf(const EntityRecord& e, Chain& store, double fitTolerance) {
   if (const auto* poly = e.as<PolylineGeom>()) {
     if (poly->closed || poly->vertices.size() < 2) return false;
     store.insert(store.end(), poly->vertices.begin(), poly->vertices.end());
+    return true;
+  }
+  PolylineGeom fitted;
+  if (arcPolylineOf(e, fitTolerance, fitted)) {
+    if (fitted.closed || fitted.vertices.size() < 2) return false;
+    store.insert(store.end(), fitted.vertices.begin(), fitted.vertices.end());
     return true;
   }
   PolyVertex start, end;
@@ -124,7 +130,8 @@ bool curveEnds(const EntityRecord& curve, PolyVertex& start, PolyVertex& end) {
   return false;
 }
 
-bool polylineOfCurve(const EntityRecord& curve, PolylineGeom& out) {
+bool polylineOfCurve(const EntityRecord& curve, PolylineGeom& out, double fitTolerance) {
+  if (arcPolylineOf(curve, fitTolerance, out)) return true;
   PolyVertex start, end;
   if (!curveEnds(curve, start, end)) return false;
   PolylineGeom pl;
@@ -140,17 +147,18 @@ bool polylineOfCurve(const EntityRecord& curve, PolylineGeom& out) {
   return true;
 }
 
-long long turnIntoPolyline(Drawing& d, long long id) {
+long long turnIntoPolyline(Drawing& d, long long id, double fitTolerance) {
   const DrawingEntity* e = findEntity(d, id);
   PolylineGeom pl;
-  if (!e || !polylineOfCurve(e->record, pl)) return 0;
+  if (!e || !polylineOfCurve(e->record, pl, fitTolerance)) return 0;
   EntityRecord record = e->record;
   record.geom = pl;
   eraseEntity(d, id);
   return appendEntity(d, record);
 }
 
-int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& candidates) {
+int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& candidates,
+                   double fitTolerance) {
   DrawingEntity* t = findEntity(d, target);
   PolylineGeom* pl = t ? t->record.as<PolylineGeom>() : nullptr;
   if (!pl || pl->closed || pl->vertices.empty()) return 0;
@@ -169,7 +177,7 @@ int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& c
   std::vector<size_t> first = {0};
   std::vector<size_t> pieceSlots;
   for (const auto& [slot, id] : ordered) {
-    if (!appendPieceOf(d.entities[slot].record, store)) continue;
+    if (!appendPieceOf(d.entities[slot].record, store, fitTolerance)) continue;
     first.push_back(store.size());
     pieceSlots.push_back(slot);
   }

@@ -60,6 +60,10 @@ def shape(entity):
         return [entity.text, d.insert, d.char_height]
     if t == "INSERT":
         return [d.name, list(entity.matrix44())] + [(a.dxf.tag, a.dxf.text) for a in entity.attribs]
+    if t == "SPLINE":
+        return [d.flags, d.degree] + [list(v) for v in (entity.control_points, entity.knots, entity.weights)]
+    if t == "ELLIPSE":
+        return [d.center, d.major_axis, d.ratio, d.start_param, d.end_param, d.extrusion]
     values = entity.dxfattribs(drop=BOOKKEEPING)
     return [t] + [(k, values[k]) for k in sorted(values)]
 
