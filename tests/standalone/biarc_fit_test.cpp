@@ -96,12 +96,5 @@ TEST(BiarcFit, RefusesWhatIsNoCurve) {
   EXPECT_FALSE(arcPolylineOf(ellipse({1, 0, 0}, 0.5, 0, 1, 1), 0.0, pl));
 }
 
-TEST(BiarcFit, ExtentsOfTheCurveItself) {
-  Point3 lo, hi;
-  ASSERT_EQ(geomExtents(Drawing{}, ellipse({0, 3, 0}, 0.5, 0, 0, -1), lo, hi), RTNORM);
-  EXPECT_NEAR(lo.x, 3.5, 1e-3);
-  EXPECT_NEAR(hi.y, 8.0, 1e-3);
-}
-
 }  // namespace
 }  // namespace optgrind::standalone

@@ -13,6 +13,7 @@ const std::vector<HostCommandEntry>& hostCommandTable() {
       {"UCS", "", runUcs},       {"LAYER", "LA", runLayer}, {"OPEN", "", runOpen},
       {"SAVE", "", runSave},     {"SAVEAS", "", runSave},   {"SVG", "", runSvg},
       {"LIST", "LI", runList},   {"TEXT", "DT", runText},   {"HATCH", "H", runHatch},
+      {"SETVAR", "", runSetvar},
   };
   return table;
 }

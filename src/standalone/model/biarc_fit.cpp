@@ -24,8 +24,11 @@ constexpr double kSampledShare = 0.9;
 // of a turn of an ellipse; longer pieces are halved first.
 constexpr int kMaxSpansPerMatch = 4;
 constexpr double kMaxTurnPerMatch = kPi / 2.0;
-// A piece is halved at most this many times; then its chord is taken.
-constexpr int kMaxDepth = 30;
+// A piece is halved at most this many times, and a curve cut into at most
+// this many pieces; then chords are taken (only curves far larger than the
+// tolerance, or broken ones, get there).
+constexpr int kMaxDepth = 24;
+constexpr size_t kMaxPieces = 1000000;
 // A derivative shorter than this share of the piece's chord has no
 // direction of its own (coincident control points).
 constexpr double kVanishingDerivative = 1e-9;
@@ -106,8 +109,8 @@ class Fitter {
 
   void fit(double t0, const Vec& p0, const Vec& d0, double t1, const Vec& p1, const Vec& d1, int depth) {
     const int spans = spansIn(t0, t1);
-    if (spans <= kMaxSpansPerMatch || depth >= kMaxDepth) {
-      if (depth >= kMaxDepth) {
+    if (spans <= kMaxSpansPerMatch || depth >= kMaxDepth || out_.size() >= kMaxPieces) {
+      if (depth >= kMaxDepth || out_.size() >= kMaxPieces) {
         out_.push_back({p0.x, p0.y, 0.0});
         return;
       }

@@ -19,6 +19,8 @@ constexpr double kDisplayToleranceMin = 1e-9;
 // of an ellipse) and halves a chord at most this many times.
 constexpr int kFlattenStartChords = 4;
 constexpr int kFlattenMaxDepth = 12;
+// A flattened copy has at most about this many points.
+constexpr size_t kFlattenMaxPoints = 1000000;
 // An ellipse whose parameters span this close to a whole turn is whole.
 constexpr double kWholeTurnGap = 1e-9;
 
@@ -92,7 +94,7 @@ void flattenPiece(const SmoothCurve& c, double t0, const Point3& p0, double t1, 
                   double tolerance, int depth, std::vector<Point3>& out) {
   const double tm = (t0 + t1) / 2.0;
   const Point3 pm = curvePoint(c, tm);
-  if (depth < kFlattenMaxDepth && distanceToChord(pm, p0, p1) > tolerance) {
+  if (depth < kFlattenMaxDepth && out.size() < kFlattenMaxPoints && distanceToChord(pm, p0, p1) > tolerance) {
     flattenPiece(c, t0, p0, tm, pm, tolerance, depth + 1, out);
     flattenPiece(c, tm, pm, t1, p1, tolerance, depth + 1, out);
     return;
