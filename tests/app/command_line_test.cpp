@@ -20,11 +20,7 @@ using testing::ProgramSession;
 // How long a run of the program may take before the test gives up on it.
 constexpr auto kRunLimit = std::chrono::seconds(20);
 
-int countOf(const std::string& text, const std::string& what) {
-  int n = 0;
-  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-  return n;
-}
+using testing::countOf;
 
 TEST(CommandLine, AScriptThatBeginsWithAByteOrderMarkRunsItsFirstCommand) {
   ProgramSession session;
@@ -32,7 +28,7 @@ TEST(CommandLine, AScriptThatBeginsWithAByteOrderMarkRunsItsFirstCommand) {
   auto run = session.runScript("\xEF\xBB\xBFLINE\n0,0\n10,0\n\n", "--save '" + saved + "'");
   EXPECT_EQ(run.status, 0) << run.output;
   EXPECT_EQ(run.output.find("Unknown command"), std::string::npos) << run.output;
-  EXPECT_EQ(countOf(testing::readFile(saved), "\nLINE\n"), 1) << run.output;
+  EXPECT_EQ(countOf(testing::readFile(saved), "\nLINE\n"), 1u) << run.output;
 }
 
 TEST(CommandLine, FoldersGivenForFilesAreRefused) {
@@ -42,17 +38,10 @@ TEST(CommandLine, FoldersGivenForFilesAreRefused) {
   EXPECT_NE(script.output.find("cannot open script " + session.dir.path()), std::string::npos)
       << script.output;
 
-  std::string command = std::string(OPTGRIND_BINARY) + " --root '" + session.root + "' wcf '" +
-                        session.dir.path() + "' </dev/null 2>&1";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string output;
-  char buf[4096];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) output.append(buf, n);
-  int status = pclose(pipe);
-  EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2) << output;
-  EXPECT_NE(output.find("cannot read " + session.dir.path()), std::string::npos) << output;
+  auto wcf = testing::runCommand(std::string(OPTGRIND_BINARY) + " --root '" + session.root + "' wcf '" +
+                                 session.dir.path() + "' </dev/null 2>&1");
+  EXPECT_EQ(wcf.status, 2) << wcf.output;
+  EXPECT_NE(wcf.output.find("cannot read " + session.dir.path()), std::string::npos) << wcf.output;
 }
 
 TEST(CommandLine, DoubleQuotesGroupAFileNameWithBlanks) {
@@ -116,7 +105,7 @@ class PipedProgram {
   // is up. True when it appeared.
   bool waitFor(const std::string& what, int times = 1) {
     auto deadline = std::chrono::steady_clock::now() + kRunLimit;
-    while (countOf(output, what) < times) {
+    while (countOf(output, what) < static_cast<size_t>(times)) {
       if (!readSome(deadline)) return false;
     }
     return true;
@@ -172,7 +161,7 @@ TEST(CommandLine, CtrlCCancelsThePromptInProgressAndTheProgramGoesOn) {
   program.type("LINE\n1,1\n2,2\n\nQUIT\n");
   program.endInput();
   EXPECT_EQ(program.finish(), 0) << program.output;
-  EXPECT_EQ(countOf(testing::readFile(saved), "\nLINE\n"), 1) << program.output;
+  EXPECT_EQ(countOf(testing::readFile(saved), "\nLINE\n"), 1u) << program.output;
   EXPECT_EQ(program.output.find("Unknown command"), std::string::npos) << program.output;
 }
 

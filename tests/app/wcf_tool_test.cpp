@@ -3,30 +3,22 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
-#include <sstream>
 
 #include "post/post_state.h"
-#include "standalone/host/standalone_host.h"
+#include "support/temp_root.h"
 
 namespace optgrind {
 namespace {
 
 const std::string kData = std::string(OPTGRIND_TEST_DATA) + "/post/";
 
-std::string fileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing::readFile;
 
 struct WcfTool : ::testing::Test {
-  std::istringstream answers;
-  std::ostringstream messages;
-  standalone::Console console{answers, messages, false};
-  standalone::StandaloneHost host{console, {std::string(OPTGRIND_SOURCE_DIR) + "/share/optgrind"}};
+  testing::HostSession session{"", false, std::string(OPTGRIND_SOURCE_DIR) + "/share/optgrind"};
+  Host& host = session.host;
+  std::ostringstream& messages = session.out;
   std::ostringstream out;
 
   void SetUp() override { resetPostState(); }
@@ -36,12 +28,12 @@ struct WcfTool : ::testing::Test {
 
 TEST_F(WcfTool, EventScriptWritesTheVariableOutputEdgeCases) {
   EXPECT_EQ(tool({kData + "formats.wcf", "--events", kData + "formats.events"}), 0);
-  EXPECT_EQ(out.str(), fileText(kData + "formats.nc"));
+  EXPECT_EQ(out.str(), readFile(kData + "formats.nc"));
   EXPECT_EQ(messages.str(), "");
 }
 
 TEST_F(WcfTool, ReportShowsOptionsFormatsSectionsAndLabels) {
-  std::string wcf = testing::TempDir() + "report.wcf";
+  std::string wcf = ::testing::TempDir() + "report.wcf";
   std::ofstream(wcf) << "GET_NAME_NO\r\nNCEXTNAME = iso\r\nVARIABLE X = X+4.3 ,MODAL\r\n"
                         "VARIABLE N = N4 INC/10 INIT/10\r\nVARIABLE 40 = 4.3 REL\r\n"
                         "program_start =\r\n  @N $\r\nsub_command 3 =\r\n  \"s\"\r\nopt_move_up0_feed =\r\n";
@@ -60,26 +52,11 @@ TEST_F(WcfTool, ReportShowsOptionsFormatsSectionsAndLabels) {
           "Labels:\n  sub_command 3 at line 8\n");
 }
 
-TEST_F(WcfTool, BundledFileSetsNoOptionsAndHandlesEveryEventOfTheNcRun) {
-  EXPECT_EQ(tool({std::string(OPTGRIND_SOURCE_DIR) + "/share/optgrind/DAT/OPTGRIND.WCF"}), 0);
-  std::string report = out.str();
-  EXPECT_NE(report.find("Options:\n  (none)\n"), std::string::npos) << report;
-  for (const char* event :
-       {"program_start",     "nc_name",           "main_coordinate",  "wire_on",           "offset_right",
-        "offset_left",       "first_cut_in_feed", "linear_feed",      "circular_cw",       "circular_ccw",
-        "opt_move_up0_feed", "opt_move_up_feed",  "opt_move_dn_feed", "opt_move_dn0_feed", "opt_rapid_move",
-        "opt_approach",      "departure",         "wire_off",         "path_end",          "rapid_move",
-        "program_end"}) {
-    EXPECT_NE(report.find(std::string("  ") + event + " ("), std::string::npos) << event;
-  }
-  EXPECT_EQ(messages.str(), "");
-}
-
 TEST_F(WcfTool, UnreadableFilesAndBadScriptLines) {
   EXPECT_EQ(tool({kData + "no_such_file.wcf"}), 2);
   EXPECT_EQ(tool({}), 2);
   EXPECT_EQ(tool({kData + "formats.wcf", "--events", kData + "no_such.events"}), 2);
-  std::string script = testing::TempDir() + "bad.events";
+  std::string script = ::testing::TempDir() + "bad.events";
   std::ofstream(script) << "X = 1\nprogram_start\nX = one\n";
   EXPECT_EQ(tool({kData + "formats.wcf", "--events", script}), 1);
   EXPECT_NE(messages.str().find("bad.events:3: not understood: X = one"), std::string::npos)
@@ -89,23 +66,18 @@ TEST_F(WcfTool, UnreadableFilesAndBadScriptLines) {
 // The optgrind program itself: NC text on standard output, reports on
 // standard error, each naming file, line and event like a compiler.
 TEST(WcfProgram, ErrorsNameFileLineAndEventLikeACompiler) {
-  std::string dir = testing::TempDir();
+  std::string dir = ::testing::TempDir();
   std::string wcf = dir + "place.wcf";
   std::ofstream(wcf) << "VARIABLE X = X-1.3\nlinear_feed =\n  @X (X = 1 + ) \"never\" $\nwire_on =\n  @X $\n"
                         "sub_command 1 = \"one\"\nsub_command 1 = \"again\"\n";
   std::string events = dir + "place.events";
   std::ofstream(events) << "X = 2\nlinear_feed\nwire_on\n";
   std::string err = dir + "place.err";
-  std::string command =
-      std::string(OPTGRIND_BINARY) + " wcf '" + wcf + "' --events '" + events + "' 2>'" + err + "'";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string nc;
-  char buf[256];
-  for (size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;) nc.append(buf, n);
-  EXPECT_EQ(pclose(pipe), 0);
-  EXPECT_EQ(nc, "X2.X2.\n");  // the error ends linear_feed only
-  std::string messages = fileText(err);
+  auto nc = testing::runCommand(std::string(OPTGRIND_BINARY) + " wcf '" + wcf + "' --events '" + events +
+                                "' 2>'" + err + "'");
+  EXPECT_EQ(nc.status, 0);
+  EXPECT_EQ(nc.output, "X2.X2.\n");  // the error ends linear_feed only
+  std::string messages = readFile(err);
   EXPECT_EQ(messages.substr(0, messages.find('\n')), wcf + ":7: duplicate label");
   size_t at = messages.find(wcf + ":3: syntax error (in linear_feed)\n");
   ASSERT_NE(at, std::string::npos) << messages;

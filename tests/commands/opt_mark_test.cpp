@@ -3,8 +3,6 @@
 // when the host refuses a step; and the note-table text height.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "commands/note_text_height.h"
 #include "commands/opt_mark_command.h"
 #include "commands/tool_table.h"
@@ -31,18 +29,7 @@ EntityName addProfile(Host& host) {
   return addEntity(host, p);
 }
 
-int entityCount(Host& host) {
-  int n = 0;
-  EntityName name;
-  const EntityName* after = nullptr;
-  EntityName current;
-  while (host.acdbEntNext(after, name) == RTNORM) {
-    current = name;
-    after = &current;
-    ++n;
-  }
-  return n;
-}
+size_t entityCount(SettingsSession& s) { return standalone::liveEntityCount(s.env.host.drawing()); }
 
 std::string color(Host& host) {
   ResBuf value;
@@ -67,21 +54,12 @@ struct RefusingHost : HostWrapper {
 // The form's answers: L 4, H 2.5, S 20, then " OK ".
 const std::string kForm = "#1\n4\n#2\n2.5\n#3\n20\nOK\n";
 
-TEST(OptMark, QuitWritesAndDrawsNothing) {
-  SettingsSession s("#1\n4\nQUIT\n");
-  addProfile(s.host());
-  std::filesystem::remove(s.dataFile("opt_mark.set"));
-  EXPECT_EQ(runOptMarkCommand(s.host()), kMarkFormQuit);
-  EXPECT_EQ(entityCount(s.host()), 1);
-  EXPECT_FALSE(std::filesystem::exists(s.dataFile("opt_mark.set")));
-}
-
 TEST(OptMark, CancelledPickStillSavesAndRestoresTheColour) {
   SettingsSession s(kForm + "^C\n");
   addProfile(s.host());
   s.host().acedSetVar("CECOLOR", ResBuf::ofString(RTSTR, "5"));
   runOptMarkCommand(s.host());
-  EXPECT_EQ(entityCount(s.host()), 1);
+  EXPECT_EQ(entityCount(s), 1u);
   EXPECT_EQ(color(s.host()), "5");
   markSettings() = MarkSettings{};
   ASSERT_EQ(loadOptMarkSet(s.host()), 1);
@@ -95,7 +73,7 @@ TEST(OptMark, RefusedEntitiesLeaveTheDrawingAsItWas) {
   RefusingHost host(&s.host());
   host.refuseMake = true;
   runOptMarkCommand(host);
-  EXPECT_EQ(entityCount(s.host()), 1);
+  EXPECT_EQ(entityCount(s), 1u);
   EXPECT_EQ(color(s.host()), "BYLAYER");
 }
 
@@ -104,21 +82,12 @@ TEST(OptMark, CancelledListPlacementLeavesNoEmptyFrame) {
   addProfile(s.host());
   runOptMarkCommand(s.host());
   // Two corner marks and four labels stay; the frame went with the cancel.
-  EXPECT_EQ(entityCount(s.host()), 1 + 2 + 4);
+  EXPECT_EQ(entityCount(s), 1u + 2 + 4);
   EXPECT_NE(s.output().find("Display Coordinate?<Y>"), std::string::npos);
 }
 
-TEST(ToolTable, RowsWhileTheToolNumberHoldsAT) {
-  SettingsSession s("");
-  OptSettings& o = optSettings();
-  o.tools[0].Tool_no = "T1";
-  o.tools[1].Tool_no = "t2";
-  o.tools[2].Tool_no = "";
-  o.tools[3].Tool_no = "T4";
-  std::vector<std::string> rows = toolTableRows(s.host());
-  EXPECT_EQ(rows.size(), 3u);
-  EXPECT_TRUE(s.has("\n row_no=3 \n"));
-  // A row without a word for a column keeps the word of the row before.
+// A row without a word for a column keeps the word of the row before.
+TEST(ToolTable, MissingCellsRepeatTheRowAbove) {
   auto cells = toolTableCells({"a b c d e f g h i", "1 2 3", "x y z u v w q r s t"});
   EXPECT_EQ(cells[1], (std::vector<std::string>{"1", "2", "3", "d", "e", "f", "g", "h", "i"}));
   EXPECT_EQ(cells[2][8], "s");
@@ -128,7 +97,7 @@ TEST(ToolTable, CancelledPlacementLeavesNothingAndTextsizeStaysH) {
   SettingsSession s("3\n^C\n");
   optSettings().tools[0].Tool_no = "T1";
   EXPECT_NE(drawToolTable(s.host()), RTNORM);
-  EXPECT_EQ(entityCount(s.host()), 0);
+  EXPECT_EQ(entityCount(s), 0u);
   ResBuf size;
   s.host().acedGetVar("TEXTSIZE", size);
   EXPECT_EQ(size.asReal(), 3.0);

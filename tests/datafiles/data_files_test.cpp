@@ -131,14 +131,6 @@ TEST(DataFiles, NoFolderBesideTheWorkingDirectoryIsSearched) {
   EXPECT_EQ(contents(found), "<none>");
 }
 
-TEST(DataFiles, SaveKeepsAReadOnlyFile) {
-  HostWithRoot env;
-  writeFile(env.dataFile("opt.set"), "old");
-  std::filesystem::permissions(env.dataFile("opt.set"), std::filesystem::perms::owner_read);
-  EXPECT_EQ(saveDataFile(env.host, "opt.set", "new"), 0);
-  EXPECT_EQ(testing::readFile(env.dataFile("opt.set")), "old");
-}
-
 // A PATH of one folder for the test, restored afterwards.
 struct PathFolder {
   testing::TempDir dir;

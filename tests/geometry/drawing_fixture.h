@@ -45,6 +45,16 @@ struct DrawingTest : ::testing::Test {
     geom.closed = closed;
     return add(geom, layer);
   }
+  int addLayer(const std::string& name, int color = 7, bool off = false, bool locked = false) {
+    LayerRecord layer;
+    layer.name = name;
+    layer.color = color;
+    layer.off = off;
+    layer.locked = locked;
+    int id = -1;
+    EXPECT_EQ(host.addLayer(layer, id), RTNORM);
+    return id;
+  }
   EntityRef addSquare(bool closed = true) {
     return addPolyline({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}, closed);
   }
@@ -89,6 +99,16 @@ struct DrawingTest : ::testing::Test {
 inline void expectPoint(const PointRec& p, double x, double y, double tolerance = 1e-9) {
   EXPECT_NEAR(p.x, x, tolerance);
   EXPECT_NEAR(p.y, y, tolerance);
+}
+
+// The vertices of a polyline as {x, y, bulge}.
+inline void expectVertices(const PolylineGeom& p, const std::vector<std::array<double, 3>>& expected) {
+  ASSERT_EQ(p.vertices.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_NEAR(p.vertices[i].x, expected[i][0], 1e-9) << "vertex " << i;
+    EXPECT_NEAR(p.vertices[i].y, expected[i][1], 1e-9) << "vertex " << i;
+    EXPECT_NEAR(p.vertices[i].bulge, expected[i][2], 1e-9) << "vertex " << i;
+  }
 }
 
 }  // namespace optgrind::testing

@@ -92,12 +92,7 @@ std::string describe(Host& host) {
 struct HostFailureTest : DrawingTest {
   RefusingHost refusing{&env.host};
 
-  void SetUp() override {
-    LayerRecord cut;
-    cut.name = "CUT";
-    int id = -1;
-    ASSERT_EQ(host.addLayer(cut, id), RTNORM);
-  }
+  void SetUp() override { addLayer("CUT"); }
   // Runs the operation with the host refusing as told; the drawing must
   // read the same before and after.
   template <class Operation>

@@ -5,7 +5,6 @@
 #include "geometry/arcs.h"
 #include "geometry/drawing_fixture.h"
 #include "geometry/primitives.h"
-#include "host/wildcard.h"
 
 namespace optgrind::testing {
 namespace {
@@ -114,19 +113,6 @@ TEST_F(PrimitivesTest, ThreePointsOnALineMakeNoArc) {
   }
 }
 
-// Bulges far below any drawing's precision are straight segments.
-TEST(LocateOnPolyline, AlmostZeroBulgesAreStraight) {
-  for (double bulge : {1e-17, -1e-17, 1e-12, 1e-9, -1e-9}) {
-    PolylineGeom p;
-    p.vertices = {{0, 0, bulge, 0, 0}, {10, 0, 0, 0, 0}};
-    for (double x : {0.0, 3.0, 7.0, 10.0}) {
-      PolylineLocation at = locateOnPolyline(p, makePoint(x, 0));
-      EXPECT_EQ(at.segment, 0) << bulge << " at " << x;
-      EXPECT_EQ(at.result, x < 5 ? -1 : 1) << bulge << " at " << x;
-    }
-  }
-}
-
 TEST(LocateOnPolyline, TieGoesToTheEndAndChordsAreNotSegments) {
   PolylineGeom open;
   open.vertices = {{0, 0, 0, 0, 0}, {10, 0, 1, 0, 0}, {20, 0, 0, 0, 0}};
@@ -172,19 +158,6 @@ TEST(AngleRanges, AnyTurnOfTheSameRange) {
   EXPECT_DOUBLE_EQ(normalizeAngle(-1e-18), 0.0);
   EXPECT_NEAR(counterClockwiseSweep(radiansFromDegrees(350), radiansFromDegrees(10)), radiansFromDegrees(20),
               1e-12);
-}
-
-TEST(Wildcards, HostPatterns) {
-  EXPECT_TRUE(wildcardMatch("AcDbRotatedDimension", "AcDb*Dimension"));
-  EXPECT_FALSE(wildcardMatch("AcDbLine", "AcDb*Dimension"));
-  EXPECT_TRUE(wildcardMatch("CUT1", "CUT#,MARK"));
-  EXPECT_TRUE(wildcardMatch("MARK", "CUT#,MARK"));
-  EXPECT_TRUE(wildcardMatch("PATH", "~CUT*"));
-  EXPECT_TRUE(wildcardMatch("A-B", "A.B"));
-  EXPECT_TRUE(wildcardMatch("LAYERC", "LAYER[A-C]"));
-  EXPECT_FALSE(wildcardMatch("LAYERD", "LAYER[A-C]"));
-  EXPECT_TRUE(wildcardMatch("*", "`*"));
-  EXPECT_FALSE(wildcardMatch(std::string(60, 'a'), std::string(30, '*') + "b"));
 }
 
 }  // namespace

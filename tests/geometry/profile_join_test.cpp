@@ -13,19 +13,10 @@ namespace {
 
 using JoinTest = DrawingTest;
 
-std::vector<double> bulges(const PolylineGeom& p) {
-  std::vector<double> out;
-  for (const PolyVertex& v : p.vertices) out.push_back(v.bulge);
-  return out;
-}
-
 TEST_F(JoinTest, ReverseOpenPolyline) {
   EntityRef open = addPolyline({{0, 0, 0.5}, {10, 0, 0}, {20, 5, 0.7}}, false);
   EXPECT_EQ(reverse(host, open), open);
-  PolylineGeom reversed = polyline(open);
-  EXPECT_EQ(bulges(reversed), (std::vector<double>{0, -0.5, 0}));
-  EXPECT_EQ(reversed.vertices[0].x, 20);
-  EXPECT_EQ(reversed.vertices[2].x, 0);
+  expectVertices(polyline(open), {{20, 5, 0}, {10, 0, -0.5}, {0, 0, 0}});
   // A segment reference is left alone.
   reverse(host, segmentRef(open, 0, kKindLine));
   EXPECT_EQ(polyline(open).vertices[0].x, 20);
@@ -34,57 +25,35 @@ TEST_F(JoinTest, ReverseOpenPolyline) {
 TEST_F(JoinTest, ReverseClosedPolylineKeepsTheFirstVertex) {
   EntityRef closed = addPolyline({{0, 0, 0.1}, {10, 0, 0.2}, {10, 10, 0.3}, {0, 10, 0.4}}, true);
   reverse(host, closed);
-  PolylineGeom reversed = polyline(closed);
-  std::vector<std::pair<double, double>> corners = {{0, 0}, {0, 10}, {10, 10}, {10, 0}};
-  for (size_t i = 0; i < corners.size(); ++i) {
-    EXPECT_EQ(reversed.vertices[i].x, corners[i].first);
-    EXPECT_EQ(reversed.vertices[i].y, corners[i].second);
-  }
-  EXPECT_EQ(bulges(reversed), (std::vector<double>{-0.4, -0.3, -0.2, -0.1}));
-  EXPECT_TRUE(reversed.closed);
+  expectVertices(polyline(closed), {{0, 0, -0.4}, {0, 10, -0.3}, {10, 10, -0.2}, {10, 0, -0.1}});
+  EXPECT_TRUE(polyline(closed).closed);
 }
 
-// Needs the host's PEDIT join.
+// The joined polyline runs the way the picked line runs (the host's PEDIT
+// may have turned it round).
 TEST_F(JoinTest, JoinKeepsThePickedLinesDirection) {
-  EntityRef picked = addLine(0, 0, 10, 0);
-  EntityRef b = addLine(10, 0, 10, 10), c = addLine(10, 10, 0, 10);
-  picked.kind = kKindLine;
-  EntityRef joined = join(host, picked, {b, c});
-  ASSERT_EQ(joined.valid, 1);
-  PolylineGeom p = polyline(joined);
-  ASSERT_EQ(p.vertices.size(), 4u);
-  EXPECT_EQ(p.vertices[0].x, 0);
-  EXPECT_EQ(p.vertices[1].x, 10);
-  EXPECT_EQ(p.vertices[1].y, 0);
-}
-
-TEST_F(JoinTest, JoinReversesWhenThePickedLineRunsTheOtherWay) {
-  EntityRef a = addLine(0, 10, 10, 10);
-  EntityRef picked = addLine(20, 10, 10, 10);
-  picked.kind = kKindLine;
-  EntityRef joined = join(host, picked, {a});
-  ASSERT_EQ(joined.valid, 1);
-  PolylineGeom p = polyline(joined);
-  ASSERT_EQ(p.vertices.size(), 3u);
-  EXPECT_EQ(p.vertices[0].x, 20);
-  EXPECT_EQ(p.vertices[2].x, 0);
+  for (double from : {0.0, 20.0}) {
+    EntityRef picked = addLine(from, 10, 10, 10);
+    EntityRef other = addLine(from == 0 ? 20 : 0, 10, 10, 10);
+    picked.kind = kKindLine;
+    EntityRef joined = join(host, picked, {other});
+    ASSERT_EQ(joined.valid, 1);
+    PolylineGeom p = polyline(joined);
+    ASSERT_EQ(p.vertices.size(), 3u);
+    EXPECT_EQ(std::make_pair(p.vertices[0].x, p.vertices[2].x), std::make_pair(from, 20 - from));
+    host.acdbEntDel(joined.name);
+  }
 }
 
 // The host refuses the picked line on a locked layer and makes no
 // polyline: the drawing's last entity is some other polyline, which the
 // join must neither return nor turn round.
 TEST_F(JoinTest, AFailedJoinReturnsNothing) {
-  LayerRecord locked;
-  locked.name = "LOCKED";
-  int id = -1;
-  ASSERT_EQ(host.addLayer(locked, id), RTNORM);
+  addLayer("LOCKED");
   EntityRef picked = addLine(0, 0, 10, 0, "LOCKED");
   EntityRef next = addLine(10, 0, 10, 10);
   EntityRef unrelated = addPolyline({{50, 50, 0}, {60, 50, 0.3}, {60, 60, 0}}, false);
-  locked = LayerRecord{};
-  for (const LayerRecord& layer : host.layers()) {
-    if (layer.name == "LOCKED") locked = layer;
-  }
+  LayerRecord locked = host.layers().back();
   locked.locked = true;
   ASSERT_EQ(host.setLayer(locked), RTNORM);
   PolylineGeom before = polyline(unrelated);
@@ -95,10 +64,7 @@ TEST_F(JoinTest, AFailedJoinReturnsNothing) {
 }
 
 TEST_F(JoinTest, CopiesKeepTheSourceUnlessUseEmode) {
-  LayerRecord cut;
-  cut.name = "CUT";
-  int id = -1;
-  ASSERT_EQ(host.addLayer(cut, id), RTNORM);
+  addLayer("CUT");
   EntityRef poly = addPolyline({{0, 0, 0}, {10, 0, -1}, {20, 0, 0}}, false, "CUT");
   EntityRef arc = copy(host, segmentRef(poly, 1, kKindArc));
   ASSERT_EQ(arc.valid, 1);

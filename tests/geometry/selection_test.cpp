@@ -16,16 +16,6 @@ ResBuf op(const char* text) { return ResBuf::ofString(-4, text); }
 ResBuf type(const char* name) { return ResBuf::ofString(0, name); }
 ResBuf layer(const char* name) { return ResBuf::ofString(8, name); }
 
-int addLayer(Host& host, const std::string& name, int color = 7, bool off = false) {
-  LayerRecord record;
-  record.name = name;
-  record.color = color;
-  record.off = off;
-  int id = -1;
-  EXPECT_EQ(host.addLayer(record, id), RTNORM);
-  return id;
-}
-
 TEST_F(SelectionTest, FilterFromTheDrawingsSettings) {
   ResBufList filter;
   EXPECT_FALSE(buildFilter(host, kMaskFromDrawing, kNoColorLimit, 0, filter));
@@ -55,7 +45,7 @@ TEST_F(SelectionTest, LayerLimit) {
   ASSERT_TRUE(buildFilter(host, 0x0C, kNoColorLimit, 0, filter));
   EXPECT_EQ(filter, (ResBufList{op("<and"), op("<or"), type("LINE"), type("ARC"), op("or>"), op("<or"),
                                 layer("CUT"), layer("MARK"), op("or>"), op("and>")}));
-  addLayer(host, "CUT");
+  addLayer("CUT");
   EntityRef onCut = addLine(0, 0, 1, 0, "CUT"), onZero = addLine(0, 0, 1, 0);
   EXPECT_EQ(layerSelectable(host, onCut.name), 1);
   EXPECT_EQ(layerSelectable(host, onZero.name), 0);
@@ -73,8 +63,8 @@ TEST_F(SelectionTest, LayerLimit) {
 }
 
 TEST_F(SelectionTest, AcceptTestsLayerColourLinetypeAndType) {
-  addLayer(host, "RED", 1);
-  addLayer(host, "HIDDEN", 7, true);
+  addLayer("RED", 1);
+  addLayer("HIDDEN", 7, true);
   EntityRef byLayer = addLine(0, 0, 1, 0, "RED");
   EntityRef hidden = addLine(0, 0, 1, 0, "HIDDEN");
   EntityRef text = add(MTextGeom{});

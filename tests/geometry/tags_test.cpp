@@ -1,12 +1,10 @@
-// Tag pairs in "my_tag" extended data: adding, finding, rewriting, erasing,
-// and keeping them across a save and a reopen of the drawing.
+// Tag pairs in "my_tag" extended data: adding, finding, rewriting, erasing.
 #include <gtest/gtest.h>
 
 #include "geometry/drawing_fixture.h"
 #include "geometry/entity_data.h"
 #include "geometry/entity_lists.h"
 #include "geometry/tags.h"
-#include "standalone/dxf/dxf_io.h"
 
 namespace optgrind::testing {
 namespace {
@@ -66,27 +64,6 @@ TEST_F(TagsTest, OtherApplicationsDataIsKept) {
   ASSERT_EQ(after.xdata.size(), 5u);
   EXPECT_EQ(after.xdata[1].asString(), "keep");
   EXPECT_EQ(findTag(host, line, "K").tagIndex, 0);
-}
-
-TEST_F(TagsTest, TagSurvivesSaveAndReopen) {
-  EntityRef poly = addSquare();
-  addTag(host, poly, "OPT_PATH", "first");
-  addTag(host, poly, "ordno", "42");
-  std::string path = env.root.path() + "/tagged.dxf";
-  standalone::Outcome saved = standalone::saveDxf(env.host.drawing(), path);
-  ASSERT_TRUE(saved.ok) << saved.message;
-
-  HostWithRoot reopened;
-  standalone::Drawing drawing;
-  standalone::Outcome loaded = standalone::loadDxf(path, drawing);
-  ASSERT_TRUE(loaded.ok) << loaded.message;
-  reopened.host.setDrawing(std::move(drawing));
-  EntityName last;
-  ASSERT_EQ(reopened.host.acdbEntLast(last), RTNORM);
-  EntityRef found = findTag(reopened.host, wholeEntityRef(last), "ordno");
-  ASSERT_EQ(found.valid, 1);
-  EXPECT_EQ(found.tagIndex, 1);
-  EXPECT_EQ(readEntityData(reopened.host, found).tagValue, "42");
 }
 
 }  // namespace

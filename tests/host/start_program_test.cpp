@@ -21,11 +21,9 @@ bool appears(const std::string& path) {
   return std::filesystem::exists(path);
 }
 
-struct InteractiveHost {
-  std::istringstream in;
-  std::ostringstream out;
-  standalone::Console console{in, out, false};
-  standalone::StandaloneHost host{console, {}};
+// At a terminal, not in a script run, where programs are only shown.
+struct InteractiveHost : testing::HostSession {
+  InteractiveHost() : HostSession("", false) {}
 };
 
 TEST(StartProgram, ArgumentsReachTheProgramAsTheyAre) {

@@ -3,16 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "host/current_host.h"
-#include "standalone/host/standalone_host.h"
+#include "support/temp_root.h"
 
 namespace optgrind {
 namespace {
-
-using standalone::Console;
-using standalone::StandaloneHost;
 
 // Records the add calls the module makes, then forwards them.
 class RecordingHost : public HostWrapper {
@@ -27,10 +22,9 @@ class RecordingHost : public HostWrapper {
 };
 
 struct EntryPointTest : ::testing::Test {
-  std::istringstream in;
-  std::ostringstream out;
-  Console console{in, out, true};
-  StandaloneHost standaloneHost{console, {}};
+  testing::HostSession session;
+  standalone::StandaloneHost& standaloneHost = session.host;
+  std::ostringstream& out = session.out;
   RecordingHost host{&standaloneHost};
 };
 
@@ -41,19 +35,15 @@ TEST_F(EntryPointTest, LoadRegistersTheFourCommandsInOrderAndUnloadRemovesThem) 
                                       "Kestro_OPT:opt_mark:opt_mark:0", "Kestro_OPT:opt_set:opt_set:0"}));
   ASSERT_EQ(standaloneHost.commands().size(), 4u);
   EXPECT_EQ(currentHost(), &host);
+  // Other messages change nothing.
+  for (int msg : {0, 3, 7, 99, -1}) EXPECT_EQ(acrxEntryPoint(host, msg, nullptr), kRetOK);
+  EXPECT_EQ(standaloneHost.commands().size(), 4u);
 
   EXPECT_EQ(acrxEntryPoint(host, kUnloadAppMsg, nullptr), kRetOK);
   EXPECT_TRUE(standaloneHost.commands().empty());
 
   // Loading again registers them again.
   EXPECT_EQ(acrxEntryPoint(host, kInitAppMsg, nullptr), kRetOK);
-  EXPECT_EQ(standaloneHost.commands().size(), 4u);
-  acrxEntryPoint(host, kUnloadAppMsg, nullptr);
-}
-
-TEST_F(EntryPointTest, OtherMessagesChangeNothing) {
-  acrxEntryPoint(host, kInitAppMsg, nullptr);
-  for (int msg : {0, 3, 7, 99, -1}) EXPECT_EQ(acrxEntryPoint(host, msg, nullptr), kRetOK);
   EXPECT_EQ(standaloneHost.commands().size(), 4u);
   acrxEntryPoint(host, kUnloadAppMsg, nullptr);
 }

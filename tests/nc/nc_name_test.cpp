@@ -31,9 +31,6 @@ TEST(NcNames, TheDrawingsNameTheAcceptedNameAndTheOverwriteExtension) {
   EXPECT_EQ(ncFileOfAccepted("/w/v1.2/"), "OPT.NC");
   EXPECT_EQ(ncFileOfAccepted(""), "OPT.NC");
   EXPECT_EQ(ncFileOfAccepted("abc"), "abc.NC");
-  const std::pair<int, const char*> extensions[] = {{1, ".NCF"}, {2, ".ISO"}, {12, ".ISO"}, {3, ".NC1"},
-                                                    {4, ""},     {5, ".GEO"}, {0, ".NC"},   {99, ".NC"}};
-  for (auto [kind, ext] : extensions) EXPECT_STREQ(overwriteTestExtension(kind), ext) << kind;
 }
 
 TEST(WorkTime, HoursAndMinutesAboveAnHourElseTheStartedMinutes) {

@@ -39,13 +39,5 @@ TEST_F(Executor, TextEndInsideASubroutineEndsTheWholeEvent) {
   EXPECT_EQ(run("program_start\n"), "sub");
 }
 
-TEST_F(Executor, ErrorEndsTheEventAndTheNextEventRuns) {
-  load("x\nprogram_start = \"a\" [3] \"b\"\nwire_on = \"c\"\n");
-  EXPECT_EQ(run("program_start\nwire_on\n"), "ac");
-  EXPECT_EQ(messages(),
-            "test.wcf:2: undefined label (in program_start)\nx\nprogram_start = \"a\" [3] \"b\"\nwire_on = "
-            "\"c\"\n");
-}
-
 }  // namespace
 }  // namespace optgrind::test

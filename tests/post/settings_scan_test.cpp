@@ -16,39 +16,24 @@ TEST_F(SettingsScan, FormatWordsGiveLetterSignDigitsPointAndFlags) {
       "VARIABLE N = N4 INC/10 INIT/10\n"
       "ITEM B = b2.1 INIT/2.5 ADD/7\n"
       "variable 43 = y5\n");
-  const PostVariable& x = postVariable(24);
-  EXPECT_EQ(x.letter, 'X');
-  EXPECT_TRUE(x.showPlus);
-  EXPECT_EQ(x.integerDigits, 4);
-  EXPECT_TRUE(x.decimalPoint);
-  EXPECT_EQ(x.decimalPlaces, 3);
-  EXPECT_TRUE(x.absolute);
-  EXPECT_FALSE(x.modal);  // "+4.3" has no ",MODAL"
-  const PostVariable& bare = postVariable(40);
-  EXPECT_EQ(bare.letter, '!');
-  EXPECT_EQ(bare.integerDigits, 4);
-  const PostVariable& trimmed = postVariable(41);
-  EXPECT_TRUE(trimmed.trimZeros);
-  EXPECT_FALSE(trimmed.showPlus);
-  EXPECT_FALSE(trimmed.absolute);
-  EXPECT_TRUE(trimmed.positive);
-  EXPECT_TRUE(trimmed.intEps);
-  EXPECT_TRUE(trimmed.extEps);
+  const PostVariable& x = postVariable(24);  // "+4.3" has no ",MODAL"
+  EXPECT_EQ(std::make_tuple(x.letter, x.showPlus, x.integerDigits, x.decimalPoint, x.decimalPlaces,
+                            x.absolute, x.modal),
+            std::make_tuple('X', true, 4, true, 3, true, false));
+  EXPECT_EQ(std::make_pair(postVariable(40).letter, postVariable(40).integerDigits), std::make_pair('!', 4));
+  const PostVariable& t = postVariable(41);
+  EXPECT_EQ(std::make_tuple(t.trimZeros, t.showPlus, t.absolute, t.positive, t.intEps, t.extEps),
+            std::make_tuple(true, false, false, true, true, true));
   const PostVariable& scaled = postVariable(42);
-  EXPECT_FALSE(scaled.decimalPoint);
-  EXPECT_EQ(scaled.scaleDigits, 3);
-  EXPECT_EQ(scaled.decimalPlaces, 0);
+  EXPECT_EQ(std::make_tuple(scaled.decimalPoint, scaled.scaleDigits, scaled.decimalPlaces),
+            std::make_tuple(false, 3, 0));
   const PostVariable& n = postVariable(14);
-  EXPECT_EQ(n.step, 10);
-  EXPECT_EQ(n.initial, 10.0);
-  EXPECT_EQ(n.current, 10.0);
+  EXPECT_EQ(std::make_tuple(n.step, n.initial, n.current), std::make_tuple(10, 10.0, 10.0));
   // "ADD/" sets the last value of variable 2 only; the line is read in upper case.
-  EXPECT_EQ(postVariable(2).letter, 'B');
-  EXPECT_EQ(postVariable(2).last, 7.0);
-  EXPECT_EQ(postVariable(2).current, 2.5);
+  const PostVariable& b = postVariable(2);
+  EXPECT_EQ(std::make_tuple(b.letter, b.last, b.current), std::make_tuple('B', 7.0, 2.5));
   // Lines are examined in upper case: a lower-case definition line counts.
-  EXPECT_EQ(postVariable(43).letter, 'Y');
-  EXPECT_EQ(postVariable(43).integerDigits, 5);
+  EXPECT_EQ(std::make_pair(postVariable(43).letter, postVariable(43).integerDigits), std::make_pair('Y', 5));
 }
 
 TEST_F(SettingsScan, OptionsMatchAnywhereInAnyCaseFirstKeywordDecides) {
@@ -99,11 +84,9 @@ TEST_F(SettingsScan, ScanClearsValuesButKeepsFormatsOfEarlierRuns) {
   postVariable(24).current = 3;
   postVariable(24).last = 2;
   load("; no definitions now\n");
-  EXPECT_EQ(postVariable(24).letter, 'X');
-  EXPECT_EQ(postVariable(24).step, 0);
-  EXPECT_FALSE(postVariable(24).trimZeros);
-  EXPECT_EQ(postVariable(24).current, 0.0);
-  EXPECT_EQ(postVariable(24).last, 0.0);
+  const PostVariable& x = postVariable(24);
+  EXPECT_EQ(std::make_tuple(x.letter, x.step, x.trimZeros, x.current, x.last),
+            std::make_tuple('X', 0, false, 0.0, 0.0));
 }
 
 TEST_F(SettingsScan, MissingFileAsksAndQuitFailsTheScan) {

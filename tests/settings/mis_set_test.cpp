@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <map>
 
@@ -121,43 +118,15 @@ TEST_F(MisSetTest, SaveWritesSeventyTwoCrLfLinesAndLimitsDoubles) {
   EXPECT_EQ(misSet().language(), 2);
 }
 
-TEST_F(MisSetTest, SavingRefusesAReadOnlyFileWithTheStopBoxAndKeepsOwnerAndLinks) {
+// Links, owners and letter case of the file are the data-file layer's and
+// the file replacement's, tested there.
+TEST_F(MisSetTest, SavingRefusesAReadOnlyFileWithTheStopBox) {
   std::string file = env.dataFile("mis_set.set");
   std::string before = readFile(file);
   std::filesystem::permissions(file, std::filesystem::perms::owner_read);
   EXPECT_EQ(saveMisSet(env.host), 0);
   EXPECT_NE(env.out.str().find("(save_mis)Can't open the data file (mis_set.set) !"), std::string::npos);
   EXPECT_EQ(readFile(file), before);
-  // A link to the suite's shared copy stays a link, and the copy keeps its owner.
-  std::filesystem::remove(file);
-  std::string shared = env.root.path() + "/suite/mis_set.set";
-  writeFile(shared, misSetText({}));
-  bool asRoot = ::geteuid() == 0;
-  if (asRoot) {
-    ASSERT_EQ(::chown(shared.c_str(), 4321, 4322), 0);
-  }
-  std::filesystem::create_symlink(shared, file);
-  misSet().ints[27] = 5;
-  EXPECT_EQ(saveMisSet(env.host), 1);
-  EXPECT_TRUE(std::filesystem::is_symlink(file));
-  EXPECT_NE(readFile(shared).find("\r\n5\r\n"), std::string::npos);
-  struct stat st {};
-  ::stat(shared.c_str(), &st);
-  if (asRoot) {
-    EXPECT_EQ(std::make_pair(st.st_uid, st.st_gid), std::make_pair(4321u, 4322u));
-  }
-}
-
-TEST_F(MisSetTest, AnUpperCaseFileNameIsReadAndWritten) {
-  std::filesystem::remove(env.dataFile("mis_set.set"));
-  writeFile(env.dataFile("MIS_SET.SET"), misSetText({{28, "2"}, {40, "42"}}));
-  EXPECT_EQ(loadMisSet(env.host), 1);
-  EXPECT_EQ(misSet().ints[40], 42);
-  misSet().ints[40] = 43;
-  EXPECT_EQ(saveMisSet(env.host), 1);
-  EXPECT_FALSE(std::filesystem::exists(env.dataFile("mis_set.set")));
-  EXPECT_EQ(loadMisSet(env.host), 1);
-  EXPECT_EQ(misSet().ints[40], 43);
 }
 
 TEST(SettingsLineFile, NumbersReadLikeThePlatformsLenientConversions) {

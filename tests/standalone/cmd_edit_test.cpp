@@ -108,26 +108,22 @@ TEST(CommandArgs, SelectWithAPauseBecomesThePreviousSelection) {
 
 TEST(CommandArgs, ZoomWindowPreviousAndExtents) {
   Session s;
-  ResBuf center, size;
-  s.host.acedGetVar("VIEWCTR", center);
-  s.host.acedGetVar("VIEWSIZE", size);
+  auto var = [&](const char* name) {
+    ResBuf value;
+    s.host.acedGetVar(name, value);
+    return value;
+  };
+  Point3 center = var("VIEWCTR").asPoint();
+  double size = var("VIEWSIZE").asReal();
   ASSERT_EQ(s.host.acedCommand({str("'zoom"), str("W"), pt(-1, -1), pt(1, 4)}), RTNORM);
-  ResBuf c2, h2;
-  s.host.acedGetVar("VIEWCTR", c2);
-  s.host.acedGetVar("VIEWSIZE", h2);
-  EXPECT_EQ(c2.asPoint(), (Point3{0, 1.5, 0}));
-  EXPECT_EQ(h2.asReal(), 5.0);
+  EXPECT_EQ(std::make_pair(var("VIEWCTR").asPoint(), var("VIEWSIZE").asReal()),
+            std::make_pair(Point3{0, 1.5, 0}, 5.0));
   ASSERT_EQ(s.host.acedCommand({str("'zoom"), str("P")}), RTNORM);
-  s.host.acedGetVar("VIEWCTR", c2);
-  s.host.acedGetVar("VIEWSIZE", h2);
-  EXPECT_EQ(c2.asPoint(), center.asPoint());
-  EXPECT_EQ(h2.asReal(), size.asReal());
+  EXPECT_EQ(std::make_pair(var("VIEWCTR").asPoint(), var("VIEWSIZE").asReal()), std::make_pair(center, size));
   s.add(line(100, 100, 300, 100));
   ASSERT_EQ(s.host.acedCommand({str("'_zoom"), str("E")}), RTNORM);
-  s.host.acedGetVar("VIEWCTR", c2);
-  s.host.acedGetVar("VSMIN", h2);
-  EXPECT_EQ(c2.asPoint(), (Point3{200, 100, 0}));
-  EXPECT_NEAR(h2.asPoint().x, 100, 1e-9);  // the width fills the view
+  EXPECT_EQ(var("VIEWCTR").asPoint(), (Point3{200, 100, 0}));
+  EXPECT_NEAR(var("VSMIN").asPoint().x, 100, 1e-9);  // the width fills the view
   EXPECT_EQ(s.host.acedCommand({str("'zoom"), str("W"), pt(1, 1), pt(1, 1)}), RTERROR);
 }
 

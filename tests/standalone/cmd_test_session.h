@@ -4,17 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "standalone/host/standalone_host.h"
+#include "support/temp_root.h"
 
 namespace optgrind::standalone::cmdtest {
 
-struct Session {
-  explicit Session(const std::string& answers = "")
-      : in(answers), console(in, out, true), host(console, {}) {}
+struct Session : testing::HostSession {
+  using HostSession::HostSession;
   // Runs the "Command:" prompt over the answers.
   void run() { host.runCommandLoop(); }
   // The live entities in drawing order.
@@ -40,10 +38,6 @@ struct Session {
     }
     return ss;
   }
-  std::istringstream in;
-  std::ostringstream out;
-  Console console;
-  StandaloneHost host;
 };
 
 inline ResBuf str(const std::string& s) { return ResBuf::ofString(RTSTR, s); }

@@ -5,10 +5,9 @@
 
 #include <cmath>
 #include <numbers>
-#include <sstream>
 #include <vector>
 
-#include "standalone/host/standalone_host.h"
+#include "support/temp_root.h"
 
 namespace optgrind::standalone::test {
 
@@ -55,10 +54,8 @@ inline void expectPoints(const std::vector<Point3>& actual, const std::vector<Po
 
 // A standalone host over string streams; the geometry is asked through it.
 struct GeomTest : ::testing::Test {
-  std::istringstream in;
-  std::ostringstream out;
-  Console console{in, out, true};
-  StandaloneHost host{console, {}};
+  testing::HostSession session;
+  StandaloneHost& host = session.host;
 
   std::vector<Point3> intersect(const EntityRecord& a, const EntityRecord& b, int extend) {
     std::vector<Point3> points;

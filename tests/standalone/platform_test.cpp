@@ -4,19 +4,16 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
-#include "standalone/host/standalone_host.h"
+#include "support/temp_root.h"
 
 namespace optgrind::standalone {
 namespace {
 
 struct PlatformTest : ::testing::Test {
-  explicit PlatformTest(const std::string& answers = "") : in(answers) {}
-  std::istringstream in;
-  std::ostringstream out;
-  Console console{in, out, true};
-  StandaloneHost host{console, {"/opt/root"}};
+  explicit PlatformTest(const std::string& answers = "") : session(answers, true, "/opt/root") {}
+  testing::HostSession session;
+  StandaloneHost& host = session.host;
   Platform& platform = host.platform();
 };
 
@@ -25,7 +22,7 @@ TEST_F(PlatformTest, RegistryAnswersTheInstallRootOnlyWhenOneIsSet) {
   ASSERT_EQ(platform.registryValue("Software\\Any", "AcadLocation", value), RTNORM);
   EXPECT_EQ(value, "/opt/root");
 
-  StandaloneHost rootless(console, {});
+  StandaloneHost rootless(session.console, {});
   value = "unchanged";
   EXPECT_EQ(rootless.platform().registryValue("Software\\Any", "AcadLocation", value), RTERROR);
   EXPECT_EQ(value, "unchanged");
@@ -46,20 +43,6 @@ TEST_F(PlatformTest, FindFileTakesOnlyExistingRegularFiles) {
   std::filesystem::remove_all(dir);
 }
 
-TEST(PlatformStart, StartProgramRefusesWhatCannotRun) {
-  // At a terminal, not in a script run, where programs are only shown.
-  std::istringstream in;
-  std::ostringstream out;
-  Console console{in, out, false};
-  StandaloneHost host{console, {}};
-  Platform& platform = host.platform();
-  EXPECT_EQ(platform.startProgram({}), RTERROR);
-  EXPECT_EQ(platform.startProgram({""}), RTERROR);
-  EXPECT_EQ(platform.startProgram({"optgrind-no-such-program-here", "x"}), RTERROR);
-  // Arguments go as they stand, blanks and shell characters included.
-  EXPECT_EQ(platform.startProgram({"true", "a b; exit 1"}), RTNORM);
-}
-
 struct ChooserTest : PlatformTest {
   ChooserTest() : PlatformTest("  /tmp/post.wcf  \n\n^C\n/tmp/nc\n") {}
 };
@@ -75,26 +58,7 @@ TEST_F(ChooserTest, ChoosersTakeAPathAndCancelOnEnterEscapeOrNoAnswer) {
   ASSERT_EQ(platform.browseForFolder("NC folder", path), RTNORM);
   EXPECT_EQ(path, "/tmp/nc");
   EXPECT_EQ(platform.browseForFolder("NC folder", path), RTCAN);  // no answers left
-  EXPECT_NE(out.str().find("Select post file <old.wcf>: "), std::string::npos);
-}
-
-TEST_F(PlatformTest, ABeepIsTheBellOnTheCommandLine) {
-  platform.messageBeep();
-  EXPECT_EQ(out.str(), "\a");
-}
-
-// A wrapper changes one service and forwards the rest.
-struct NoRegistry : PlatformWrapper {
-  using PlatformWrapper::PlatformWrapper;
-  int registryValue(const std::string&, const std::string&, std::string&) override { return RTERROR; }
-};
-
-TEST_F(PlatformTest, WrapperForwardsWhatItDoesNotChange) {
-  NoRegistry wrapped(&platform);
-  std::string value;
-  EXPECT_EQ(wrapped.registryValue("k", "v", value), RTERROR);
-  EXPECT_EQ(wrapped.localDate().year, platform.localDate().year);
-  EXPECT_EQ(wrapped.startProgram({}), RTERROR);
+  EXPECT_NE(session.out.str().find("Select post file <old.wcf>: "), std::string::npos);
 }
 
 TEST_F(PlatformTest, CommandsAndDictionariesRefuseWhatTheyCannotHold) {
@@ -105,11 +69,7 @@ TEST_F(PlatformTest, CommandsAndDictionariesRefuseWhatTheyCannotHold) {
   EXPECT_TRUE(host.removeGroup("G1"));
   EXPECT_TRUE(host.addCommand("G2", "OPT", "OPT", 0, handler));
 
-  ResBufList data{ResBuf::ofInt(70, 1)};
-  EXPECT_EQ(host.dictSetXRecord("", "KEY", data), RTERROR);
-  EXPECT_EQ(host.dictSetXRecord("USERVAR_DICT", "", data), RTERROR);
-  EXPECT_EQ(host.dictExists("USERVAR_DICT"), RTERROR);  // nothing was made
-  EXPECT_EQ(host.dictRemove("USERVAR_DICT", "KEY"), RTERROR);
+  EXPECT_EQ(host.dictSetXRecord("", "KEY", {ResBuf::ofInt(70, 1)}), RTERROR);
 
   FormSpec form;
   form.fields.resize(1);

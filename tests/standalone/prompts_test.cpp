@@ -3,21 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <sstream>
 
 #include "standalone/console/answers.h"
-#include "standalone/host/standalone_host.h"
+#include "support/temp_root.h"
 
 namespace optgrind::standalone {
 namespace {
 
-struct Session {
-  explicit Session(const std::string& answers) : in(answers), console(in, out, true), host(console, {}) {}
-  std::istringstream in;
-  std::ostringstream out;
-  Console console;
-  StandaloneHost host;
-};
+using Session = testing::HostSession;
 
 TEST(Prompts, PointsAbsoluteRelativeAndRetries) {
   Session s("3,4\n@1,-1\n// a comment is no answer\n1,2,3\nnot a point\n5,6\n\n^C\n");
@@ -155,33 +148,16 @@ TEST(Prompts, DoubleQuotesGroupACommandWordWithItsBlanks) {
   EXPECT_EQ(commandWords("   "), std::vector<std::string>{});
 }
 
-TEST(Prompts, AByteOrderMarkBeforeTheFirstAnswerIsNoPartOfIt) {
-  Session s("\xEF\xBB\xBFLINE 0,0 10,0\n\n\xEF\xBB\xBFLINE\n");
-  s.host.runCommandLoop();
-  EXPECT_EQ(liveEntityCount(s.host.drawing()), 1u);
-  // Only the first line may carry one.
-  EXPECT_NE(s.out.str().find("Unknown command"), std::string::npos);
-}
-
-TEST(Prompts, WordsAfterACommandNameAnswerItsFirstPrompts) {
-  Session s("LINE 0,0 10,0\n\nLINE\n");
-  s.host.runCommandLoop();
-  EXPECT_EQ(liveEntityCount(s.host.drawing()), 1u);
-  EXPECT_NE(s.out.str().find("Specify next point or [Undo]: 10,0\n"), std::string::npos);
-}
-
 TEST(Prompts, CtrlCAtATerminalBreaksALoopAndCancelsAPrompt) {
-  std::istringstream in("7\n");
-  std::ostringstream out;
-  Console console(in, out, false);  // a terminal: Ctrl-C is caught
-  StandaloneHost host(console, {});
+  Session s("7\n", false);  // a terminal: Ctrl-C is caught
+  StandaloneHost& host = s.host;
   raise(SIGINT);
   EXPECT_TRUE(host.acedUsrBrk());
   EXPECT_FALSE(host.acedUsrBrk());
   raise(SIGINT);
   double r = 0;
   EXPECT_EQ(host.acedGetReal("Real: ", r), RTCAN);
-  EXPECT_NE(out.str().find("Real: *Cancel*\n"), std::string::npos);
+  EXPECT_NE(s.out.str().find("Real: *Cancel*\n"), std::string::npos);
   ASSERT_EQ(host.acedGetReal("Real: ", r), RTNORM);  // the answer typed next is still there
   EXPECT_EQ(r, 7.0);
 }

@@ -1,10 +1,8 @@
 // Selection sets, filter lists and the host wildcard patterns they use.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "host/wildcard.h"
-#include "standalone/host/standalone_host.h"
+#include "support/temp_root.h"
 
 namespace optgrind::standalone {
 namespace {
@@ -49,10 +47,9 @@ TEST(WildcardTest, CaseAndCodePoints) {
 }
 
 struct SelectionTest : ::testing::Test {
-  std::istringstream in;
-  std::ostringstream out;
-  Console console{in, out, true};
-  StandaloneHost host{console, {}};
+  testing::HostSession session;
+  StandaloneHost& host = session.host;
+  std::istringstream& in = session.in;
   EntityName line, arc, circle, text;  // in drawing order
 
   void SetUp() override {

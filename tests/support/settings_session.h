@@ -46,13 +46,6 @@ struct SettingsSession {
   HostWithRoot env;
 };
 
-// How often part stands in text.
-inline size_t countOf(const std::string& text, const std::string& part) {
-  size_t n = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
-
 // Two forms with the same fields and labels in the same places.
 inline void expectSameGrid(const FormSpec& a, const FormSpec& b) {
   ASSERT_EQ(a.fields.size(), b.fields.size());

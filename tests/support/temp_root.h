@@ -2,8 +2,10 @@
 // root, for tests that read and write data files.
 #pragma once
 
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -45,6 +47,42 @@ inline std::string readFile(const std::string& path) {
   ss << in.rdbuf();
   return ss.str();
 }
+
+// How often part stands in text.
+inline size_t countOf(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+// What a shell command writes on standard output, and its exit status (-1
+// when it did not exit).
+struct CommandRun {
+  int status = -1;
+  std::string output;
+};
+inline CommandRun runCommand(const std::string& command) {
+  CommandRun result;
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return result;
+  char buf[4096];
+  for (size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;) result.output.append(buf, n);
+  int status = pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+// A standalone host over string streams: `answers` are the lines the user
+// types; `script` false makes the console a terminal's (Ctrl-C is caught).
+struct HostSession {
+  explicit HostSession(const std::string& answers = std::string(), bool script = true,
+                       const std::string& root = std::string())
+      : in(answers), console(in, out, script), host(console, {root}) {}
+  std::istringstream in;
+  std::ostringstream out;
+  standalone::Console console;
+  standalone::StandaloneHost host;
+};
 
 // "mis_set.set" of 72 lines, all 0 but the language line 28.
 inline std::string misSetWithLanguage(int language) {
