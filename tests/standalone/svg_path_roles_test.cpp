@@ -9,17 +9,15 @@
 #include <fstream>
 #include <sstream>
 
-#include "standalone/svg/svg_palette.h"
 #include "standalone/svg/svg_writer.h"
 
 namespace optgrind::standalone {
 namespace {
 
-EntityRecord pathRecord(const std::vector<std::string>& tags) {
+EntityRecord polyline(const std::vector<PolyVertex>& vertices, const std::vector<std::string>& tags) {
   EntityRecord r;
   PolylineGeom pl;
-  // Leader, ground line, ground arc, lift.
-  pl.vertices = {{0, -2, 0}, {0, 0, 0}, {10, 0, 1}, {20, 0, 0}, {20, -5, 0}};
+  pl.vertices = vertices;
   r.geom = pl;
   r.xdata.push_back(ResBuf::ofString(1001, "my_tag"));
   for (const std::string& key : tags) {
@@ -27,6 +25,43 @@ EntityRecord pathRecord(const std::vector<std::string>& tags) {
     r.xdata.push_back(ResBuf::ofString(1000, " "));
   }
   return r;
+}
+
+// Leader, lead-in, two ground lines, over-cut, lift, rapid, lowering,
+// approach, ground line, lift; the piece cut off runs from the tool-up
+// point (20,10) to the tool-down point (5,20).
+EntityRecord twoLiftPath(const std::vector<std::string>& tags) {
+  return polyline({{5, -2},
+                   {0, -5},
+                   {5, 0},
+                   {20, 0},
+                   {20, 10},
+                   {20, 15},
+                   {20, -10},
+                   {8, -10},
+                   {8, 20},
+                   {5, 20},
+                   {0, 20},
+                   {0, -5}},
+                  tags);
+}
+const std::vector<std::string> kLiftTags = {"RAPID_UP6", "RAPID_MOVE7", "RAPID_DN8", "RAPID_UP11",
+                                            "OPT_PATH"};
+
+TEST(SvgPathRoles, EntryMovesAndOverCutsAreToldFromTheGroundByThePiecesCutOff) {
+  using R = PathRole;
+  const std::vector<R> withPiece = {R::Approach, R::Approach, R::Ground,   R::Ground, R::OverCut, R::Lift,
+                                    R::Rapid,    R::Lowering, R::Approach, R::Ground, R::Lift};
+  std::vector<R> pieceErased = withPiece;
+  pieceErased[4] = pieceErased[8] = R::Ground;  // the leader and lead-in need no piece
+  Drawing d = newDrawing();
+  appendEntity(d, twoLiftPath(kLiftTags));
+  long long piece = appendEntity(d, polyline({{20, 10}, {20, 20}, {5, 20}}, {}));
+  EXPECT_EQ(pathElementRoles(d, d.entities[0].record), withPiece);
+  eraseEntity(d, piece);
+  EXPECT_EQ(pathElementRoles(d, d.entities[0].record), pieceErased);
+  // A tag the NC run reads outweighs the shape.
+  EXPECT_EQ(pathElementRoles(d, twoLiftPath({"RAPID_UP2", "APPROACH10", "OPT_PATH"}))[9], R::Approach);
 }
 
 std::string picture(const EntityRecord& r) {
@@ -42,22 +77,12 @@ std::string picture(const EntityRecord& r) {
   return s.str();
 }
 
-TEST(SvgPathRoles, ATaggedPathIsDrawnByRolesWithAStartMarkAndALegend) {
-  EntityRecord r = pathRecord({"RAPID_UP4", "RAPID_MOVE5", "RAPID_DN6", "OPT_PATH"});
-  EXPECT_TRUE(isStoredPathEntity(r));
-  std::string svg = picture(r);
-  EXPECT_NE(svg.find("stroke=\"" + svgColor(30) + "\""), std::string::npos);  // the lift
-  EXPECT_NE(svg.find("stroke=\"" + svgColor(6) + "\""), std::string::npos);   // the leader
-  EXPECT_NE(svg.find("stroke-dasharray"), std::string::npos);
-  EXPECT_NE(svg.find("<circle"), std::string::npos);
-  EXPECT_NE(svg.find(">lift</text>"), std::string::npos);
-  EXPECT_NE(svg.find(">start point</text>"), std::string::npos);
-}
-
-TEST(SvgPathRoles, WithoutThePathTagAPolylineIsDrawnAsBeforeAndGetsNoLegend) {
-  EntityRecord r = pathRecord({"RAPID_UP4", "ORDNO"});
-  EXPECT_FALSE(isStoredPathEntity(r));
-  std::string svg = picture(r);
+TEST(SvgPathRoles, APathIsDrawnByRolesWithALegendAndAnUntaggedPolylineAsBefore) {
+  std::string svg = picture(twoLiftPath(kLiftTags));
+  for (const char* shown :
+       {"class=\"lift\"", "stroke-dasharray", "<circle", ">over-cut</text>", ">start point</text>"})
+    EXPECT_NE(svg.find(shown), std::string::npos) << shown;
+  svg = picture(twoLiftPath({"RAPID_UP4", "ORDNO"}));
   EXPECT_EQ(svg.find("stroke-dasharray"), std::string::npos);
   EXPECT_EQ(svg.find("</text>"), std::string::npos);
 }

@@ -1,5 +1,7 @@
 #include "standalone/svg/svg_path_roles.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -16,27 +18,29 @@ constexpr int kXDataString = 1000;
 // The legend's text height and pen as shares of the page's larger side.
 constexpr double kLegendTextShare = 1.0 / 50.0;
 constexpr double kLegendPenShare = 1.0 / 800.0;
-
-// The roles, as the path's tags name them; the leader (element 1) runs in
-// as an approach does.
-enum class Role { Ground, Lift, Rapid, Lowering, Approach };
+// Two points are one when no coordinate differs by this much, as the path
+// definition compares the points it cuts the profile at.
+constexpr double kSamePointTolerance = 0.001;
 
 struct RoleStyle {
-  Role role;
+  PathRole role;
   int color;         // palette index
   const char* dash;  // in pen widths; "" solid
+  double pen;        // in pen widths: the wheel's cuts stand out
   const char* label;
+  const char* name;  // the element's class in the picture
 };
 
 constexpr RoleStyle kStyles[] = {
-    {Role::Ground, 7, "", "ground"},
-    {Role::Lift, 30, "6 3", "lift"},
-    {Role::Rapid, 5, "1 3", "rapid at safe height"},
-    {Role::Lowering, 3, "6 3", "lowering"},
-    {Role::Approach, 6, "3 2", "leader / approach"},
+    {PathRole::Ground, 7, "", 1.6, "ground", "ground"},
+    {PathRole::OverCut, 134, "", 1.6, "over-cut", "over-cut"},
+    {PathRole::Approach, 6, "3 2", 0.8, "leader / lead-in / approach", "approach"},
+    {PathRole::Lift, 30, "6 3", 0.8, "lift", "lift"},
+    {PathRole::Rapid, 5, "1 3", 0.8, "rapid at safe height", "rapid"},
+    {PathRole::Lowering, 3, "6 3", 0.8, "lowering", "lowering"},
 };
 
-const RoleStyle& styleOf(Role role) {
+const RoleStyle& styleOf(PathRole role) {
   for (const RoleStyle& s : kStyles)
     if (s.role == role) return s;
   return kStyles[0];
@@ -64,12 +68,76 @@ std::string elementKey(const char* pattern, int element) {
   return key;
 }
 
-Role roleOf(const std::set<std::string>& keys, int element) {
-  if (keys.count(elementKey("RAPID_UP%d", element))) return Role::Lift;
-  if (keys.count(elementKey("RAPID_DN%d", element))) return Role::Lowering;
-  if (keys.count(elementKey("RAPID_MOVE%d", element))) return Role::Rapid;
-  if (element == 1 || keys.count(elementKey("APPROACH%d", element))) return Role::Approach;
-  return Role::Ground;
+// The first marker the NC run would find for the element decides.
+PathRole taggedRole(const std::set<std::string>& keys, int element) {
+  if (keys.count(elementKey("RAPID_UP%d", element))) return PathRole::Lift;
+  if (keys.count(elementKey("RAPID_DN%d", element))) return PathRole::Lowering;
+  if (keys.count(elementKey("RAPID_MOVE%d", element))) return PathRole::Rapid;
+  if (keys.count(elementKey("APPROACH%d", element))) return PathRole::Approach;
+  return PathRole::Ground;
+}
+
+bool samePoint(const PolyVertex& a, const Point3& b) {
+  return std::fabs(a.x - b.x) < kSamePointTolerance && std::fabs(a.y - b.y) < kSamePointTolerance;
+}
+
+// Points sorted by x, found by a look at the few within the tolerance.
+struct PointSet {
+  std::vector<Point3> points;
+
+  void sort() {
+    std::sort(points.begin(), points.end(), [](const Point3& a, const Point3& b) { return a.x < b.x; });
+  }
+  bool has(const PolyVertex& v) const {
+    auto it = std::lower_bound(points.begin(), points.end(), v.x - kSamePointTolerance,
+                               [](const Point3& p, double x) { return p.x < x; });
+    for (; it != points.end() && it->x <= v.x + kSamePointTolerance; ++it)
+      if (samePoint(v, *it)) return true;
+    return false;
+  }
+};
+
+// The tool points as the pieces cut off the profile show them: a piece
+// begins where the wheel lifted and ends where it came down again.
+struct ToolPoints {
+  PointSet up, down;
+};
+
+ToolPoints toolPointsOf(const Drawing& d) {
+  ToolPoints t;
+  for (const DrawingEntity& e : d.entities) {
+    const PolylineGeom* g = e.record.as<PolylineGeom>();
+    if (e.erased || !g || g->closed || g->vertices.size() < 2 || isStoredPathEntity(e.record)) continue;
+    t.up.points.push_back({g->vertices.front().x, g->vertices.front().y, 0.0});
+    t.down.points.push_back({g->vertices.back().x, g->vertices.back().y, 0.0});
+  }
+  t.up.sort();
+  t.down.sort();
+  return t;
+}
+
+// Elements [first, last] (from 0) form one ground piece, led by a lowering
+// or by nothing (the first piece) and followed by a lift; its entry moves
+// and its over-cut are told from its profile by the tool points.
+void classifyGroundPiece(const std::vector<PolyVertex>& v, const ToolPoints& tools, size_t first, size_t last,
+                         bool followedByLift, std::vector<PathRole>& roles) {
+  auto runsIn = [&](size_t i) { return tools.down.has(v[i + 1]) && !tools.down.has(v[i]); };
+  size_t entry = first;  // the first element that may still be ground
+  if (first == 0) {
+    roles[0] = PathRole::Approach;  // the leader
+    entry = 1;
+    bool backAtLeaderX = entry < last && std::fabs(v[1].x - v[0].x) >= kSamePointTolerance &&
+                         std::fabs(v[2].x - v[0].x) < kSamePointTolerance;
+    if (entry < last && (backAtLeaderX || runsIn(entry))) roles[entry++] = PathRole::Approach;
+  } else if (first < last && runsIn(first)) {
+    roles[entry++] = PathRole::Approach;
+  }
+  if (followedByLift && last > entry && tools.up.has(v[last]) && !tools.up.has(v[last + 1]))
+    roles[last] = PathRole::OverCut;
+}
+
+const RoleStyle& styleOfElement(const std::vector<PathRole>& roles, size_t i) {
+  return styleOf(i < roles.size() ? roles[i] : PathRole::Ground);
 }
 
 std::string dashArray(const char* dash, double width) {
@@ -89,13 +157,9 @@ std::string dashArray(const char* dash, double width) {
 }
 
 void openStyle(std::ostream& out, const RoleStyle& style, double width) {
-  out << "<g";
+  out << "<g class=\"" << style.name << "\"";
   if (*style.dash) out << " stroke-dasharray=\"" << dashArray(style.dash, width) << "\"";
-  if (style.role != Role::Ground)
-    out << " stroke-width=\"" << svgNumber(width * 0.8) << "\"";
-  else
-    out << " stroke-width=\"" << svgNumber(width * 1.6) << "\"";
-  out << ">\n";
+  out << " stroke-width=\"" << svgNumber(width * style.pen) << "\">\n";
 }
 
 }  // namespace
@@ -104,16 +168,38 @@ bool isStoredPathEntity(const EntityRecord& entity) {
   return entity.type() == EntityType::Polyline && tagKeys(entity).count("OPT_PATH") > 0;
 }
 
-void writeStoredPathSvg(SvgContext& ctx, const EntityRecord& path, const PlaneTransform& toPage) {
-  EntityRecord copy = path;
-  const PolylineGeom* g = copy.as<PolylineGeom>();
-  if (!g || g->vertices.size() < 2) return;
+std::vector<PathRole> pathElementRoles(const Drawing& drawing, const EntityRecord& path) {
+  const PolylineGeom* g = path.as<PolylineGeom>();
+  if (!g || g->vertices.size() < 2) return {};
   std::set<std::string> keys = tagKeys(path);
+  const std::vector<PolyVertex>& v = g->vertices;
+  size_t segments = g->closed ? v.size() : v.size() - 1;
+  std::vector<PathRole> roles(segments);
+  for (size_t i = 0; i < segments; ++i) roles[i] = taggedRole(keys, static_cast<int>(i) + 1);
+  ToolPoints tools = toolPointsOf(drawing);
+  // Each run of untagged elements led in by a lowering (or by nothing, the
+  // first) is a ground piece.
+  for (size_t first = 0; first < segments; ++first) {
+    if (roles[first] != PathRole::Ground) continue;
+    size_t last = first;
+    while (last + 1 < segments && roles[last + 1] == PathRole::Ground) ++last;
+    bool followedByLift = last + 1 < segments && roles[last + 1] == PathRole::Lift;
+    if (first == 0 || roles[first - 1] == PathRole::Lowering)
+      classifyGroundPiece(v, tools, first, last, followedByLift, roles);
+    first = last;
+  }
+  return roles;
+}
+
+void writeStoredPathSvg(SvgContext& ctx, const EntityRecord& path, const PlaneTransform& toPage) {
+  const PolylineGeom* g = path.as<PolylineGeom>();
+  if (!g || g->vertices.size() < 2) return;
+  std::vector<PathRole> roles = pathElementRoles(ctx.drawing, path);
   const std::vector<PolyVertex>& v = g->vertices;
   size_t segments = g->closed ? v.size() : v.size() - 1;
   double width = ctx.pen.strokeWidth;
   for (size_t i = 0; i < segments; ++i) {
-    const RoleStyle& style = styleOf(roleOf(keys, static_cast<int>(i) + 1));
+    const RoleStyle& style = styleOfElement(roles, i);
     EntityRecord element;
     PolylineGeom piece;
     piece.vertices = {v[i], v[(i + 1) % v.size()]};
@@ -125,8 +211,9 @@ void writeStoredPathSvg(SvgContext& ctx, const EntityRecord& path, const PlaneTr
   }
   Point3 start = toPage.apply(Point3{v[0].x, v[0].y, 0.0});
   ctx.out << "<circle cx=\"" << svgNumber(start.x) << "\" cy=\"" << svgNumber(start.y) << "\" r=\""
-          << svgNumber(ctx.pen.dotRadius * 1.5) << "\" stroke=\"" << svgColor(styleOf(Role::Approach).color)
-          << "\" fill=\"" << svgColor(styleOf(Role::Approach).color) << "\"/>\n";
+          << svgNumber(ctx.pen.dotRadius * 1.5) << "\" stroke=\""
+          << svgColor(styleOf(PathRole::Approach).color) << "\" fill=\""
+          << svgColor(styleOf(PathRole::Approach).color) << "\"/>\n";
 }
 
 void writePathLegend(std::ostream& out, const Point3& topLeft, double side) {
@@ -143,7 +230,7 @@ void writePathLegend(std::ostream& out, const Point3& topLeft, double side) {
     y += gap;
   }
   out << "<circle cx=\"" << svgNumber(x + 1.5 * size) << "\" cy=\"" << svgNumber(y - size / 3) << "\" r=\""
-      << svgNumber(size / 4) << "\" fill=\"" << svgColor(styleOf(Role::Approach).color) << "\"/>\n";
+      << svgNumber(size / 4) << "\" fill=\"" << svgColor(styleOf(PathRole::Approach).color) << "\"/>\n";
   out << "<text x=\"" << svgNumber(x + 3.5 * size) << "\" y=\"" << svgNumber(y)
       << "\" fill=\"#000000\">start point</text>\n";
   out << "</g>\n";

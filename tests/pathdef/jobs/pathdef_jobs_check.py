@@ -1,28 +1,38 @@
 """Whole path definitions by script: profiles drawn by ezdxf, `opt` run from
 the origin to the stored path, and the saved drawing read back by ezdxf.
+The NC of the jobs that write one is read by LinuxCNC's rs274, whose moves
+must reproduce the stored path (skipped with a note where rs274 is missing).
 
 usage: pathdef_jobs_check.py OPTGRIND BUNDLED_ROOT WORK_DIR"""
 import math
 import os
+import re
 import shutil
 import subprocess
 import sys
 
 import ezdxf
 
+sys.dont_write_bytecode = True  # no cache files in the source tree
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+import rs274_moves  # noqa: E402
+
 QUARTER = math.tan(math.radians(90) / 4)  # bulge of a quarter circle, counter-clockwise
 FAILURES = []
 
 
-def punch_vertices():
-    """A punch profile: straight sides, two rounded top corners."""
-    return [(0, 0, 0), (60, 0, 0), (60, 20, QUARTER), (50, 30, 0), (10, 30, QUARTER), (0, 20, 0)]
+PUNCH = [(0, 0, 0), (60, 0, 0), (60, 20, QUARTER), (50, 30, 0), (10, 30, QUARTER), (0, 20, 0)]
 
 
-def closed_punch(path):
-    doc = ezdxf.new("R2000")
-    doc.modelspace().add_lwpolyline(punch_vertices(), format="xyb", close=True)
-    doc.saveas(path)
+def polyline_drawing(vertices, close=True, layer="0"):
+    """A drawing maker: one polyline (the punch: straight sides, two rounded top corners)."""
+    def make(path):
+        doc = ezdxf.new("R2000")
+        if layer != "0":
+            doc.layers.add(layer).lock()
+        doc.modelspace().add_lwpolyline(vertices, format="xyb", close=close, dxfattribs={"layer": layer})
+        doc.saveas(path)
+    return make
 
 
 def loose_punch(path):
@@ -34,25 +44,6 @@ def loose_punch(path):
     msp.add_line((50, 30), (10, 30))
     msp.add_arc((10, 20), 10, 90, 180)
     msp.add_line((0, 20), (0, 0))
-    doc.saveas(path)
-
-
-def open_profile(path):
-    doc = ezdxf.new("R2000")
-    doc.modelspace().add_lwpolyline([(0, 0, 0), (20, 0, QUARTER), (30, 10, 0), (30, 30, 0)], format="xyb")
-    doc.saveas(path)
-
-
-def rectangle(path):
-    doc = ezdxf.new("R2000")
-    doc.modelspace().add_lwpolyline([(0, 0), (60, 0), (60, 40), (0, 40)], format="xy", close=True)
-    doc.saveas(path)
-
-
-def locked_punch(path):
-    doc = ezdxf.new("R2000")
-    doc.layers.add("LOCKED").lock()
-    doc.modelspace().add_lwpolyline(punch_vertices(), format="xyb", close=True, dxfattribs={"layer": "LOCKED"})
     doc.saveas(path)
 
 
@@ -68,16 +59,43 @@ def spline_ellipse_profile(path):
     doc.saveas(path)
 
 
-def run_job(work, name, drawing, answers, root):
-    script = os.path.join(work, name + ".scr")
-    saved = os.path.join(work, name + "_saved.dxf")
+def run_job(work, name, make_drawing, answers):
+    """The saved drawing and the printed text of the answers run on a fresh drawing and root."""
+    drawing, script, saved = (os.path.join(work, name + ext) for ext in (".dxf", ".scr", "_saved.dxf"))
+    make_drawing(drawing)
+    root = os.path.join(work, name + "_root")
+    shutil.rmtree(root, ignore_errors=True)
+    shutil.copytree(BUNDLED, root)
     with open(script, "w") as f:
         f.write("\n".join(answers) + "\n")
-    run = subprocess.run([OPTGRIND, "--root", root, "--script", script, "--save", saved, drawing],
+    # An NC file left by an earlier run would ask before it is replaced.
+    if os.path.exists(nc_file(work, name)):
+        os.remove(nc_file(work, name))
+    run = subprocess.run([OPTGRIND, "--root", root, "--script", script, "--save", saved, "--svg",
+                          os.path.join(work, name + ".svg"), drawing],
                          capture_output=True, text=True, timeout=120)
     if run.returncode != 0:
         FAILURES.append("%s: exit %d: %s" % (name, run.returncode, run.stderr))
     return ezdxf.readfile(saved), run.stdout
+
+
+def nc_file(work, name):
+    return os.path.join(work, name.upper() + ".NC")
+
+
+def expect_nc_read_back(work, name):
+    """rs274 reads the job's NC clean, and its moves reproduce the saved stored path."""
+    if rs274_moves.HAVE_RS274:
+        problem, _ = rs274_moves.nc_problem(os.path.join(work, name + "_saved.dxf"), nc_file(work, name),
+                                            os.path.join(work, name + "_moves.txt"))
+        check(name, problem is None, "NC read by rs274: %s" % problem)
+
+
+def expect_picture_roles(work, name, roles):
+    """The picture draws the path's elements in these roles (the legend comes after the paths)."""
+    with open(os.path.join(work, name + ".svg")) as f:
+        got = re.findall(r'<g class="([a-z-]+)"', f.read().split("font-family")[0])
+    check(name, got == roles.split(), "picture roles %s, expected %s" % (got, roles.split()))
 
 
 def stored_paths(doc):
@@ -90,6 +108,15 @@ def stored_paths(doc):
     return out
 
 
+def the_path(name, doc):
+    """The vertices (rounded) and tags of the one stored path; None and [] when not exactly one."""
+    paths = stored_paths(doc)
+    check(name, len(paths) == 1, "%d stored paths" % len(paths))
+    if len(paths) != 1:
+        return None, []
+    return rounded(paths[0][0].get_points("xyb")), paths[0][1]
+
+
 def rounded(points):
     return [tuple(round(v + 0.0, 3) + 0.0 for v in p) for p in points]
 
@@ -97,13 +124,6 @@ def rounded(points):
 def check(name, condition, detail):
     if not condition:
         FAILURES.append("%s: %s" % (name, detail))
-
-
-def fresh_root(work, name):
-    root = os.path.join(work, name + "_root")
-    shutil.rmtree(root, ignore_errors=True)
-    shutil.copytree(BUNDLED, root)
-    return root
 
 
 # The machine data of the bundled opt.set: Leader 2, Approach 5/5, Over 5,
@@ -116,131 +136,110 @@ PUNCH_TAGS = ["RAPID_UP6", "RAPID_MOVE7", "RAPID_DN8", "RAPID_UP14", "RAPID_MOVE
 
 
 def expect_path(name, doc, vertices, tags):
-    paths = stored_paths(doc)
-    check(name, len(paths) == 1, "%d stored paths" % len(paths))
-    if not paths:
-        return None
-    e, strings = paths[0]
-    got = rounded(e.get_points("xyb"))
+    got, strings = the_path(name, doc)
+    if got is None:
+        return
     check(name, got == rounded(vertices), "vertices %s, expected %s" % (got, rounded(vertices)))
     keys = [s for s in strings if s.strip() and not s.isdigit()]
     check(name, keys == tags, "tags %s, expected %s" % (keys, tags))
-    return e
+    check(name, strings[-2:] == ["ORDNO", "1"], "ORDNO pair %s" % strings[-2:])
 
 
 def job_closed_punch_two_lifts(work):
     name = "closed_punch"
-    drawing = os.path.join(work, name + ".dxf")
-    closed_punch(drawing)
-    doc, out = run_job(work, name, drawing,
-                       ["opt", "SelEnt", "0,0", "30,0", "N", "60,10", "30,30", "0,10", "", "QUIT"],
-                       fresh_root(work, name))
-    e = expect_path(name, doc, PUNCH_TWO_LIFTS, PUNCH_TAGS)
-    if e is not None:
-        strings = [v for _, v in e.get_xdata("my_tag")]
-        check(name, strings[-2:] == ["ORDNO", "1"], "ORDNO pair %s" % strings[-2:])
+    doc, out = run_job(work, name, polyline_drawing(PUNCH),
+                       ["opt", "SelEnt", "0,0", "30,0", "N", "60,10", "30,30", "0,10", "", "OK", "QUIT"])
+    expect_path(name, doc, PUNCH_TWO_LIFTS, PUNCH_TAGS)
+    expect_nc_read_back(work, name)
     colours = sorted(x.dxf.color for x in doc.modelspace().query("LWPOLYLINE") if not x.has_xdata("my_tag"))
     check(name, colours == [1, 1], "skipped and rest pieces coloured %s, expected red" % colours)
 
 
 def job_loose_entities_joined(work):
     name = "loose_punch"
-    drawing = os.path.join(work, name + ".dxf")
-    loose_punch(drawing)
-    doc, out = run_job(work, name, drawing,
-                       ["opt", "SelEnt", "0,0", "30,0", "ALL", "", "N", "60,10", "30,30", "0,10", "", "QUIT"],
-                       fresh_root(work, name))
+    doc, out = run_job(work, name, loose_punch,
+                       ["opt", "SelEnt", "0,0", "30,0", "ALL", "", "N", "60,10", "30,30", "0,10", "", "OK", "QUIT"])
     check(name, "It's Not a closed loop" in out, "no request to select entities")
     expect_path(name, doc, PUNCH_TWO_LIFTS, PUNCH_TAGS)
+    expect_nc_read_back(work, name)
     left = [x.dxftype() for x in doc.modelspace() if x.dxftype() in ("LINE", "ARC")]
     check(name, not left, "loose entities left: %s" % left)
 
 
 def job_origin_moves_everything(work):
     name = "origin"
-    drawing = os.path.join(work, name + ".dxf")
-    closed_punch(drawing)
-    doc, _ = run_job(work, name, drawing,
-                     ["opt", "SelEnt", "10,5", "20,-5", "N", "50,5", "20,25", "-10,5", "", "QUIT"],
-                     fresh_root(work, name))
-    paths = stored_paths(doc)
-    check(name, len(paths) == 1, "%d stored paths" % len(paths))
-    if paths:
-        # The start point (20,-5) was picked after the move by (-10,-5).
-        start = rounded(paths[0][0].get_points("xyb"))[2]
-        check(name, start == (20.0, -5.0, 0.0), "start point %s after the origin move" % (start,))
+    doc, _ = run_job(work, name, polyline_drawing(PUNCH),
+                     ["opt", "SelEnt", "10,5", "20,-5", "N", "50,5", "20,25", "-10,5", "", "QUIT"])
+    pts, _ = the_path(name, doc)
+    # The start point (20,-5) was picked after the move by (-10,-5).
+    check(name, pts and pts[2] == (20.0, -5.0, 0.0), "start point after the origin move: %s" % pts)
 
 
 def job_direction_reversed(work):
     name = "reversed"
-    drawing = os.path.join(work, name + ".dxf")
-    closed_punch(drawing)
-    doc, _ = run_job(work, name, drawing,
-                     ["opt", "SelEnt", "0,0", "30,0", "Y", "0,10", "30,30", "60,10", "", "QUIT"],
-                     fresh_root(work, name))
-    paths = stored_paths(doc)
-    check(name, len(paths) == 1, "%d stored paths" % len(paths))
-    if paths:
-        pts = rounded(paths[0][0].get_points("xyb"))
-        # Lead-in from the +X side, then along the bottom towards X 0.
-        check(name, pts[1][:2] == (35.0, -5.0) and pts[2][:2] == (30.0, 0.0) and pts[3][:2] == (0.0, 0.0),
-              "reversed path begins %s" % pts[:4])
-        check(name, pts[-1][:2] == (60.0, -5.0), "last lift ends at %s" % (pts[-1],))
+    doc, _ = run_job(work, name, polyline_drawing(PUNCH),
+                     ["opt", "SelEnt", "0,0", "30,0", "Y", "0,10", "30,30", "60,10", "", "OK", "QUIT"])
+    expect_nc_read_back(work, name)
+    pts, _ = the_path(name, doc)
+    # Lead-in from the +X side, then along the bottom towards X 0; the last lift ends at X 60.
+    check(name, pts and [p[:2] for p in pts[1:4]] == [(35.0, -5.0), (30.0, 0.0), (0.0, 0.0)]
+          and pts[-1][:2] == (60.0, -5.0), "reversed path %s" % pts)
     circles = len(doc.modelspace().query("CIRCLE"))
     check(name, circles == 0, "%d direction marker circles left" % circles)
 
 
 def job_open_profile(work):
     name = "open_profile"
-    drawing = os.path.join(work, name + ".dxf")
-    open_profile(drawing)
-    doc, _ = run_job(work, name, drawing, ["opt", "SelEnt", "0,0", "5,0", "N", "30,30", "", "QUIT"],
-                     fresh_root(work, name))
+    doc, _ = run_job(work, name, polyline_drawing([(0, 0, 0), (20, 0, QUARTER), (30, 10, 0), (30, 30, 0)], False),
+                     ["opt", "SelEnt", "0,0", "5,0", "N", "30,30", "", "OK", "QUIT"])
+    expect_nc_read_back(work, name)
     expect_path(name, doc, [(5, -2, 0), (0, -5, 0), (5, 0, 0), (20, 0, QUARTER), (30, 10, 0), (30, 30, 0),
                             (35, 30, 0), (35, -5, 0)], ["RAPID_UP7", "RAPID_MOVE8", "RAPID_DN9", "OPT_PATH", "ORDNO"])
 
 
 def job_approach_refused_and_over_len_changed(work):
     name = "approach_refused"
-    drawing = os.path.join(work, name + ".dxf")
-    rectangle(drawing)
-    doc, out = run_job(work, name, drawing,
+    doc, out = run_job(work, name, polyline_drawing([(0, 0, 0), (60, 0, 0), (60, 40, 0), (0, 40, 0)]),
                        ["opt", "SelEnt", "0,0", "30,0", "N", "2.5", "60,10", "70", "0,30", "OK", "N", "0,5", "",
-                        "QUIT"], fresh_root(work, name))
+                        "OK", "QUIT"])
+    expect_nc_read_back(work, name)
+    expect_picture_roles(work, name, "approach approach ground ground over-cut lift rapid lowering ground lift")
     check(name, "over_len=2.500" in out, "the prompt did not show the new over-cut length")
     check(name, "Approach length Will damage the profile surface" in out, "no refusal box")
     check(name, "<OverCut(NO)>" in out, "the prompt did not show the over-cut switched off")
-    paths = stored_paths(doc)
-    check(name, len(paths) == 1, "%d stored paths" % len(paths))
-    if paths:
-        pts = rounded(paths[0][0].get_points("xyb"))
-        check(name, (60.0, 12.5, 0.0) in pts, "over-cut of 2.5 missing: %s" % pts)
-        # Lowering straight onto the tool-down point: the approach was not joined.
-        i = pts.index((0.0, 30.0, 0.0))
-        check(name, pts[i - 1][:2] == (0.0, -10.0), "before the tool-down point: %s" % (pts[i - 1],))
+    pts, _ = the_path(name, doc)
+    # An over-cut of 2.5, and a lowering straight onto the tool-down point:
+    # the approach was not joined.
+    check(name, pts and (60.0, 12.5, 0.0) in pts and pts[pts.index((0.0, 30.0, 0.0)) - 1][:2] == (0.0, -10.0),
+          "path %s" % pts)
+
+
+def job_punch_example(work):
+    # The demo's job, as its script has it: approaches and over-cuts on a
+    # straight side, a vertex and a rounded corner.
+    name = "punch"
+    examples = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "examples")
+    with open(os.path.join(examples, "punch_job.scr")) as f:
+        answers = f.read().splitlines() + ["QUIT"]
+    run_job(work, name, lambda path: shutil.copy(os.path.join(examples, "punch.dxf"), path), answers)
+    expect_nc_read_back(work, name)
+    expect_picture_roles(work, name, "approach approach ground ground over-cut lift rapid lowering approach "
+                         "ground ground ground ground ground over-cut lift")
 
 
 def job_small_segment_no(work):
     name = "small_no"
-    drawing = os.path.join(work, name + ".dxf")
-    closed_punch(drawing)
-    root = fresh_root(work, name)
-    doc, out = run_job(work, name, drawing,
-                       ["opt_set", "#8", "6", "OK", "opt", "SelEnt", "0,0", "30,0", "N", "60,10", "", "No", "QUIT"],
-                       root)
+    doc, out = run_job(work, name, polyline_drawing(PUNCH),
+                       ["opt_set", "#8", "6", "OK", "opt", "SelEnt", "0,0", "30,0", "N", "60,10", "", "No", "QUIT"])
     check(name, "There have small segment(Length =5.8310 )" in out, "no small segment box")
     check(name, "NC output" not in out, "NC output after a No")
-    paths = stored_paths(doc)
-    check(name, len(paths) == 1, "%d stored paths" % len(paths))
-    if paths:
-        check(name, "ORDNO" not in paths[0][1], "ORDNO written after a No")
+    pts, strings = the_path(name, doc)
+    check(name, "ORDNO" not in strings, "ORDNO written after a No")
     check(name, len(doc.modelspace().query("CIRCLE")) == 0, "the small segment mark stayed")
 
 
 def job_bad_input_leaves_drawing(work):
     name = "bad_input"
-    drawing = os.path.join(work, name + ".dxf")
-    closed_punch(drawing)
     for label, answers, message in [
             ("off every entity", ["opt", "SelEnt", "0,0", "100,100", "QUIT"], "picked point have to on Entity"),
             ("cancel at the start", ["opt", "SelEnt", "0,0", "^C", "QUIT"], "picked point have to on Entity"),
@@ -248,7 +247,7 @@ def job_bad_input_leaves_drawing(work):
             ("cancel at a tool point", ["opt", "SelEnt", "0,0", "30,0", "N", "^C", "QUIT"], None),
             ("user break", ["opt", "SelEnt", "0,0", "30,0", "N", "60,10", "^B", "30,30", "0,10", "", "QUIT"],
              "*Break*")]:
-        doc, out = run_job(work, name, drawing, answers, fresh_root(work, name))
+        doc, out = run_job(work, name, polyline_drawing(PUNCH), answers)
         if message:
             check(name, message in out, "%s: no message" % label)
         check(name, not stored_paths(doc), "%s: a path was stored" % label)
@@ -259,25 +258,17 @@ def job_tool_point_under_an_over_cut(work):
     # The over-cut of the lift at (40,0) runs over the profile to (45,0); a
     # tool-down point picked at (43,0) lies on both and is taken on the path.
     name = "under_over_cut"
-    drawing = os.path.join(work, name + ".dxf")
-    closed_punch(drawing)
-    doc, out = run_job(work, name, drawing,
-                       ["opt", "SelEnt", "0,0", "30,0", "N", "40,0", "43,0", "60,10", "", "QUIT"],
-                       fresh_root(work, name))
+    doc, out = run_job(work, name, polyline_drawing(PUNCH),
+                       ["opt", "SelEnt", "0,0", "30,0", "N", "40,0", "43,0", "60,10", "", "QUIT"])
     check(name, "not on the profile still ahead" not in out, "the tool-down point was refused")
-    paths = stored_paths(doc)
-    check(name, len(paths) == 1, "%d stored paths" % len(paths))
-    if paths:
-        pts = rounded(paths[0][0].get_points("xyb"))
-        check(name, (43.0, 0.0, 0.0) in pts and (45.0, 0.0, 0.0) in pts, "path %s" % pts)
+    pts, _ = the_path(name, doc)
+    check(name, pts and (43.0, 0.0, 0.0) in pts and (45.0, 0.0, 0.0) in pts, "path %s" % pts)
 
 
 def job_locked_profile_refused(work):
     name = "locked"
-    drawing = os.path.join(work, name + ".dxf")
-    locked_punch(drawing)
-    doc, out = run_job(work, name, drawing, ["opt", "SelEnt", "0,0", "30,0", "N", "60,10", "", "QUIT"],
-                       fresh_root(work, name))
+    doc, out = run_job(work, name, polyline_drawing(PUNCH, layer="LOCKED"),
+                       ["opt", "SelEnt", "0,0", "30,0", "N", "60,10", "", "QUIT"])
     check(name, "The profile lies on a locked layer" in out, "no message for the locked layer")
     shapes = [(e.dxftype(), e.closed, len(e)) for e in doc.modelspace()]
     check(name, shapes == [("LWPOLYLINE", True, 6)], "the drawing changed: %s" % shapes)
@@ -286,17 +277,15 @@ def job_locked_profile_refused(work):
 def job_spline_ellipse_profile(work):
     # The start is picked on the spline; the join turns both curves into arcs.
     name = "spline_profile"
-    drawing = os.path.join(work, name + ".dxf")
-    spline_ellipse_profile(drawing)
-    doc, out = run_job(work, name, drawing, ["opt", "SelEnt", "0,0", "30,47.5", "ALL", "", "N", "0,20", "", "OK", "QUIT"],
-                       fresh_root(work, name))
+    doc, _ = run_job(work, name, spline_ellipse_profile,
+                     ["opt", "SelEnt", "0,0", "30,47.5", "ALL", "", "N", "0,20", "", "OK", "QUIT"])
     paths = stored_paths(doc)
     check(name, len(paths) == 1, "%d stored paths" % len(paths))
     left = [x.dxftype() for x in doc.modelspace() if x.dxftype() in ("SPLINE", "ELLIPSE", "LINE")]
     check(name, not left, "not joined: %s" % left)
-    nc = os.path.join(work, name.upper() + ".NC")
-    text = open(nc).read() if os.path.exists(nc) else ""
+    text = open(nc_file(work, name)).read() if os.path.exists(nc_file(work, name)) else ""
     check(name, "G02" in text or "G03" in text, "no NC file with arcs")
+    expect_nc_read_back(work, name)
 
 
 def main():
@@ -306,8 +295,11 @@ def main():
     for job in [job_closed_punch_two_lifts, job_loose_entities_joined, job_origin_moves_everything,
                 job_direction_reversed, job_open_profile, job_approach_refused_and_over_len_changed,
                 job_small_segment_no, job_bad_input_leaves_drawing, job_locked_profile_refused,
-                job_tool_point_under_an_over_cut, job_spline_ellipse_profile]:
+                job_tool_point_under_an_over_cut, job_punch_example,
+                job_spline_ellipse_profile]:
         job(work)
+    if not rs274_moves.HAVE_RS274:
+        print(rs274_moves.MISSING)
     for f in FAILURES:
         print("FAIL:", f)
     if FAILURES:
