@@ -10,23 +10,18 @@
 #include <unistd.h>
 
 #include "app/options.h"
+#include "app/session_run.h"
+#include "app/view_session.h"
 #include "app/wcf_tool.h"
-#include "module/entry_point.h"
-#include "standalone/dxf/dxf_io.h"
 #include "standalone/host/standalone_host.h"
-#include "standalone/svg/svg_writer.h"
 
 using namespace optgrind;
 using namespace optgrind::standalone;
 
 namespace {
 
-// Exit statuses.
-constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;  // the session ran, but a result could not be written
-constexpr int kExitUsage = 2;    // bad options or an unreadable input file
-
 int runSession(const AppOptions& opts) {
+  if (opts.view) return runViewSession(opts);
   std::ifstream scriptFile;
   std::istream* in = &std::cin;
   bool echo = false;
@@ -46,39 +41,7 @@ int runSession(const AppOptions& opts) {
 
   std::cerr << installRootWarning(opts);
   Console console(*in, std::cout, echo);
-  StandaloneHost host(console, {resolveInstallRoot(opts)});
-  if (!opts.drawing.empty()) {
-    Drawing drawing;
-    Outcome r = loadDxf(opts.drawing, drawing);
-    if (!r.ok) {
-      std::cerr << "optgrind: " << r.where() << "\n";
-      return kExitUsage;
-    }
-    if (!r.message.empty()) console.print(opts.drawing + ": " + r.message + "\n");
-    host.setDrawing(std::move(drawing));
-  }
-
-  acrxEntryPoint(host, kInitAppMsg, &host);
-  host.runCommandLoop();
-  acrxEntryPoint(host, kUnloadAppMsg, &host);
-  console.print("\n");
-
-  int status = kExitOk;
-  if (!opts.save.empty()) {
-    Outcome r = saveDxf(host.drawing(), opts.save);
-    if (!r.ok) {
-      std::cerr << "optgrind: " << r.where() << "\n";
-      status = kExitFailure;
-    }
-  }
-  if (!opts.svg.empty()) {
-    Outcome written = writeSvg(host.drawing(), opts.svg);
-    if (!written) {
-      std::cerr << "optgrind: " << written.where() << "\n";
-      status = kExitFailure;
-    }
-  }
-  return status;
+  return runDrawingSession(console, opts, nullptr);
 }
 
 // `optgrind [--root DIR] wcf FILE [--events EVENTS]`: the WCF tool. Its

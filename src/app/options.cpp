@@ -13,7 +13,27 @@ bool isDirectory(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// share/optgrind beside the installed program, else the source tree's copy.
+// "PORT" or "ADDRESS:PORT" after --view; false for anything else (a drawing).
+bool parseViewPlace(const std::string& text, std::string& address, int& port) {
+  size_t colon = text.rfind(':');
+  std::string digits = colon == std::string::npos ? text : text.substr(colon + 1);
+  if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
+    return false;
+  int value = std::stoi(digits);
+  if (value > 65535) return false;
+  if (colon != std::string::npos) {
+    address = text.substr(0, colon);
+    // "[::1]:8080": the brackets only separate the port.
+    if (address.size() > 1 && address.front() == '[' && address.back() == ']')
+      address = address.substr(1, address.size() - 2);
+    if (address.empty()) return false;
+  }
+  port = value;
+  return true;
+}
+
+}  // namespace
+
 std::string bundledRoot() {
   char buf[4096];
   ssize_t n = readlink("/proc/self/exe", buf, sizeof(buf) - 1);
@@ -25,8 +45,6 @@ std::string bundledRoot() {
   }
   return OPTGRIND_BUNDLED_ROOT;
 }
-
-}  // namespace
 
 bool parseOptions(int argc, char** argv, AppOptions& out, std::string& error) {
   for (int i = 1; i < argc; ++i) {
@@ -51,6 +69,9 @@ bool parseOptions(int argc, char** argv, AppOptions& out, std::string& error) {
       if (!value(out.save)) return false;
     } else if (arg == "--svg") {
       if (!value(out.svg)) return false;
+    } else if (arg == "--view") {
+      out.view = true;
+      if (i + 1 < argc && parseViewPlace(argv[i + 1], out.viewAddress, out.viewPort)) ++i;
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option " + arg;
       return false;
@@ -60,6 +81,10 @@ bool parseOptions(int argc, char** argv, AppOptions& out, std::string& error) {
     } else {
       out.drawing = arg;
     }
+  }
+  if (out.view && !out.script.empty()) {
+    error = "--view takes its answers from the terminal and the page, not from --script";
+    return false;
   }
   return true;
 }

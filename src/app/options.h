@@ -8,6 +8,7 @@ namespace optgrind {
 
 inline constexpr const char* kUsage =
     "usage: optgrind [--root DIR] [--script FILE] [--save FILE.dxf] [--svg FILE.svg] [DRAWING.dxf]\n"
+    "       optgrind [--root DIR] --view [[ADDRESS:]PORT] [--save FILE.dxf] [--svg FILE.svg] [DRAWING.dxf]\n"
     "       optgrind [--root DIR] wcf FILE [--events EVENTS]\n"
     "       optgrind --help | --version\n"
     "\n"
@@ -16,6 +17,9 @@ inline constexpr const char* kUsage =
     "  --script FILE   read the answers from FILE (\"-\" for standard input) and echo them\n"
     "  --save FILE     save the drawing as DXF when the session ends\n"
     "  --svg FILE      draw the drawing as SVG when the session ends\n"
+    "  --view          show the session in a browser: prints the address to open; the session\n"
+    "                  lasts until QUIT or Ctrl-C; PORT 0 (the default) takes a free port, and\n"
+    "                  the server listens on 127.0.0.1 unless ADDRESS is given\n"
     "  DRAWING         the DXF drawing to open; without it a new drawing is started\n"
     "\n"
     "  wcf FILE        show what a WCF post configure file sets and holds\n"
@@ -27,12 +31,19 @@ struct AppOptions {
   std::string save;
   std::string svg;
   std::string drawing;
+  bool view = false;
+  std::string viewAddress = "127.0.0.1";
+  int viewPort = 0;
   bool help = false;
   bool version = false;
 };
 
 // False with a message for an unknown option, a missing value or a second drawing.
 bool parseOptions(int argc, char** argv, AppOptions& out, std::string& error);
+
+// The folder of files shipped with the program: share/optgrind beside it,
+// else the source tree's copy.
+std::string bundledRoot();
 
 // --root, else OPTGRIND_ROOT, else the root bundled with the program.
 std::string resolveInstallRoot(const AppOptions& opts);

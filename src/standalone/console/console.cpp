@@ -4,6 +4,7 @@
 
 #include <signal.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 
@@ -41,10 +42,49 @@ bool isComment(const std::string& line) {
 
 constexpr const char* kBreakLine = "^B";
 
+// How often a wait for a queued answer looks for Ctrl-C.
+constexpr std::chrono::milliseconds kQueuePoll{100};
+
 }  // namespace
 
-Console::Console(std::istream& in, std::ostream& out, bool echo) : in_(in), out_(out), echo_(echo) {
+Console::Console(std::istream& in, std::ostream& out, bool echo) : in_(&in), out_(out), echo_(echo) {
   if (!echo_) catchInterrupts();
+}
+
+Console::Console(AnswerQueue& answers, std::ostream& out) : answers_(&answers), out_(out), echo_(false) {
+  catchInterrupts();
+}
+
+bool Console::readQueued(std::string& line) {
+  for (;;) {
+    // Ctrl-C ends a session fed by a queue: its sources may never run out.
+    if (g_interrupted) answers_->close();
+    QueuedAnswer taken;
+    switch (answers_->take(taken, kQueuePoll)) {
+      case TakeResult::Taken:
+        line = std::move(taken.line);
+        lastShownWhereTyped_ = taken.shownWhereTyped;
+        if (taken.view.valid && observer_) observer_->answerView(taken.view);
+        return true;
+      case TakeResult::Closed:
+        return false;
+      case TakeResult::TimedOut:
+        break;
+    }
+  }
+}
+
+bool Console::readLine(std::string& line) {
+  if (answers_) return readQueued(line);
+  if (std::getline(*in_, line)) return true;
+  if (takeInterrupt()) {
+    // The read was cut short; the input itself goes on.
+    in_->clear();
+    std::clearerr(stdin);
+    line = kCancelAnswer;
+    return true;
+  }
+  return false;
 }
 
 void Console::print(const std::string& text) {
@@ -69,18 +109,11 @@ bool Console::nextLine(std::string& line) {
   }
   while (!exhausted_) {
     // Ctrl-C before or during the read cancels the prompt, as Escape does.
-    if (takeInterrupt()) {
+    if (!answers_ && takeInterrupt()) {
       line = kCancelAnswer;
       return true;
     }
-    if (!std::getline(in_, line)) {
-      if (takeInterrupt()) {
-        // The read was cut short; the input itself goes on.
-        in_.clear();
-        std::clearerr(stdin);
-        line = kCancelAnswer;
-        return true;
-      }
+    if (!readLine(line)) {
       exhausted_ = true;
       return false;
     }
@@ -113,8 +146,16 @@ void Console::skipPeeked() {
   }
 }
 
-bool Console::ask(const std::string& prompt, std::string& answer) {
+bool Console::ask(const std::string& prompt, std::string& answer, const PromptShape& shape) {
   out_ << prompt;
+  out_.flush();
+  bool waits = queued_.empty() && !hasPeeked_;
+  if (observer_ && waits && !exhausted_) {
+    PromptShape shown = shape;
+    shown.prompt = prompt;
+    observer_->promptOpened(shown);
+  }
+  lastShownWhereTyped_ = false;
   std::string line;
   bool got = nextLine(line);
   // A break line left over from a loop that has ended is no answer.
@@ -125,7 +166,8 @@ bool Console::ask(const std::string& prompt, std::string& answer) {
     out_.flush();
     return false;
   }
-  if (echo_) out_ << line << "\n";
+  if (echo_ || (answers_ && waits && !lastShownWhereTyped_)) out_ << line << "\n";
+  if (observer_ && waits) observer_->answerTaken(line + "\n", lastShownWhereTyped_);
   // At a terminal the cancel came from Ctrl-C (or was typed): say so.
   if (!echo_ && trimmed(line) == kCancelAnswer) out_ << "*Cancel*\n";
   out_.flush();
@@ -142,7 +184,8 @@ bool Console::takeBreak() {
   }
   bool taken = breakRequested_ || g_interrupted;
   breakRequested_ = false;
-  g_interrupted = 0;
+  // Ctrl-C ends a queue-fed session: the flag stays for the next read.
+  if (!answers_) g_interrupted = 0;
   return taken;
 }
 

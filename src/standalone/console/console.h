@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "standalone/console/answer_queue.h"
+#include "standalone/console/prompt_shape.h"
+
 namespace optgrind::standalone {
 
 class Console {
@@ -18,13 +21,20 @@ class Console {
   // script), every prompt's answer is printed after it, so the output reads
   // like a session typed at the command line.
   Console(std::istream& in, std::ostream& out, bool echo);
+  // Answers come from a queue that several sources feed. The answers never
+  // run out until the queue is closed or Ctrl-C ends the session.
+  Console(AnswerQueue& answers, std::ostream& out);
+
+  // Told about every prompt that waits and every answer taken; null: none.
+  void setObserver(ConsoleObserver* observer) { observer_ = observer; }
 
   // Prints text as given.
   void print(const std::string& text);
   // Prints the prompt and reads one answer line (without its line end).
   // Comment lines ("//...") are skipped. Returns false once the answers have
   // run out; every later call returns false too.
-  bool ask(const std::string& prompt, std::string& answer);
+  // shape tells an observer what the prompt takes.
+  bool ask(const std::string& prompt, std::string& answer, const PromptShape& shape = PromptShape{});
   // Reads the next answer line, skipping comments; false when none is left.
   bool nextLine(std::string& line);
   // Answers to take before the next lines of the input, in order: the words
@@ -46,7 +56,15 @@ class Console {
   std::ostream& out() { return out_; }
 
  private:
-  std::istream& in_;
+  // One raw line from the input or the queue.
+  bool readLine(std::string& line);
+  bool readQueued(std::string& line);
+
+  std::istream* in_ = nullptr;
+  AnswerQueue* answers_ = nullptr;
+  ConsoleObserver* observer_ = nullptr;
+  // The last answer taken from the queue showed at the terminal as typed.
+  bool lastShownWhereTyped_ = false;
   std::ostream& out_;
   bool echo_;
   bool exhausted_ = false;

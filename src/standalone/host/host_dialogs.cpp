@@ -124,7 +124,11 @@ int StandaloneHost::messageBox(const std::string& title, const std::string& text
   shown += "\n";
   console_.print(shown);
   std::string answer;
-  while (console_.ask("Button: ", answer)) {
+  PromptShape shape = promptOfKind(PromptKind::Box);
+  shape.title = trimmed(title);
+  shape.text = text;
+  for (const std::string& b : buttons) shape.choices.push_back(trimmed(b));
+  while (console_.ask("Button: ", answer, shape)) {
     std::string t = trimmed(answer);
     if (t == kCancelAnswer) return 0;
     if (t.empty()) return buttons.empty() ? 0 : 1;
@@ -139,7 +143,9 @@ int StandaloneHost::messageBox(const std::string& title, const std::string& text
 int StandaloneHost::formWait(const FormSpec& form) {
   console_.print(renderForm(form));
   std::string answer;
-  while (console_.ask("Field: ", answer)) {
+  PromptShape shape = promptOfKind(PromptKind::Form);
+  shape.form = form;
+  while (console_.ask("Field: ", answer, shape)) {
     std::string t = trimmed(answer);
     if (t == kCancelAnswer) return -1;
     if (t.empty()) continue;
@@ -178,7 +184,16 @@ int StandaloneHost::formEdit(const FormSpec& form, int field, FormEditor editor,
     }
   }
   std::string answer;
-  while (console_.ask(prompt, answer)) {
+  PromptShape shape = promptOfKind(PromptKind::FormEdit);
+  shape.form = form;
+  shape.field = field;
+  shape.editor = editor;
+  shape.value = text;
+  shape.choices = choices;
+  if (editor == FormEditor::List && index >= 0 && static_cast<size_t>(index) < choices.size()) {
+    shape.value = choices[static_cast<size_t>(index)];
+  }
+  while (console_.ask(prompt, answer, shape)) {
     std::string t = trimmed(answer);
     if (t == kCancelAnswer) return RTCAN;
     if (editor == FormEditor::Number) {

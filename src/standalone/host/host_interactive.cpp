@@ -20,7 +20,8 @@ int StandaloneHost::promptAnswer(const std::string& prompt, bool acceptPoint, bo
   initGetFlags_ = 0;
   initGetKeywords_.clear();
   std::string answer;
-  while (console_.ask(prompt, answer)) {
+  PromptShape shape = promptOfKind(acceptPoint ? PromptKind::Point : PromptKind::Line);
+  while (console_.ask(prompt, answer, shape)) {
     std::string text = trimmed(answer);
     if (text == kCancelAnswer) return RTCAN;
     if (text.empty()) {

@@ -47,7 +47,7 @@ long long StandaloneHost::pickEntityAt(const Point3& at, const CompiledFilter* f
 int StandaloneHost::acedEntSel(const std::string& prompt, EntityName& name, Point3& picked) {
   std::string answer;
   std::string shown = prompt.empty() ? "\nSelect object: " : prompt;
-  while (console_.ask(shown, answer)) {
+  while (console_.ask(shown, answer, promptOfKind(PromptKind::Entity))) {
     std::string t = trimmed(answer);
     if (t == kCancelAnswer) return RTCAN;
     if (t.empty()) return RTERROR;
@@ -89,7 +89,8 @@ int StandaloneHost::selectInteractively(const ResBufList* filter, SelectionSet& 
     }
   };
   std::string answer;
-  while (console_.ask(removing ? "Remove objects: " : "Select objects: ", answer)) {
+  while (console_.ask(removing ? "Remove objects: " : "Select objects: ", answer,
+                      promptOfKind(PromptKind::Entity))) {
     std::string t = trimmed(answer);
     std::string word = foldedName(t);
     if (t == kCancelAnswer) return RTCAN;

@@ -87,7 +87,9 @@ int StandalonePlatform::acedGetFileD(const std::string& title, const std::string
                                      const std::string&, int, std::string& out) {
   std::string prompt = "\n" + title + (defaultName.empty() ? "" : " <" + defaultName + ">") + ": ";
   std::string answer;
-  if (!console_.ask(prompt, answer)) return RTCAN;
+  PromptShape shape = promptOfKind(PromptKind::Path);
+  shape.title = title;
+  if (!console_.ask(prompt, answer, shape)) return RTCAN;
   std::string path = trimmed(answer);
   if (path.empty() || path == kCancelAnswer) return RTCAN;
   out = path;

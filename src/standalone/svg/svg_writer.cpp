@@ -62,7 +62,9 @@ Box drawingBox(const Drawing& d) {
   return box;
 }
 
-std::string svgDocument(const Drawing& d) {
+}  // namespace
+
+std::string svgText(const Drawing& d) {
   Box box = drawingBox(d);
   // A stored path gets a legend to the right of the drawing.
   bool anyPath = std::any_of(d.entities.begin(), d.entities.end(), [&](const DrawingEntity& e) {
@@ -99,11 +101,9 @@ std::string svgDocument(const Drawing& d) {
   return out.str();
 }
 
-}  // namespace
-
 Outcome writeSvg(const Drawing& drawing, const std::string& path) {
   if (path.empty()) return Outcome::failure("no file name given for the picture");
-  std::string text = svgDocument(drawing);
+  std::string text = svgText(drawing);
   if (replaceFile(path, text) != kReplaceWritten) return Outcome::failure("cannot write the picture", path);
   return Outcome::success();
 }

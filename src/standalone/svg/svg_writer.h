@@ -9,6 +9,9 @@
 
 namespace optgrind::standalone {
 
+// The picture as SVG text.
+std::string svgText(const Drawing& drawing);
+
 // Writes the picture to a unique temporary file beside path and renames it
 // into place. Fails, naming path and leaving no file behind, when path is
 // empty or the file cannot be written.
