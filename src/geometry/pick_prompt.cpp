@@ -38,7 +38,7 @@ bool looksNumeric(const std::string& text) {
 
 bool isCurve(EntityType type) {
   return type == EntityType::Line || type == EntityType::Arc || type == EntityType::Circle ||
-         type == EntityType::Polyline;
+         type == EntityType::Polyline || type == EntityType::Spline || type == EntityType::Ellipse;
 }
 
 // The first entity crossing the pick box at p, other than the prompt's own

@@ -11,7 +11,7 @@ struct TypeNames {
 };
 
 // In the order of EntityType.
-constexpr std::array<TypeNames, 12> kNames = {{
+constexpr std::array<TypeNames, 14> kNames = {{
     {"AcDbLine", "LINE"},
     {"AcDbArc", "ARC"},
     {"AcDbCircle", "CIRCLE"},
@@ -24,6 +24,8 @@ constexpr std::array<TypeNames, 12> kNames = {{
     {"AcDbHatch", "HATCH"},
     {"AcDbLeader", "LEADER"},
     {"AcDb3dSolid", "3DSOLID"},
+    {"AcDbSpline", "SPLINE"},
+    {"AcDbEllipse", "ELLIPSE"},
 }};
 
 }  // namespace

@@ -224,6 +224,45 @@ struct Solid3dGeom {
   std::vector<std::string> data;
 };
 
+// A NURBS curve as a DXF SPLINE holds it, in world coordinates. Knots number
+// controlPoints + degree + 1; weights are empty (all 1) or one per control
+// point. Fit points and end tangents are kept for writing back; the curve
+// itself is the control points'.
+struct SplineGeom {
+  int degree = 3;
+  std::vector<double> knots;
+  std::vector<Point3> controlPoints;
+  std::vector<double> weights;
+  std::vector<Point3> fitPoints;
+  bool closed = false;
+  bool periodic = false;
+  bool rational = false;
+  int otherFlags = 8;  // DXF flag bits beyond those three, kept as they came (8 planar)
+  bool hasStartTangent = false;
+  bool hasEndTangent = false;
+  Point3 startTangent;
+  Point3 endTangent;
+  Point3 normal{0.0, 0.0, 1.0};
+  // Negative: not given.
+  double knotTolerance = -1.0;
+  double controlTolerance = -1.0;
+  double fitTolerance = -1.0;
+};
+
+// An ellipse in world coordinates: the major axis runs from the centre to
+// centre + majorAxis, the minor one is ratio times as long, a quarter turn
+// counter-clockwise about the normal. The parameters run from start to end
+// counter-clockwise about the normal (0 to 2 pi: the whole ellipse), so a
+// normal of (0,0,-1) runs clockwise in the XY plane.
+struct EllipseGeom {
+  Point3 center;
+  Point3 majorAxis{1.0, 0.0, 0.0};
+  double ratio = 1.0;
+  double startParam = 0.0;
+  double endParam = 6.283185307179586;  // 2 pi
+  Point3 normal{0.0, 0.0, 1.0};
+};
+
 enum class EntityType {
   Line,
   Arc,
@@ -236,7 +275,9 @@ enum class EntityType {
   Dimension,
   Hatch,
   Leader,
-  Solid3d
+  Solid3d,
+  Spline,
+  Ellipse
 };
 
 // A value kept on the heap, copied deeply. The large, rarer geometry records
@@ -269,9 +310,9 @@ class Boxed {
   std::unique_ptr<T> value_;
 };
 
-using EntityGeom =
-    std::variant<LineGeom, ArcGeom, CircleGeom, PointGeom, PolylineGeom, Boxed<TextGeom>, Boxed<MTextGeom>,
-                 Boxed<InsertGeom>, Boxed<DimensionGeom>, Boxed<HatchGeom>, Boxed<LeaderGeom>, Solid3dGeom>;
+using EntityGeom = std::variant<LineGeom, ArcGeom, CircleGeom, PointGeom, PolylineGeom, Boxed<TextGeom>,
+                                Boxed<MTextGeom>, Boxed<InsertGeom>, Boxed<DimensionGeom>, Boxed<HatchGeom>,
+                                Boxed<LeaderGeom>, Solid3dGeom, Boxed<SplineGeom>, Boxed<EllipseGeom>>;
 
 // The geometry record a variant alternative holds, boxed or not.
 template <class G>
@@ -319,6 +360,14 @@ struct GeomStorage<HatchGeom> {
 template <>
 struct GeomStorage<LeaderGeom> {
   using type = Boxed<LeaderGeom>;
+};
+template <>
+struct GeomStorage<SplineGeom> {
+  using type = Boxed<SplineGeom>;
+};
+template <>
+struct GeomStorage<EllipseGeom> {
+  using type = Boxed<EllipseGeom>;
 };
 
 // Colour indexes: 0 by block, 1..255 the palette, 256 by layer.

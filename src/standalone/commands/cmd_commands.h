@@ -51,6 +51,9 @@ int runHelp(Session& session, Answers& in);
 // Listing (cmd_list.cpp).
 int runList(Session& session, Answers& in);
 
+// System variables (cmd_setvar.cpp).
+int runSetvar(Session& session, Answers& in);
+
 // Text and hatches (cmd_annotate.cpp).
 int runText(Session& session, Answers& in);
 int runHatch(Session& session, Answers& in);

@@ -49,6 +49,11 @@ bool translateEntity(EntityRecord& e, const Point3& d) {
     for (auto& loop : g->loops) shift(loop.vertices, d);
   } else if (auto* g = e.as<LeaderGeom>()) {
     for (auto& p : g->vertices) shift(p, d);
+  } else if (auto* g = e.as<SplineGeom>()) {
+    for (auto& p : g->controlPoints) shift(p, d);
+    for (auto& p : g->fitPoints) shift(p, d);
+  } else if (auto* g = e.as<EllipseGeom>()) {
+    shift(g->center, d);
   } else {
     return false;
   }

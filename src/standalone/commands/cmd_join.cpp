@@ -48,10 +48,16 @@ Chain reversed(const Chain& c) {
 
 // Appends the vertices of a candidate to `store`; false, with nothing
 // appended, when it cannot be joined.
-bool appendPieceOf(const EntityRecord& e, Chain& store) {
+bool appendPieceOf(const EntityRecord& e, Chain& store, double fitTolerance) {
   if (const auto* poly = e.as<PolylineGeom>()) {
     if (poly->closed || poly->vertices.size() < 2) return false;
     store.insert(store.end(), poly->vertices.begin(), poly->vertices.end());
+    return true;
+  }
+  PolylineGeom fitted;
+  if (arcPolylineOf(e, fitTolerance, fitted)) {
+    if (fitted.closed || fitted.vertices.size() < 2) return false;
+    store.insert(store.end(), fitted.vertices.begin(), fitted.vertices.end());
     return true;
   }
   PolyVertex start, end;
@@ -132,7 +138,8 @@ bool curveEnds(const EntityRecord& curve, PolyVertex& start, PolyVertex& end) {
   return false;
 }
 
-bool polylineOfCurve(const EntityRecord& curve, PolylineGeom& out) {
+bool polylineOfCurve(const EntityRecord& curve, PolylineGeom& out, double fitTolerance) {
+  if (arcPolylineOf(curve, fitTolerance, out)) return true;
   PolyVertex start, end;
   if (!curveEnds(curve, start, end)) return false;
   PolylineGeom pl;
@@ -148,17 +155,18 @@ bool polylineOfCurve(const EntityRecord& curve, PolylineGeom& out) {
   return true;
 }
 
-long long turnIntoPolyline(Drawing& d, long long id) {
+long long turnIntoPolyline(Drawing& d, long long id, double fitTolerance) {
   const DrawingEntity* e = findEntity(d, id);
   PolylineGeom pl;
-  if (!e || !polylineOfCurve(e->record, pl)) return 0;
+  if (!e || !polylineOfCurve(e->record, pl, fitTolerance)) return 0;
   EntityRecord record = e->record;
   record.geom = pl;
   eraseEntity(d, id);
   return appendEntity(d, record);
 }
 
-int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& candidates) {
+int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& candidates,
+                   double fitTolerance) {
   DrawingEntity* t = findEntity(d, target);
   PolylineGeom* pl = t ? t->record.as<PolylineGeom>() : nullptr;
   if (!pl || pl->closed || pl->vertices.empty()) return 0;
@@ -183,7 +191,7 @@ int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& c
   std::vector<size_t> pieceSlots;
   pieceSlots.reserve(marked);
   for (size_t slot = 0; slot < isCandidate.size(); ++slot) {
-    if (!isCandidate[slot] || !appendPieceOf(d.entities[slot].record, store)) continue;
+    if (!isCandidate[slot] || !appendPieceOf(d.entities[slot].record, store, fitTolerance)) continue;
     first.push_back(static_cast<uint32_t>(store.size()));
     pieceSlots.push_back(slot);
   }

@@ -6,6 +6,7 @@
 #include "standalone/commands/cmd_commands.h"
 #include "standalone/commands/cmd_support.h"
 #include "standalone/model/geom_curves.h"
+#include "standalone/model/spline_curve.h"
 
 namespace optgrind::standalone {
 namespace {
@@ -29,6 +30,33 @@ std::string vertexRows(const std::vector<PolyVertex>& vertices) {
     s += row("at point", "X=" + formatReal(v.x) + "  Y=" + formatReal(v.y));
     if (v.bulge != 0.0) s += row("bulge", formatReal(v.bulge));
   }
+  return s;
+}
+
+std::string splineRows(const SplineGeom& g) {
+  std::string s = row("Order:", std::to_string(g.degree + 1));
+  s += row("Properties:", std::string(g.closed ? "Closed, " : "Open, ") +
+                              (g.rational ? "Rational, " : "Non-Rational, ") +
+                              (g.periodic ? "Periodic" : "Non-Periodic"));
+  const SmoothCurve curve = smoothCurveOf(g);
+  if (curve.valid) {
+    s += row("Parametric Range:", "Start " + formatReal(curve.start) + "  End " + formatReal(curve.end));
+  }
+  s += row("Number of control points:", std::to_string(g.controlPoints.size()));
+  for (size_t i = 0; i < g.controlPoints.size(); ++i) {
+    std::string weight = g.weights.size() == g.controlPoints.size() ? "  W=" + formatReal(g.weights[i]) : "";
+    s += row("Control Point:", xyz(g.controlPoints[i]) + weight);
+  }
+  s += row("Number of fit points:", std::to_string(g.fitPoints.size()));
+  for (const Point3& p : g.fitPoints) s += row("Fit Point:", xyz(p));
+  return s;
+}
+
+std::string ellipseRows(const EllipseGeom& g) {
+  std::string s = row("Center:", xyz(g.center)) + row("Major Axis:", xyz(g.majorAxis));
+  s += row("Minor Axis:", xyz(ellipseMinorAxis(g))) + row("Radius Ratio:", formatReal(g.ratio));
+  s += row("Start Angle:", degrees(g.startParam)) + row("End Angle:", degrees(g.endParam));
+  if (!(g.normal == Point3{0.0, 0.0, 1.0})) s += row("Normal:", xyz(g.normal));
   return s;
 }
 
@@ -66,6 +94,10 @@ std::string geometryRows(const EntityRecord& e) {
     for (const auto& loop : g->loops) s += vertexRows(loop.vertices);
   } else if (const auto* g = e.as<LeaderGeom>()) {
     for (const auto& p : g->vertices) s += row("Vertex:", xyz(p));
+  } else if (const auto* g = e.as<SplineGeom>()) {
+    s += splineRows(*g);
+  } else if (const auto* g = e.as<EllipseGeom>()) {
+    s += ellipseRows(*g);
   }
   return s;
 }

@@ -1,4 +1,4 @@
-// PEDIT: turning lines and arcs into polylines, closing, opening, joining
+// PEDIT: turning lines, arcs, splines and ellipses into polylines, closing, opening, joining
 // and reversing polylines.
 #include <utility>
 
@@ -12,11 +12,20 @@ namespace {
 const char* const kEditOptions = "Close Join Reverse eXit";
 const char* const kClosedEditOptions = "Open Join Reverse eXit";
 
+// ARCFITTOL: how far the arcs of a turned spline or ellipse may stray.
+double arcFitTolerance(Session& session) {
+  ResBuf value;
+  if (session.host.acedGetVar("ARCFITTOL", value) != RTNORM || !(value.asReal() > 0.0)) {
+    return kDefaultArcFitTolerance;
+  }
+  return value.asReal();
+}
+
 int joinSelected(Session& session, Answers& in, long long id) {
   std::vector<long long> ids;
   int rc = in.objects(ids);
   if (rc != RTNORM) return rc;
-  int added = joinToPolyline(session.drawing, id, unlockedIds(session, in, ids));
+  int added = joinToPolyline(session.drawing, id, unlockedIds(session, in, ids), arcFitTolerance(session));
   in.message(std::to_string(added) + (added == 1 ? " segment" : " segments") + " added to polyline\n");
   return RTNORM;
 }
@@ -63,7 +72,8 @@ int runPedit(Session& session, Answers& in) {
   std::string pending;
   if (!picked->record.as<PolylineGeom>()) {
     PolylineGeom probe;
-    if (!polylineOfCurve(picked->record, probe)) {
+    const double fitTolerance = arcFitTolerance(session);
+    if (!polylineOfCurve(picked->record, probe, fitTolerance)) {
       in.message("Object selected cannot be turned into a polyline.\n");
       return RTERROR;
     }
@@ -72,7 +82,7 @@ int runPedit(Session& session, Answers& in) {
       rc = askTurnIntoPolyline(in, turn, pending);
       if (rc != RTNORM || !turn) return rc;
     }
-    id = turnIntoPolyline(d, id);
+    id = turnIntoPolyline(d, id, fitTolerance);
   }
   while (true) {
     const DrawingEntity* e = findEntity(std::as_const(d), id);

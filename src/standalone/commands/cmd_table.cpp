@@ -16,7 +16,7 @@ const std::vector<HostCommandEntry>& hostCommandTable() {
       {"ERASE", "E", runErase, "Erases the selected objects."},
       {"MOVE", "M", runMove, "Moves the selected objects by a displacement."},
       {"SELECT", "", runSelect, "Selects objects for the previous selection (P)."},
-      {"PEDIT", "PE", runPedit, "Turns lines and arcs into polylines; closes, opens, joins, reverses."},
+      {"PEDIT", "PE", runPedit, "Turns lines, arcs, splines and ellipses into polylines; closes, opens, joins, reverses."},
       {"ZOOM", "Z", runZoom, "Zooms to a window, the extents or the previous view."},
       {"UCS", "", runUcs, "Only the world coordinate system is available."},
       {"LAYER", "LA", runLayer, "Makes, sets, turns on and off, locks and lists layers."},
@@ -32,6 +32,7 @@ const std::vector<HostCommandEntry>& hostCommandTable() {
       {"REDO", "", runRedo, "Brings back what the last U or UNDO undid.", kOutsideHistory},
       {"HELP", "?", runHelp, "Lists the commands."},
       {"QUIT", "EXIT", runQuit, "Ends the session, offering to save changes."},
+      {"SETVAR", "", runSetvar, "Shows or sets a numeric system variable."},
   };
   return table;
 }

@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "standalone/dxf/dxf_extra_groups.h"
+#include "standalone/dxf/dxf_curve_records.h"
 #include "standalone/dxf/dxf_groups.h"
 
 namespace optgrind::standalone {
@@ -209,6 +210,9 @@ class EntityBody {
     out_.integer(70, kSolidModelerVersion);
     for (const std::string& line : g.data) out_.chunksStartingWith(1, 3, line);
   }
+
+  void operator()(const SplineGeom& g) { writeSplineBody(out_, g); }
+  void operator()(const EllipseGeom& g) { writeEllipseBody(out_, g); }
 
  private:
   // A dimension's subclass marker and its defining points by group code.

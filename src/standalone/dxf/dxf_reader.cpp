@@ -11,6 +11,7 @@
 
 #include "host/utf8.h"
 #include "standalone/dxf/dxf_extra_groups.h"
+#include "standalone/dxf/dxf_curve_records.h"
 #include "standalone/dxf/dxf_extrusion.h"
 #include "standalone/dxf/dxf_groups.h"
 #include "standalone/dxf/dxf_lines.h"
@@ -350,6 +351,14 @@ class DrawingReader {
       add(r, std::move(g));
     } else if (type == "3DSOLID") {
       add(r, rawSolid3d(r));
+    } else if (type == "SPLINE") {
+      SplineGeom g;
+      if (!rawSpline(r, g)) return false;
+      add(r, std::move(g));
+    } else if (type == "ELLIPSE") {
+      EllipseGeom g;
+      if (!rawEllipse(r, g)) return false;
+      add(r, std::move(g));
     } else {
       return false;
     }

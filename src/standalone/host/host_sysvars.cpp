@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "standalone/host/standalone_host.h"
+#include "standalone/model/biarc_fit.h"
 #include "standalone/model/drawing_history.h"
 
 namespace optgrind::standalone {
@@ -62,6 +63,11 @@ const std::vector<SysVar>& sysVars() {
         shortVar("CMDECHO", Home::Host, 1, 0, 1),
         // 1: PEDIT turns a picked line or arc into a polyline without asking.
         shortVar("PEDITACCEPT", Home::Host, 0, 0, 1),
+        // Ours: how far the arcs PEDIT makes of a spline or an ellipse may
+        // stray from it. A session setting, as the original host would
+        // refuse an unknown variable in a drawing's header.
+        SysVar{"ARCFITTOL", Kind::Real, Home::Host, kCodeReal, false, kPositive, kAnyReal,
+               ResBuf::ofReal(RTREAL, kDefaultArcFitTolerance)},
         shortVar("ORTHOMODE", Home::Header, 0, 0, 1),
         shortVar("LUPREC", Home::Header, 4, 0, 8),
         realVar("TEXTSIZE", 2.5, kPositive),

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "standalone/model/spline_curve.h"
+
 namespace optgrind::standalone {
 namespace {
 
@@ -146,6 +148,20 @@ bool curvePieces(const EntityRecord& entity, bool extend, std::vector<CurvePiece
       extendBackwards(out[first]);
       extendForwards(out.back());
     }
+    return true;
+  }
+  // Splines and ellipses are measured on a flattened copy; they are not
+  // extended.
+  const SmoothCurve smooth = smoothCurveOf(entity);
+  if (smooth.valid) {
+    std::vector<Point3> points;
+    flattenCurve(smooth, displayTolerance(smooth), points);
+    const size_t first = out.size();
+    for (size_t i = 1; i < points.size(); ++i) {
+      CurvePiece piece = linePiece(points[i - 1], points[i]);
+      if (piece.kind != PieceKind::Point) out.push_back(piece);
+    }
+    if (out.size() == first) out.push_back(pointPiece(points.front()));
     return true;
   }
   return false;

@@ -68,7 +68,8 @@ void polylinePieces(const std::vector<PolyVertex>& vertices, bool closed, double
 // The pieces of a curve entity (line, arc, circle, lightweight polyline),
 // extended as the host extends curves when asked: a line both ways, an arc
 // to its circle, an open polyline's first segment backwards and its last
-// forwards (an arc segment to its circle). False for any other entity.
+// forwards (an arc segment to its circle); a spline or an ellipse as the
+// chords of its flattened copy, never extended. False for any other entity.
 bool curvePieces(const EntityRecord& entity, bool extend, std::vector<CurvePiece>& out);
 
 // True when the direction `angle` from the centre falls on the arc, allowing

@@ -11,6 +11,7 @@
 #include "host/angles.h"
 #include "host/utf8.h"
 #include "standalone/model/geom.h"
+#include "standalone/model/spline_curve.h"
 #include "standalone/svg/svg_palette.h"
 
 namespace optgrind::standalone {
@@ -121,6 +122,17 @@ void writePolyline(Writer& w, const PolylineGeom& g) {
   std::string width;
   if (g.constantWidth > 0) width = " stroke-width=\"" + svgNumber(g.constantWidth * w.scale()) + "\"";
   writePath(w, d, width);
+}
+
+// A spline or an ellipse as the chords of its flattened copy.
+template <class G>
+void writeSmoothCurve(Writer& w, const G& g) {
+  const SmoothCurve curve = smoothCurveOf(g);
+  std::vector<Point3> points;
+  flattenCurve(curve, displayTolerance(curve), points);
+  std::string d;
+  for (size_t i = 0; i < points.size(); ++i) d += (i ? " L " : "M ") + w.at(points[i]);
+  writePath(w, d);
 }
 
 void writeHatch(Writer& w, const HatchGeom& g) {
@@ -308,6 +320,8 @@ void writeEntitySvg(SvgContext& ctx, const EntityRecord& entity, const PlaneTran
           writeHatch(w, g);
         else if constexpr (std::is_same_v<G, LeaderGeom>)
           writeLeader(w, g);
+        else if constexpr (std::is_same_v<G, SplineGeom> || std::is_same_v<G, EllipseGeom>)
+          writeSmoothCurve(w, g);
         // A 3D solid has no outline of its own to show.
       },
       entity.geom);

@@ -47,6 +47,18 @@ def loose_punch(path):
     doc.saveas(path)
 
 
+def spline_ellipse_profile(path):
+    """A bottom line, an elliptic arc up the right from (60,0) over (70,20) to
+    (60,40), a Bezier spline over the top through (30,47.5) and a line down."""
+    doc = ezdxf.new("R2000")
+    msp = doc.modelspace()
+    msp.add_line((0, 0), (60, 0))
+    msp.add_ellipse((60, 20), major_axis=(0, 20), ratio=0.5, start_param=math.pi, end_param=2 * math.pi)
+    msp.add_open_spline([(60, 40), (40, 50), (20, 50), (0, 40)], degree=3)
+    msp.add_line((0, 40), (0, 0))
+    doc.saveas(path)
+
+
 def run_job(work, name, make_drawing, answers):
     """The saved drawing and the printed text of the answers run on a fresh drawing and root."""
     drawing, script, saved = (os.path.join(work, name + ext) for ext in (".dxf", ".scr", "_saved.dxf"))
@@ -262,6 +274,20 @@ def job_locked_profile_refused(work):
     check(name, shapes == [("LWPOLYLINE", True, 6)], "the drawing changed: %s" % shapes)
 
 
+def job_spline_ellipse_profile(work):
+    # The start is picked on the spline; the join turns both curves into arcs.
+    name = "spline_profile"
+    doc, _ = run_job(work, name, spline_ellipse_profile,
+                     ["opt", "SelEnt", "0,0", "30,47.5", "ALL", "", "N", "0,20", "", "OK", "QUIT"])
+    paths = stored_paths(doc)
+    check(name, len(paths) == 1, "%d stored paths" % len(paths))
+    left = [x.dxftype() for x in doc.modelspace() if x.dxftype() in ("SPLINE", "ELLIPSE", "LINE")]
+    check(name, not left, "not joined: %s" % left)
+    text = open(nc_file(work, name)).read() if os.path.exists(nc_file(work, name)) else ""
+    check(name, "G02" in text or "G03" in text, "no NC file with arcs")
+    expect_nc_read_back(work, name)
+
+
 def main():
     global OPTGRIND, BUNDLED
     OPTGRIND, BUNDLED, work = sys.argv[1], sys.argv[2], sys.argv[3]
@@ -269,7 +295,8 @@ def main():
     for job in [job_closed_punch_two_lifts, job_loose_entities_joined, job_origin_moves_everything,
                 job_direction_reversed, job_open_profile, job_approach_refused_and_over_len_changed,
                 job_small_segment_no, job_bad_input_leaves_drawing, job_locked_profile_refused,
-                job_tool_point_under_an_over_cut, job_punch_example]:
+                job_tool_point_under_an_over_cut, job_punch_example,
+                job_spline_ellipse_profile]:
         job(work)
     if not rs274_moves.HAVE_RS274:
         print(rs274_moves.MISSING)

@@ -84,6 +84,10 @@ def shape(entity):
         # text placed by the user).
         names = ["defpoint", "defpoint2", "defpoint3", "defpoint4", "defpoint5", "text_midpoint", "text"]
         return [d.get_default(n) for n in names] + [d.dimtype & DIMENSION_KIND_BITS]
+    if t == "SPLINE":
+        return [d.flags, d.degree] + [list(v) for v in (entity.control_points, entity.knots, entity.weights)]
+    if t == "ELLIPSE":
+        return [d.center, d.major_axis, d.ratio, d.start_param, d.end_param, d.extrusion]
     values = entity.dxfattribs(drop=BOOKKEEPING)
     # Links to other objects get new handles in a saved file.
     return [t] + [(k, values[k]) for k in sorted(values) if not k.endswith("_handle")]

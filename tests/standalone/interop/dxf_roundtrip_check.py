@@ -45,6 +45,8 @@ ATTRIBUTES = {
     "DIMENSION": ["defpoint", "defpoint2", "defpoint3", "text_midpoint", "dimtype", "angle", "text",
                   "dimstyle"],
     "INSERT": ["name", "insert", "xscale", "yscale", "rotation"],
+    "SPLINE": ["flags", "degree"],
+    "ELLIPSE": ["center", "major_axis", "ratio", "start_param", "end_param", "extrusion"],
 }
 COMMON = ["layer", "color", "linetype"]
 
@@ -55,6 +57,8 @@ def describe(entity):
         values[name] = entity.dxf.get_default(name)
     if entity.dxftype() == "LWPOLYLINE":
         values["points"] = [tuple(p) for p in entity.get_points("xyseb")]
+    if entity.dxftype() == "SPLINE":
+        values["nurbs"] = [list(entity.control_points), list(entity.knots), list(entity.weights)]
     if entity.dxftype() == "MTEXT":
         values["contents"] = entity.text
     if entity.has_xdata(dxf_sample.XDATA_APP):

@@ -35,6 +35,12 @@ def build(path):
     dim = msp.add_linear_dim(base=(0, -5), p1=(0, 0), p2=(10.125, 0), dimstyle="Standard")
     dim.render()
     msp.add_blockref("MARK", (20, 20), dxfattribs={"rotation": 30, "xscale": 2, "yscale": 2})
+    msp.add_rational_spline([(0, 40), (10, 50), (20, 40), (30, 45)], [1, 0.7071067811865476, 1, 2.5], degree=2)
+    closed = msp.add_spline(dxfattribs={"layer": "PROFILE", "flags": 11, "degree": 3})  # closed, periodic
+    closed.control_points = [(40, 40), (50, 50), (60, 40), (50, 30), (40, 40), (50, 50), (60, 40)]
+    closed.knots = range(11)
+    msp.add_ellipse((70, 40), major_axis=(10, 5), ratio=0.25, start_param=0.5, end_param=4.0,
+                    dxfattribs={"extrusion": (0, 0, -1)})
 
     uservars = doc.rootdict.add_new_dict("USERVAR_DICT")
     xrec = uservars.add_xrecord("USERI1")
