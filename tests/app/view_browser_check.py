@@ -105,6 +105,8 @@ try:
     if shot:
         browser.save_screenshot(shot)
     browser.find_element(By.CSS_SELECTOR, "#tools button[data-line=QUIT]").click()
+    prompt("line", "Save changes")
+    answer("N")
     session.wait(timeout=20)
 except Exception:
     print(browser.find_element(By.ID, "transcript").text[-2000:])
