@@ -4,8 +4,8 @@
 #include <initializer_list>
 #include <type_traits>
 
-#include "standalone/dxf/dxf_extra_groups.h"
 #include "standalone/dxf/dxf_curve_records.h"
+#include "standalone/dxf/dxf_extra_groups.h"
 #include "standalone/dxf/dxf_groups.h"
 
 namespace optgrind::standalone {

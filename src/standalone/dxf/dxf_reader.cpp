@@ -10,8 +10,8 @@
 #include <set>
 
 #include "host/utf8.h"
-#include "standalone/dxf/dxf_extra_groups.h"
 #include "standalone/dxf/dxf_curve_records.h"
+#include "standalone/dxf/dxf_extra_groups.h"
 #include "standalone/dxf/dxf_extrusion.h"
 #include "standalone/dxf/dxf_groups.h"
 #include "standalone/dxf/dxf_lines.h"
