@@ -42,6 +42,16 @@ mode_t currentUmask() {
   return mask;
 }
 
+// The old file's owner, group and permissions, or a new file's permissions.
+bool giveAttributes(int fd, const struct stat* old) {
+  if (!old) return ::fchmod(fd, kNewFileMode & ~currentUmask()) == 0;
+  // The owner first: changing it may clear set-id bits that the mode sets again.
+  bool ok = true;
+  if (old->st_uid != ::geteuid() || old->st_gid != ::getegid())
+    ok = ::fchown(fd, old->st_uid, old->st_gid) == 0;
+  return ok && ::fchmod(fd, old->st_mode & kModeBits) == 0;
+}
+
 // The usual way: a unique temporary file beside the target, renamed over it.
 // Returns kReplaceWritten, or kReplaceRefused when it could not be done; in
 // that case nothing of the target changed and the temporary file is gone.
@@ -51,15 +61,7 @@ int replaceByRename(const std::string& target, const struct stat* old, const std
   name.push_back('\0');
   int fd = ::mkstemp(name.data());
   if (fd < 0) return kReplaceRefused;
-  bool ok = true;
-  if (old) {
-    // The owner first: changing it may clear set-id bits that the mode sets again.
-    if (old->st_uid != ::geteuid() || old->st_gid != ::getegid())
-      ok = ::fchown(fd, old->st_uid, old->st_gid) == 0;
-    ok = ok && ::fchmod(fd, old->st_mode & kModeBits) == 0;
-  } else {
-    ok = ::fchmod(fd, kNewFileMode & ~currentUmask()) == 0;
-  }
+  bool ok = giveAttributes(fd, old);
   ok = ok && writeAll(fd, content) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   if (ok && ::rename(name.data(), target.c_str()) == 0) {
@@ -90,6 +92,12 @@ int replaceInPlace(const std::string& target, const std::string& content) {
 }
 
 }  // namespace
+
+bool takeOverAttributes(int fd, const std::string& target) {
+  struct stat old {};
+  if (::stat(target.c_str(), &old) == 0) return giveAttributes(fd, &old);
+  return errno == ENOENT && giveAttributes(fd, nullptr);
+}
 
 std::string resolveLinks(const std::string& path) {
   std::string current = path;

@@ -23,6 +23,12 @@ constexpr int kReplaceRefused = 0;
 // reserved first so that writing cannot run out of room half-way.
 int replaceFile(const std::string& path, const std::string& content);
 
+// Gives a temporary file, open as fd and about to be renamed over target,
+// what target is: the old file's permissions, owner and group, or for a new
+// file the permissions a new file gets under the umask. False when they
+// cannot be set (the temporary file should then be dropped).
+bool takeOverAttributes(int fd, const std::string& target);
+
 // The file a path finally names: symbolic links followed (also one that
 // points at a file not there yet); the path itself when it is no link.
 std::string resolveLinks(const std::string& path);

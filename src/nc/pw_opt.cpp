@@ -22,6 +22,7 @@
 #include "geometry/segment_walk.h"
 #include "geometry/selection.h"
 #include "geometry/selection_filter.h"
+#include "host/file_replace.h"
 #include "nc/finishing_pass.h"
 #include "nc/nc_editor.h"
 #include "nc/nc_messages.h"
@@ -127,14 +128,14 @@ void reportUnwritable(Host& host, const std::string& ncFile) {
   host.acedGetString(false, chooseText(host, kMsgPressEnterToContinue), ignored);
 }
 
-// A new file of a unique name in the NC file's folder; null when the folder
-// cannot take one.
+// A new file of a unique name in the NC file's folder, with the permissions
+// the NC file has (or a new file gets); null when the folder cannot take one.
 std::FILE* openTemporary(const std::string& ncFile, std::string& tempName) {
   std::string dir = directoryOf(ncFile);
   tempName = (dir.empty() ? std::string("./") : dir) + "." + fileNameOf(ncFile) + ".XXXXXX";
   int fd = mkstemp(tempName.data());
   if (fd < 0) return nullptr;
-  std::FILE* file = fdopen(fd, "w");
+  std::FILE* file = takeOverAttributes(fd, ncFile) ? fdopen(fd, "w") : nullptr;
   if (file == nullptr) {
     close(fd);
     std::remove(tempName.c_str());
@@ -231,8 +232,10 @@ int runPwOpt(Host& host, int fromDialog) {
   setNcFileName(ncFile);
   setCoordSystem(settings.Coord_system);
 
+  // A link to the NC file stays a link: its target is what gets replaced.
+  std::string target = resolveLinks(ncFile);
   std::string tempName;
-  std::FILE* file = openTemporary(ncFile, tempName);
+  std::FILE* file = openTemporary(target, tempName);
   if (file == nullptr) {
     reportUnwritable(host, ncFile);
     return kPwOptFailed;
@@ -240,7 +243,7 @@ int runPwOpt(Host& host, int fromDialog) {
   bool wrote = false;
   bool complete = emitProgram(host, settings, paths, row, file, clock, wrote);
   bool written = std::fclose(file) == 0 && wrote && complete;
-  written = written && std::rename(tempName.c_str(), ncFile.c_str()) == 0;
+  written = written && std::rename(tempName.c_str(), target.c_str()) == 0;
   if (!written) {
     std::remove(tempName.c_str());
     if (complete) reportUnwritable(host, ncFile);

@@ -1,6 +1,8 @@
 // The NC run of the whole program on drawings written by ezdxf
 // (tests/data/nc/make_nc_drawings.py): the NC text of each case is
 // compared with its golden file. OPTGRIND_WRITE_GOLDEN=1 rewrites them.
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -155,6 +157,28 @@ TEST(NcOutputNames, AnExistingFileAsksAndNoReturnsToTheForm) {
 
   auto yes = s.runOn(drawing, "opt\nCreateNC\n\n OK \nYes\n");
   EXPECT_EQ(readFile(s.work + "/LIFTS.NC"), readFile(kData + "lifts_bundled.nc")) << yes.output;
+}
+
+// An NC file is what a new file or the replaced one would be: the umask's
+// permissions when new; the old permissions, and a link kept as a link, when
+// replaced.
+TEST(NcOutputNames, TheNcFileKeepsWhatTheOldFileWasOrGetsANewFilesPermissions) {
+  namespace fs = std::filesystem;
+  NcSession s;
+  std::string drawing = s.drawing("lifts.dxf");
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  s.runOn(drawing, kCreateNcAll);
+  EXPECT_EQ(static_cast<mode_t>(fs::status(s.work + "/LIFTS.NC").permissions()), 0666 & ~mask);
+
+  std::string kept = s.work + "/kept.nc";
+  fs::rename(s.work + "/LIFTS.NC", kept);
+  fs::permissions(kept, fs::perms(0640));
+  fs::create_symlink(kept, s.work + "/LIFTS.NC");
+  auto run = s.runOn(drawing, "opt\nCreateNC\n\n OK \nYes\n");
+  EXPECT_TRUE(fs::is_symlink(s.work + "/LIFTS.NC")) << run.output;
+  EXPECT_EQ(fs::status(kept).permissions(), fs::perms(0640));
+  EXPECT_EQ(readFile(kept), readFile(kData + "lifts_bundled.nc"));
 }
 
 TEST(NcOutputFailures, PwOptBeforeAnyOptShowsNoPathAndWritesNothing) {
