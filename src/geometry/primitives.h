@@ -5,11 +5,10 @@
 #include "geometry/records.h"
 #include "host/angles.h"
 #include "host/host.h"
+#include "host/tolerances.h"
 
 namespace optgrind {
 
-// Two points are the same point when every coordinate differs by less.
-constexpr double kPointTolerance = 0.001;
 // A point lies on a straight segment when the detour through it is shorter.
 constexpr double kOnSegmentTolerance = 1e-6;
 // A point lies on a curved segment when its distance from the centre is

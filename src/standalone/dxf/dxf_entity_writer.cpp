@@ -12,9 +12,6 @@ namespace optgrind::standalone {
 namespace {
 
 double degrees(double radians) { return radians / kDegToRad; }
-constexpr int kXdataFirstCode = 1000;
-constexpr int kXdataLastCode = 1071;
-constexpr int kXdataAppCode = 1001;
 constexpr int kDimBlockOnlyFlag = 32;  // the geometry block belongs to this dimension alone
 constexpr int kDimOrdinateXFlag = 64;
 constexpr int kHatchPolylineLoop = 2;
@@ -32,8 +29,8 @@ bool upperEquals(const std::string& a, const char* b) {
 void writeXdata(DxfOut& out, const ResBufList& xdata) {
   bool started = false;
   for (const ResBuf& rb : xdata) {
-    if (rb.code == kXdataAppCode) started = true;
-    if (started && rb.code >= kXdataFirstCode && rb.code <= kXdataLastCode) out.resbuf(rb);
+    if (rb.code == kXDataApplicationCode) started = true;
+    if (started && rb.code >= kXDataStringCode && rb.code <= kXDataLastCode) out.resbuf(rb);
   }
 }
 

@@ -5,8 +5,6 @@
 namespace optgrind::standalone {
 namespace {
 
-constexpr int kXdataAppCode = 1001;
-
 // Codes whose value is the X of a point followed by Y (+10) and Z (+20).
 bool isPointX(int code) {
   return (code >= 10 && code <= 18) || (code >= 110 && code <= 112) || (code >= 1010 && code <= 1013);
@@ -86,7 +84,7 @@ ResBufList groupsToResBufs(const RawPair* first, const RawPair* last) {
 
 ResBufList extendedData(const RawRecord& record) {
   const RawPair* first = record.begin();
-  while (first != record.end() && first->code != kXdataAppCode) ++first;
+  while (first != record.end() && first->code != kXDataApplicationCode) ++first;
   return groupsToResBufs(first, record.end());
 }
 

@@ -7,20 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "host/tolerances.h"
 #include "standalone/svg/svg_palette.h"
 
 namespace optgrind::standalone {
 namespace {
 
-// The extended data codes of an application name and of a string.
-constexpr int kXDataApplication = 1001;
-constexpr int kXDataString = 1000;
 // The legend's text height and pen as shares of the page's larger side.
 constexpr double kLegendTextShare = 1.0 / 50.0;
 constexpr double kLegendPenShare = 1.0 / 800.0;
-// Two points are one when no coordinate differs by this much, as the path
-// definition compares the points it cuts the profile at.
-constexpr double kSamePointTolerance = 0.001;
 
 struct RoleStyle {
   PathRole role;
@@ -52,10 +47,10 @@ std::set<std::string> tagKeys(const EntityRecord& entity) {
   bool inSection = false;
   int position = 0;
   for (const ResBuf& rb : entity.xdata) {
-    if (rb.code == kXDataApplication) {
+    if (rb.code == kXDataApplicationCode) {
       inSection = rb.asString() == "my_tag";
       position = 0;
-    } else if (inSection && rb.code == kXDataString) {
+    } else if (inSection && rb.code == kXDataStringCode) {
       if (position++ % 2 == 0) keys.insert(rb.asString());
     }
   }
@@ -78,7 +73,7 @@ PathRole taggedRole(const std::set<std::string>& keys, int element) {
 }
 
 bool samePoint(const PolyVertex& a, const Point3& b) {
-  return std::fabs(a.x - b.x) < kSamePointTolerance && std::fabs(a.y - b.y) < kSamePointTolerance;
+  return std::fabs(a.x - b.x) < kPointTolerance && std::fabs(a.y - b.y) < kPointTolerance;
 }
 
 // Points sorted by x, found by a look at the few within the tolerance.
@@ -89,9 +84,9 @@ struct PointSet {
     std::sort(points.begin(), points.end(), [](const Point3& a, const Point3& b) { return a.x < b.x; });
   }
   bool has(const PolyVertex& v) const {
-    auto it = std::lower_bound(points.begin(), points.end(), v.x - kSamePointTolerance,
+    auto it = std::lower_bound(points.begin(), points.end(), v.x - kPointTolerance,
                                [](const Point3& p, double x) { return p.x < x; });
-    for (; it != points.end() && it->x <= v.x + kSamePointTolerance; ++it)
+    for (; it != points.end() && it->x <= v.x + kPointTolerance; ++it)
       if (samePoint(v, *it)) return true;
     return false;
   }
@@ -126,8 +121,8 @@ void classifyGroundPiece(const std::vector<PolyVertex>& v, const ToolPoints& too
   if (first == 0) {
     roles[0] = PathRole::Approach;  // the leader
     entry = 1;
-    bool backAtLeaderX = entry < last && std::fabs(v[1].x - v[0].x) >= kSamePointTolerance &&
-                         std::fabs(v[2].x - v[0].x) < kSamePointTolerance;
+    bool backAtLeaderX = entry < last && std::fabs(v[1].x - v[0].x) >= kPointTolerance &&
+                         std::fabs(v[2].x - v[0].x) < kPointTolerance;
     if (entry < last && (backAtLeaderX || runsIn(entry))) roles[entry++] = PathRole::Approach;
   } else if (first < last && runsIn(first)) {
     roles[entry++] = PathRole::Approach;
