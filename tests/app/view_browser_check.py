@@ -42,7 +42,7 @@ session = subprocess.Popen([optgrind, "--root", viewed + "/root", "--view", view
 
 
 def prompt(kind, text):
-    wait.until(lambda b: b.find_element(By.TAG_NAME, "body").get_attribute("data-prompt") in kind
+    wait.until(lambda b: (b.find_element(By.TAG_NAME, "body").get_attribute("data-prompt") or "-") in kind
                and text in b.find_element(By.ID, "prompt").text)
 
 
