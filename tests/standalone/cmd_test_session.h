@@ -1,5 +1,5 @@
 // A standalone host over string streams for the tests of the host's own
-// commands, with short forms of command arguments.
+// commands and selections, with short forms of command arguments.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -68,7 +68,7 @@ inline ResBuf pt(double x, double y) { return ResBuf::ofPoint(RT3DPOINT, Point3{
 inline ResBuf real(double v) { return ResBuf::ofReal(RTREAL, v); }
 
 inline LineGeom line(double x0, double y0, double x1, double y1) {
-  return LineGeom{{x0, y0, 0}, {x1, y1, 0}, 0.0};
+  return LineGeom{{x0, y0, 0}, {x1, y1, 0}};
 }
 // Angles in degrees, counter-clockwise.
 inline ArcGeom arc(double cx, double cy, double r, double startDeg, double endDeg) {

@@ -14,15 +14,7 @@ EntityRecord lineOn(const std::string& layer, double x, int color = kColorByLaye
       .layer = layer, .color = color, .xdata = {}, .geom = LineGeom{{x, 0, 0}, {x + 1, 0, 0}}};
 }
 
-struct DatabaseTest : ::testing::Test {
-  testing::HostSession session;
-  StandaloneHost& host = session.host;
-
-  EntityName make(const EntityRecord& r) {
-    EntityName n;
-    EXPECT_EQ(host.acdbEntMake(r, n), RTNORM);
-    return n;
-  }
+struct DatabaseTest : testing::HostTest {
   // Names in drawing order, walked with acdbEntNext from the first.
   Names walk() {
     Names names;

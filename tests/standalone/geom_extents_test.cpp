@@ -38,40 +38,31 @@ TEST_F(GeomExtentsTest, TextByTheFontMetricAndAlignment) {
   // degrees about (10,10) it covers x 8..10 and y 10..12.4.
   expectPoints(extents(textOf("AB", {10, 10, 1}, 2, 90)), {{8, 10, 1}, {10, 12.4, 1}});
   // Characters are code points: two-byte "Ä" is one.
-  expectPoints(extents(textOf("\xC3\x84"
-                              "B",
-                              {0, 0}, 2, 0)),
-               {{0, 0, 0}, {2.4, 2, 0}});
+  expectPoints(extents(textOf("\u00C4B", {0, 0}, 2, 0)), {{0, 0, 0}, {2.4, 2, 0}});
 
-  // Other alignments hang from the alignment point (5,5).
-  EntityRecord text = textOf("AB", {0, 0}, 2, 0);
-  auto& g = *text.as<TextGeom>();
-  g.alignPoint = {5, 5, 0};
-  g.hAlign = 1;  // centre, middle
-  g.vAlign = 2;
-  expectPoints(extents(text), {{3.8, 4, 0}, {6.2, 6, 0}});
+  auto aligned = [&](Point3 alignPoint, int hAlign, int vAlign) {
+    TextGeom g{.position = {}, .alignPoint = alignPoint, .height = 2, .text = "AB"};
+    g.hAlign = hAlign;
+    g.vAlign = vAlign;
+    return extents(entityOf(g));
+  };
+  // Other alignments hang from the alignment point: centre, middle.
+  expectPoints(aligned({5, 5, 0}, 1, 2), {{3.8, 4, 0}, {6.2, 6, 0}});
   // Fit spans insertion to alignment point at its height; aligned scales
   // the height too: 2 * 6 / 2.4 = 5.
-  g.alignPoint = {6, 0, 0};
-  g.hAlign = 5;
-  g.vAlign = 0;
-  expectPoints(extents(text), {{0, 0, 0}, {6, 2, 0}});
-  g.hAlign = 3;
-  expectPoints(extents(text), {{0, 0, 0}, {6, 5, 0}});
+  expectPoints(aligned({6, 0, 0}, 5, 0), {{0, 0, 0}, {6, 2, 0}});
+  expectPoints(aligned({6, 0, 0}, 3, 0), {{0, 0, 0}, {6, 5, 0}});
 }
 
 TEST_F(GeomExtentsTest, MultiLineTextByAttachment) {
   // Two lines, the longest "cde" 3 * 0.6 = 1.8 wide; 2 * 1 * 5/3 = 10/3
   // tall; attachment 5 centres it on (0,0).
-  MTextGeom g;
-  g.contents = "ab\\Pcde";
-  g.height = 1;
-  g.attachment = 5;
+  MTextGeom g{.location = {}, .height = 1, .attachment = 5, .contents = "ab\\Pcde"};
   expectPoints(extents(entityOf(g)), {{-0.9, -5.0 / 3, 0}, {0.9, 5.0 / 3, 0}});
   // Reference width 4, bottom right on (10,10), spacing 1.5: 5 tall.
+  g.location = {10, 10, 0};
   g.width = 4;
   g.attachment = 9;
-  g.location = {10, 10, 0};
   g.lineSpacing = 1.5;
   expectPoints(extents(entityOf(g)), {{6, 10, 0}, {10, 15, 0}});
 }

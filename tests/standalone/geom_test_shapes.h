@@ -42,10 +42,7 @@ inline void expectPoints(const std::vector<Point3>& actual, const std::vector<Po
 }
 
 // A standalone host over string streams; the geometry is asked through it.
-struct GeomTest : ::testing::Test {
-  testing::HostSession session;
-  StandaloneHost& host = session.host;
-
+struct GeomTest : testing::HostTest {
   std::vector<Point3> intersect(const EntityRecord& a, const EntityRecord& b, int extend) {
     std::vector<Point3> points;
     EXPECT_EQ(host.intersectWith(a, b, extend, points), RTNORM);

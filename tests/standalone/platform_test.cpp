@@ -8,8 +8,7 @@ namespace optgrind::standalone {
 namespace {
 
 struct PlatformTest : ::testing::Test {
-  explicit PlatformTest(const std::string& answers = "") : session(answers, true, "/opt/root") {}
-  testing::HostSession session;
+  testing::HostSession session{"", true, "/opt/root"};
   StandaloneHost& host = session.host;
   Platform& platform = host.platform();
 };
@@ -37,11 +36,8 @@ TEST_F(PlatformTest, FindFileTakesOnlyExistingRegularFiles) {
   EXPECT_EQ(found, "unchanged");
 }
 
-struct ChooserTest : PlatformTest {
-  ChooserTest() : PlatformTest("  /tmp/post.wcf  \n\n^C\n/tmp/nc\n") {}
-};
-
-TEST_F(ChooserTest, ChoosersTakeAPathAndCancelOnEnterEscapeOrNoAnswer) {
+TEST_F(PlatformTest, ChoosersTakeAPathAndCancelOnEnterEscapeOrNoAnswer) {
+  session.in.str("  /tmp/post.wcf  \n\n^C\n/tmp/nc\n");
   std::string path = "unchanged";
   ASSERT_EQ(platform.acedGetFileD("Select post file", "old.wcf", "wcf", 0, path), RTNORM);
   EXPECT_EQ(path, "/tmp/post.wcf");

@@ -46,9 +46,7 @@ TEST(WildcardTest, CaseAndCodePoints) {
   EXPECT_FALSE(wildcardMatch(text, "*a*a*a*a*a*a*a*a*b"));
 }
 
-struct SelectionTest : ::testing::Test {
-  testing::HostSession session;
-  StandaloneHost& host = session.host;
+struct SelectionTest : testing::HostTest {
   std::istringstream& in = session.in;
   EntityName line, arc, circle, text;  // in drawing order
 
@@ -61,12 +59,6 @@ struct SelectionTest : ::testing::Test {
                    .xdata = {ResBuf::ofString(1001, "my_tag"), ResBuf::ofString(1000, "OPT_PATH")},
                    .geom = CircleGeom{{50, 50, 0}, 2}});
     text = make({.xdata = {}, .geom = TextGeom{.position = {30, 30, 0}, .alignPoint = {}, .text = "A"}});
-  }
-
-  EntityName make(const EntityRecord& r) {
-    EntityName n;
-    EXPECT_EQ(host.acdbEntMake(r, n), RTNORM);
-    return n;
   }
 
   std::vector<EntityName> select(const std::string& mode, const ResBufList* filter,

@@ -10,10 +10,7 @@ namespace {
 ResBuf text(const char* s) { return ResBuf::ofString(RTSTR, s); }
 ResBuf shortInt(int v) { return ResBuf::ofInt(RTSHORT, v); }
 
-struct SysVarTest : ::testing::Test {
-  testing::HostSession session;
-  StandaloneHost& host = session.host;
-
+struct SysVarTest : testing::HostTest {
   ResBuf get(const std::string& name) {
     ResBuf v;
     EXPECT_EQ(host.acedGetVar(name, v), RTNORM) << name;

@@ -2,6 +2,7 @@
 // root, for tests that read and write data files.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -84,6 +85,17 @@ struct HostSession {
   std::ostringstream out;
   standalone::Console console;
   standalone::StandaloneHost host;
+};
+
+// A test over a standalone host whose answers are given later (session.in).
+struct HostTest : ::testing::Test {
+  HostSession session;
+  standalone::StandaloneHost& host = session.host;
+  EntityName make(const EntityRecord& r) {
+    EntityName n;
+    EXPECT_EQ(host.acdbEntMake(r, n), RTNORM);
+    return n;
+  }
 };
 
 // "mis_set.set" of 72 lines, all 0 but the language line 28.
