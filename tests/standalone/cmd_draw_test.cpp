@@ -98,23 +98,19 @@ TEST(DrawCommands, ScriptsEndingInsideACommandKeepWhatWasDrawn) {
   EXPECT_EQ(cancelled.live().size(), 1u);
 }
 
-TEST(DrawCommands, AnswersOutOfRangeAreAskedAgain) {
-  Session s("LINE\ninf,0\n0,0\n1e999,1\n5,0\n\nCIRCLE\n0,0\n-inf\n1e999\n2\n");
+// Unknown commands are reported, answers out of range asked again; new
+// entities take the current layer.
+TEST(DrawCommands, BadAnswersAreAskedAgainAndNewEntitiesTakeTheCurrentLayer) {
+  Session s("FROB\nLAYER\nM\nCUT\n\nLINE\ninf,0\n0,0\n1e999,1\n5,0\n\nCIRCLE\n0,0\n-inf\n1e999\n2\n");
   s.run();
+  EXPECT_TRUE(s.said("Unknown command \"FROB\"."));
   auto v = s.live();
   ASSERT_EQ(v.size(), 2u);
   expectLine(v[0], {0, 0, 0}, {5, 0, 0});
+  EXPECT_EQ(v[0]->record.layer, "CUT");
   EXPECT_EQ(v[1]->record.as<CircleGeom>()->radius, 2.0);
   EXPECT_EQ(s.command({str("text"), pt(0, 0), real(HUGE_VAL)}), RTERROR);
   EXPECT_EQ(s.live().size(), 2u);
-}
-
-TEST(DrawCommands, UnknownCommandsAreReportedAndNewEntitiesTakeTheCurrentLayer) {
-  Session s("FROB\nLAYER\nM\nCUT\n\nLINE\n0,0\n1,0\n\n");
-  s.run();
-  EXPECT_TRUE(s.said("Unknown command \"FROB\"."));
-  ASSERT_EQ(s.live().size(), 1u);
-  EXPECT_EQ(s.live()[0]->record.layer, "CUT");
 }
 
 }  // namespace

@@ -17,11 +17,14 @@ const LineGeom* lineOf(Session& s, long long id) {
   return e ? e->record.as<LineGeom>() : nullptr;
 }
 
-TEST(CommandArgs, MoveTakesASetOrANameAndAPausedSecondPoint) {
-  Session s("5,2\n");
+// MOVE and SELECT take a set or a name and a pause; what they took becomes
+// the previous selection.
+TEST(CommandArgs, MoveAndSelectTakeSetsNamesAndPauses) {
+  Session s("5,2\n20,0\n\n");
   long long a = s.add(line(0, 0, 1, 0));
   long long b = s.add(line(0, 1, 1, 1));
   long long untouched = s.add(line(9, 9, 8, 8));
+  long long picked = s.add(line(20, -1, 20, 1));
   ASSERT_EQ(s.command({str("move"), ResBuf::ofSet(s.setOf({a})), ResBuf::ofName(s.name(b)), str(""), pt(0, 0),
                        str(PAUSE)}),
             RTNORM);
@@ -30,8 +33,9 @@ TEST(CommandArgs, MoveTakesASetOrANameAndAPausedSecondPoint) {
   EXPECT_EQ(lineOf(s, untouched)->start, (Point3{9, 9, 0}));
   // The pause's prompt is the command's own.
   EXPECT_TRUE(s.said("Specify second point or <use first point as displacement>: 5,2"));
-  // The moved entities are the previous selection.
   EXPECT_EQ(s.previousSet(), (std::vector<EntityName>{s.name(a), s.name(b)}));
+  ASSERT_EQ(s.command({str("select"), ResBuf::ofSet(s.setOf({a})), str(PAUSE)}), RTNORM);
+  EXPECT_EQ(s.previousSet(), (std::vector<EntityName>{s.name(a), s.name(picked)}));
   // A paused point the user cancels cancels the command; nothing moves.
   EXPECT_EQ(s.command({str("move"), ResBuf::ofName(s.name(a)), str(""), pt(0, 0), str(PAUSE)}), RTCAN);
   EXPECT_EQ(lineOf(s, a)->start, (Point3{5, 2, 0}));
@@ -77,15 +81,6 @@ TEST(CommandArgs, SolidHatchOnClosedPolylinesAndCircles) {
   size_t before = s.live().size();
   EXPECT_EQ(s.command({str("hatch"), str("S"), ResBuf::ofSet(s.setOf({open})), str("")}), RTERROR);
   EXPECT_EQ(s.live().size(), before);
-}
-
-TEST(CommandArgs, SelectWithAPauseBecomesThePreviousSelection) {
-  Session s("20,0\n\n");
-  long long a = s.add(line(0, 0, 1, 0));
-  long long b = s.add(line(20, -1, 20, 1));
-  s.add(line(40, 0, 41, 0));
-  ASSERT_EQ(s.command({str("select"), ResBuf::ofSet(s.setOf({a})), str(PAUSE)}), RTNORM);
-  EXPECT_EQ(s.previousSet(), (std::vector<EntityName>{s.name(a), s.name(b)}));
 }
 
 TEST(CommandArgs, ZoomWindowPreviousAndExtents) {

@@ -73,22 +73,10 @@ TEST(Prompts, FormFieldsByNumberPositionCaptionAndLabel) {
   EXPECT_TRUE(s.said("[1 5.000]"));
 }
 
+// A click flips a two-state field without a question; numbers and texts
+// are asked for.
 TEST(Prompts, FormEditors) {
-  Session s("abc\n2.5\n\nnew text\n^C\n");
-  FormSpec f = sampleForm();
-  std::string text = "5.000";
-  int index = 0;
-  ASSERT_EQ(s.host.formEdit(f, 1, FormEditor::Number, {}, text, index), RTNORM);  // abc refused
-  EXPECT_EQ(text, "2.5");
-  ASSERT_EQ(s.host.formEdit(f, 1, FormEditor::Number, {}, text, index), RTNORM);  // Enter keeps
-  EXPECT_EQ(text, "2.5");
-  ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::Text, {}, text, index), RTNORM);
-  EXPECT_EQ(text, "new text");
-  EXPECT_EQ(s.host.formEdit(f, 2, FormEditor::Text, {}, text, index), RTCAN);
-}
-
-TEST(Prompts, AClickFlipsATwoStateFieldWithoutAQuestion) {
-  Session s("#2\n");
+  Session s("#2\nabc\n2.5\n\nnew text\n^C\n");
   FormSpec f = sampleForm();
   std::string text;
   int index = 0;
@@ -101,6 +89,15 @@ TEST(Prompts, AClickFlipsATwoStateFieldWithoutAQuestion) {
   EXPECT_EQ(index, 0);
   EXPECT_EQ(s.out.str(), "");  // nothing asked, no answer taken
   EXPECT_EQ(s.host.formWait(f), 2);
+
+  text = "5.000";
+  ASSERT_EQ(s.host.formEdit(f, 1, FormEditor::Number, {}, text, index), RTNORM);  // abc refused
+  EXPECT_EQ(text, "2.5");
+  ASSERT_EQ(s.host.formEdit(f, 1, FormEditor::Number, {}, text, index), RTNORM);  // Enter keeps
+  EXPECT_EQ(text, "2.5");
+  ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::Text, {}, text, index), RTNORM);
+  EXPECT_EQ(text, "new text");
+  EXPECT_EQ(s.host.formEdit(f, 2, FormEditor::Text, {}, text, index), RTCAN);
 }
 
 TEST(Prompts, AListTakesAnEntryByItsTextOrItsPositionAfterAHash) {

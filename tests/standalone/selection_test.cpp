@@ -79,7 +79,7 @@ struct SelectionTest : testing::HostTest {
 
 using Names = std::vector<EntityName>;
 
-TEST_F(SelectionTest, AllWithSimpleFilters) {
+TEST_F(SelectionTest, AllWithSimpleAndNestedFilters) {
   EXPECT_EQ(select("X", nullptr), (Names{line, arc, circle, text}));
   EXPECT_EQ(selectX({type("LINE")}), (Names{line}));
   EXPECT_EQ(selectX({type("line,arc")}), (Names{line, arc}));
@@ -94,9 +94,7 @@ TEST_F(SelectionTest, AllWithSimpleFilters) {
   SelectionSet ss;
   ResBufList none{type("HATCH")};
   EXPECT_EQ(host.acedSSGet("X", nullptr, nullptr, &none, ss), RTERROR);
-}
 
-TEST_F(SelectionTest, NestedOperators) {
   // Lines or arcs on a CUT layer, but not on CUT2: the line only.
   ResBufList f{op("<and"),    op("<or"),  type("LINE"),  type("ARC"), op("or>"),
                layer("CUT*"), op("<not"), layer("CUT2"), op("not>"),  op("and>")};

@@ -50,10 +50,8 @@ TEST_F(SysVarTest, SetterRefusesUnknownReadOnlyWrongTypeAndOutOfRange) {
   // A real variable takes an integer.
   EXPECT_EQ(set("TEXTSIZE", shortInt(3)), RTNORM);
   EXPECT_DOUBLE_EQ(get("TEXTSIZE").asReal(), 3.0);
-}
 
-// -9999 only reads, whatever the variable.
-TEST_F(SysVarTest, MinusNineNineNineNineOnlyReads) {
+  // -9999 only reads, whatever the variable.
   EXPECT_EQ(set("OSMODE", shortInt(0)), RTNORM);
   for (const char* name : {"OSMODE", "USERI4", "ACADVER"})
     EXPECT_EQ(set(name, shortInt(kReadOnlyMarker)), RTNORM);
