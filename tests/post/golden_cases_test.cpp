@@ -1,8 +1,11 @@
 // The golden cases of tests/data/post: for every NAME.events, the program
 // NAME.wcf (or the file that NAME.wcfref names, relative to the source
-// tree) runs the script; the NC text must equal NAME.nc and, when NAME.msg
-// exists, the command-line messages must equal it.
+// tree) runs the script; the NC text must equal NAME.nc and the
+// command-line messages NAME.msg (none when there is no such file). OPTGRIND_WRITE_GOLDEN=1
+// rewrites NAME.nc and NAME.msg.
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "post_fixture.h"
 
@@ -36,11 +39,13 @@ TEST_P(GoldenCase, WritesTheExpectedNcText) {
   std::string wcfText = textModeRead(readTestFile(wcf.string()));
   load(wcfText, wcf.filename().string());
   std::string nc = run(readTestFile((kCaseDir / (name + ".events")).string()));
-  EXPECT_EQ(nc, readTestFile((kCaseDir / (name + ".nc")).string()));
   fs::path msg = kCaseDir / (name + ".msg");
-  if (fs::exists(msg)) {
-    EXPECT_EQ(messages(), readTestFile(msg.string()));
+  if (const char* write = std::getenv("OPTGRIND_WRITE_GOLDEN"); write && std::string(write) == "1") {
+    std::ofstream(kCaseDir / (name + ".nc"), std::ios::binary) << nc;
+    if (!messages().empty()) std::ofstream(msg, std::ios::binary) << messages();
   }
+  EXPECT_EQ(nc, readTestFile((kCaseDir / (name + ".nc")).string()));
+  EXPECT_EQ(messages(), fs::exists(msg) ? readTestFile(msg.string()) : std::string());
 }
 
 INSTANTIATE_TEST_SUITE_P(Post, GoldenCase, ::testing::ValuesIn(caseNames()),
