@@ -146,6 +146,16 @@ TEST_F(InvariantsTest, BreakThenJoinKeepsLengthAndEnds) {
       EntityRef rest = breakAtPoint(host, ref, at);
       ASSERT_EQ(rest.valid, 1);
       PolylineGeom first = polyline(ref), second = polyline(rest);
+      // Every piece runs along the polyline as it was (a bulge of the wrong
+      // sign keeps the length and the ends, not the way).
+      EntityRef original = addPolyline(vertices, closed);
+      for (const PolylineGeom* piece : {&first, &second}) {
+        for (size_t i = 0; i < segmentCount(*piece); ++i) {
+          EXPECT_NE(locateOnEntity(host, pointOnSegment(*piece, i, 0.5), original).result, 0)
+              << "piece segment " << i;
+        }
+      }
+      host.acdbEntDel(original.name);
       if (closed) {
         EXPECT_EQ(rest.name, ref.name);
         EXPECT_FALSE(first.closed);
