@@ -5,7 +5,6 @@
 // rewrites NAME.nc and NAME.msg.
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "post_fixture.h"
 
@@ -31,21 +30,21 @@ TEST_P(GoldenCase, WritesTheExpectedNcText) {
   const std::string name = GetParam();
   fs::path wcf = kCaseDir / (name + ".wcf");
   if (!fs::exists(wcf)) {
-    std::string ref = readTestFile((kCaseDir / (name + ".wcfref")).string());
+    std::string ref = readFile((kCaseDir / (name + ".wcfref")).string());
     ref.erase(ref.find_last_not_of("\r\n") + 1);
     wcf = fs::path(OPTGRIND_SOURCE_DIR) / ref;
   }
   ASSERT_TRUE(fs::exists(wcf)) << wcf;
-  std::string wcfText = textModeRead(readTestFile(wcf.string()));
+  std::string wcfText = textModeRead(readFile(wcf.string()));
   load(wcfText, wcf.filename().string());
-  std::string nc = run(readTestFile((kCaseDir / (name + ".events")).string()));
+  std::string nc = run(readFile((kCaseDir / (name + ".events")).string()));
   fs::path msg = kCaseDir / (name + ".msg");
   if (const char* write = std::getenv("OPTGRIND_WRITE_GOLDEN"); write && std::string(write) == "1") {
-    std::ofstream(kCaseDir / (name + ".nc"), std::ios::binary) << nc;
-    if (!messages().empty()) std::ofstream(msg, std::ios::binary) << messages();
+    testing::writeFile((kCaseDir / (name + ".nc")).string(), nc);
+    if (!messages().empty()) testing::writeFile(msg.string(), messages());
   }
-  EXPECT_EQ(nc, readTestFile((kCaseDir / (name + ".nc")).string()));
-  EXPECT_EQ(messages(), fs::exists(msg) ? readTestFile(msg.string()) : std::string());
+  EXPECT_EQ(nc, readFile((kCaseDir / (name + ".nc")).string()));
+  EXPECT_EQ(messages(), fs::exists(msg) ? readFile(msg.string()) : std::string());
 }
 
 INSTANTIATE_TEST_SUITE_P(Post, GoldenCase, ::testing::ValuesIn(caseNames()),
