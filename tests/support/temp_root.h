@@ -109,6 +109,7 @@ inline std::string misSetWithLanguage(int language) {
 // whose "mis_set.set" selects English messages; below the settings layer,
 // where nothing reads that file, messages are English all the same.
 // `answers` are the lines the user types.
+// A base, so that the folder is made before the session given its path.
 struct TempRoot {
   TempDir root;
 };
