@@ -28,7 +28,7 @@ bool closestOnPolyline(const PolylineGeom& pl, const Point3& given, bool extend,
   auto kept = [&](size_t i) {
     const PolyVertex& a = v[i];
     const PolyVertex& b = v[i + 1 < n ? i + 1 : 0];
-    return !isStraightBulge(a.bulge) || !withinXY(b.x - a.x, b.y - a.y, kOnCurveTolerance);
+    return !withinXY(b.x - a.x, b.y - a.y, kOnCurveTolerance) || !isStraightBulge(a.bulge);
   };
   // The nearest vertex by its square first; the exact distance of those
   // as near as it within rounding then gives the same bound as measuring
