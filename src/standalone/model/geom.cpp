@@ -30,10 +30,10 @@ bool closestOnPolyline(const PolylineGeom& pl, const Point3& given, bool extend,
     const PolyVertex& b = v[i + 1 < n ? i + 1 : 0];
     return !withinXY(b.x - a.x, b.y - a.y, kOnCurveTolerance) || !isStraightBulge(a.bulge);
   };
-  // The nearest vertex by its square first; the exact distance of those
-  // as near as it within rounding then gives the same bound as measuring
-  // every vertex.
-  double nearestSquare = HUGE_VAL;
+  // The nearest vertex by its square; the exact distance of those as near
+  // as the nearest so far within rounding gives the same bound as
+  // measuring every vertex, since the nearest so far only comes nearer.
+  double nearestSquare = HUGE_VAL, bound = HUGE_VAL;
   size_t first = segments, last = segments;
   for (size_t i = 0; i < segments; ++i) {
     if (!kept(i)) continue;
@@ -42,15 +42,10 @@ bool closestOnPolyline(const PolylineGeom& pl, const Point3& given, bool extend,
     const double dx = v[i].x - given.x, dy = v[i].y - given.y;
     const double square = dx * dx + dy * dy;
     if (square < nearestSquare) nearestSquare = square;
+    if (square <= nearestSquare * (1.0 + kRoundingSlack) + kRoundingFloor)
+      bound = std::fmin(bound, distanceXY({v[i].x, v[i].y, 0.0}, given));
   }
   if (first == segments) return false;
-  const double squareLimit = nearestSquare * (1.0 + kRoundingSlack) + kRoundingFloor;
-  double bound = HUGE_VAL;
-  for (size_t i = first; i <= last; ++i) {
-    const double dx = v[i].x - given.x, dy = v[i].y - given.y;
-    if (!(dx * dx + dy * dy <= squareLimit) && nearestSquare < HUGE_VAL) continue;
-    if (kept(i)) bound = std::fmin(bound, distanceXY({v[i].x, v[i].y, 0.0}, given));
-  }
   if (bound == HUGE_VAL) return false;
   const bool extended = extend && !pl.closed;
   bool found = false;
