@@ -115,6 +115,11 @@ bool eraseEntity(Drawing& d, long long id) {
   return true;
 }
 
+void eraseSlots(Drawing& d, const std::vector<uint32_t>& slots) {
+  noteSlotsErased(d, slots);
+  for (uint32_t slot : slots) d.entities[slot].erased = true;
+}
+
 size_t liveEntityCount(const Drawing& d) {
   return static_cast<size_t>(
       std::count_if(d.entities.begin(), d.entities.end(), [](const DrawingEntity& e) { return !e.erased; }));
