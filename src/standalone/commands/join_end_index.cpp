@@ -28,10 +28,10 @@ std::pair<double, double> endPoint(const std::vector<JoinPiece>& pieces, uint32_
 }
 
 // Sorts `order` by `keys` (both in step), keeping equal keys in their
-// order: a byte at a time from the lowest up to the last of `bits`,
-// skipping bytes all keys share. One pass counts every byte.
+// order: eleven bits at a time from the lowest up to the last of `bits`,
+// skipping digits all keys share. One pass counts every digit.
 void radixSort(std::vector<uint64_t>& keys, std::vector<uint32_t>& order, int bits) {
-  constexpr int kDigitBits = 8;
+  constexpr int kDigitBits = 11;
   constexpr size_t kBuckets = size_t{1} << kDigitBits;
   const int digits = (bits + kDigitBits - 1) / kDigitBits;
   std::vector<std::array<uint32_t, kBuckets>> counts(static_cast<size_t>(digits));

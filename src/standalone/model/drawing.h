@@ -152,7 +152,7 @@ const DrawingEntity* findEntity(const Drawing& d, long long id);
 bool eraseEntity(Drawing& d, long long id);
 // Marks the entities of these slots erased, slots in ascending order; the
 // undo history keeps only which slots they were.
-void eraseSlots(Drawing& d, const std::vector<uint32_t>& slots);
+void eraseSlots(Drawing& d, std::vector<uint32_t> slots);
 // Live entities counted.
 size_t liveEntityCount(const Drawing& d);
 

@@ -231,17 +231,13 @@ void noteEntityEdit(Drawing& d, size_t slot) {
   }
 }
 
-void noteSlotsErased(Drawing& d, const std::vector<uint32_t>& slots) {
+void noteSlotsErased(Drawing& d, std::vector<uint32_t>&& slots) {
   UndoHistory* h = recordingHistory(d);
   if (!h) return;
-  std::vector<uint32_t> run;
-  run.reserve(slots.size());
-  for (uint32_t slot : slots) {
-    // A slot kept whole already needs nothing more.
-    if (slot >= h->open.entityCount || d.entities[slot].erased || h->keptSlots.contains(slot)) continue;
-    run.push_back(slot);
-  }
-  if (!run.empty()) h->open.erasedRuns.push_back(std::move(run));
+  // The command's own slots go with it. A slot also kept whole is restored
+  // by its image, so it may stay in the run.
+  slots.erase(std::lower_bound(slots.begin(), slots.end(), h->open.entityCount), slots.end());
+  if (!slots.empty()) h->open.erasedRuns.push_back(std::move(slots));
 }
 
 void noteHeaderEdit(Drawing& d) {

@@ -67,9 +67,9 @@ bool commandRunning(const Drawing& d);
 // What is about to change while a command runs; each part is kept once per
 // step, before its first change. Outside a command these do nothing.
 void noteEntityEdit(Drawing& d, size_t slot);
-// Live slots about to be erased and nothing else, in ascending order: kept
-// as their numbers only.
-void noteSlotsErased(Drawing& d, const std::vector<uint32_t>& slots);
+// Slots of live entities just erased and not otherwise changed, in
+// ascending order: kept as their numbers only.
+void noteSlotsErased(Drawing& d, std::vector<uint32_t>&& slots);
 // The header variables.
 void noteHeaderEdit(Drawing& d);
 // Everything but the entities and the header: tables, application names,
