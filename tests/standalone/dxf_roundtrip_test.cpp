@@ -304,9 +304,9 @@ class DxfRoundTrip : public ::testing::Test {
 TEST_F(DxfRoundTrip, EveryEntityTypeKeepsItsPropertiesGeometryAndExtendedData) {
   std::vector<std::string> before, after;
   for (const auto& e : original_.entities) {
-    if (!e.erased) before.push_back(describe(e.record));
+    if (!e.erased) before.push_back(describe(entityRecord(e)));
   }
-  for (const auto& e : reloaded_.entities) after.push_back(describe(e.record));
+  for (const auto& e : reloaded_.entities) after.push_back(describe(entityRecord(e)));
   ASSERT_EQ(before.size(), after.size());
   for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(before[i], after[i]) << "entity " << i;
   EXPECT_EQ(reloaded_.path, path_);

@@ -129,7 +129,13 @@ class DrawingReader {
     endSequences();
     d_.dictionaries = objects_.dictionaries();
     finishLayouts();
-    for (const auto& e : d_.entities) noteNames(e.record);
+    for (const auto& e : d_.entities) {
+      noteNames(e.record);
+      e.xdata.anyApplication([&](std::string_view app) {
+        noteApplication(std::string(app));
+        return false;
+      });
+    }
     for (const auto& b : d_.blocks) {
       for (const auto& e : b.entities) noteNames(e);
     }
@@ -527,8 +533,12 @@ class DrawingReader {
   void noteNames(const EntityRecord& e) {
     if (seenLayers_.insert(e.layer).second) ensureLayer(d_, e.layer);
     for (const ResBuf& rb : e.xdata) {
-      if (rb.code == 1001 && seenApps_.insert(rb.asString()).second) registerApp(d_, rb.asString());
+      if (rb.code == 1001) noteApplication(rb.asString());
     }
+  }
+
+  void noteApplication(const std::string& name) {
+    if (seenApps_.insert(name).second) registerApp(d_, name);
   }
 
   // ---- Header variables: "9 $NAME" and the groups of its value ----------
