@@ -46,75 +46,139 @@ Chain reversed(const Chain& c) {
   return r;
 }
 
-// Appends the vertices of a candidate to `store`; false, with nothing
-// appended, when it cannot be joined.
-bool appendPieceOf(const EntityRecord& e, Chain& store, double fitTolerance) {
+// The joinable pieces of the drawing, read in one walk: plain lines and
+// arcs whole in their records, anything else with its vertices in `runs`
+// (run r is runs.vertices[runs.first[r], runs.first[r + 1])).
+struct PieceRuns {
+  Chain vertices;
+  std::vector<uint32_t> first = {0};
+};
+
+// Reads a candidate into `piece`; false when it cannot be joined.
+bool readPiece(const EntityRecord& e, double fitTolerance, JoinPiece& piece, PieceRuns& runs) {
+  const Chain* vertices = nullptr;
+  PolylineGeom fitted;
   if (const auto* poly = e.as<PolylineGeom>()) {
     if (poly->closed || poly->vertices.size() < 2) return false;
-    store.insert(store.end(), poly->vertices.begin(), poly->vertices.end());
-    return true;
+    vertices = &poly->vertices;
+  } else if (e.as<SplineGeom>() || e.as<EllipseGeom>()) {
+    if (!arcPolylineOf(e, fitTolerance, fitted) || fitted.closed || fitted.vertices.size() < 2) return false;
+    vertices = &fitted.vertices;
   }
-  PolylineGeom fitted;
-  if (arcPolylineOf(e, fitTolerance, fitted)) {
-    if (fitted.closed || fitted.vertices.size() < 2) return false;
-    store.insert(store.end(), fitted.vertices.begin(), fitted.vertices.end());
+  if (vertices) {
+    piece.x0 = vertices->front().x, piece.y0 = vertices->front().y;
+    piece.x1 = vertices->back().x, piece.y1 = vertices->back().y;
+    piece.run = static_cast<uint32_t>(runs.first.size() - 1);
+    runs.vertices.insert(runs.vertices.end(), vertices->begin(), vertices->end());
+    runs.first.push_back(static_cast<uint32_t>(runs.vertices.size()));
     return true;
   }
   PolyVertex start, end;
   if (!curveEnds(e, start, end)) return false;
   if (meet(start, end) && start.bulge == 0.0) return false;
-  store.push_back(start);
-  store.push_back(end);
+  piece.x0 = start.x, piece.y0 = start.y;
+  piece.x1 = end.x, piece.y1 = end.y;
+  piece.bulge = start.bulge;
+  piece.run = kPlainPiece;
   return true;
 }
 
-// The chain being built: pieces go on at both ends. The vertices put
-// before the target's first are kept last first, so that both ends grow
-// at the back of a vector.
-struct GrowingChain {
-  Chain head;  // before the target's first vertex, last first
-  Chain tail;  // from the target's first vertex on; never empty
-  PolyVertex& front() { return head.empty() ? tail.front() : head.back(); }
-  PolyVertex& back() { return tail.back(); }
-  size_t size() const { return head.size() + tail.size(); }
+size_t vertexCount(const JoinPiece& p, const PieceRuns& runs) {
+  return p.run == kPlainPiece ? 2 : runs.first[p.run + 1] - runs.first[p.run];
+}
+
+// The piece's vertices as the chain runs it, into `out`.
+void orientedInto(const JoinPiece& p, bool reversed, const PieceRuns& runs, Chain& out) {
+  if (p.run != kPlainPiece) {
+    Piece run(runs.vertices.data() + runs.first[p.run], vertexCount(p, runs));
+    if (reversed) {
+      reverseInto(run, out);
+    } else {
+      out.assign(run.begin(), run.end());
+    }
+    return;
+  }
+  out.clear();
+  if (reversed) {
+    out.push_back(PolyVertex{p.x1, p.y1, -p.bulge});
+    out.push_back(PolyVertex{p.x0, p.y0});
+  } else {
+    out.push_back(PolyVertex{p.x0, p.y0, p.bulge});
+    out.push_back(PolyVertex{p.x1, p.y1});
+  }
+}
+
+// A free end of the chain: its point, and the end of a piece lying there
+// (kNoEnd for the polyline's own).
+struct FreeEnd {
+  double x = 0.0, y = 0.0;
+  uint32_t end = kNoEnd;
 };
 
-// Appends the piece at the chain's end when one of its ends meets it.
-bool appendAtEnd(GrowingChain& chain, Piece piece, Chain& scratch) {
-  Piece p = piece;
-  if (meet(chain.back(), piece.front())) {
-  } else if (meet(chain.back(), piece.back())) {
-    reverseInto(piece, scratch);
-    p = scratch;
-  } else {
-    return false;
+bool meetsAt(const FreeEnd& free, double x, double y) { return withinXY(free.x - x, free.y - y, kJoinFuzz); }
+
+// A piece joined to the chain, turned round or not.
+struct ChainStep {
+  uint32_t piece = 0;
+  bool reversed = false;
+};
+
+// Joins pieces at one free end of the chain while one meets it, the first
+// in drawing order at a branch. At the chain's end a piece runs on from
+// the end it meets with; at its start it runs into it. Stops when the
+// chain closes.
+void growChain(JoinEndIndex& ends, const std::vector<JoinPiece>& pieces, const PieceRuns& runs, bool atEnd,
+               FreeEnd& front, FreeEnd& back, size_t& size, std::vector<ChainStep>& steps, bool& closed) {
+  FreeEnd& free = atEnd ? back : front;
+  while (!closed) {
+    const uint32_t end = ends.firstMeeting(free.x, free.y, free.end);
+    if (end == kNoEnd) return;
+    const uint32_t i = end / 2;
+    const JoinPiece& p = pieces[i];
+    const bool startMeets = meetsAt(free, p.x0, p.y0);
+    const bool endMeets = meetsAt(free, p.x1, p.y1);
+    bool reversed = false;
+    if (atEnd ? startMeets : endMeets) {
+      reversed = false;
+    } else if (atEnd ? endMeets : startMeets) {
+      reversed = true;
+    } else {
+      return;
+    }
+    const bool farIsFirst = atEnd == reversed;
+    free = farIsFirst ? FreeEnd{p.x0, p.y0, 2 * i} : FreeEnd{p.x1, p.y1, 2 * i + 1};
+    ends.take(i);
+    steps.push_back(ChainStep{i, reversed});
+    size += vertexCount(p, runs) - 1;
+    closed = size >= 3 && withinXY(front.x - back.x, front.y - back.y, kJoinFuzz);
   }
-  PolyVertex& joint = chain.back();
-  joint.bulge = p.front().bulge;
-  joint.startWidth = p.front().startWidth;
-  joint.endWidth = p.front().endWidth;
-  chain.tail.insert(chain.tail.end(), p.begin() + 1, p.end());
-  return true;
 }
 
-// Puts the piece before the chain's start when one of its ends meets it.
-bool prependAtStart(GrowingChain& chain, Piece piece, Chain& scratch) {
-  Piece p = piece;
-  if (meet(chain.front(), piece.back())) {
-  } else if (meet(chain.front(), piece.front())) {
-    reverseInto(piece, scratch);
-    p = scratch;
-  } else {
-    return false;
+// The joined polyline's vertices: the pieces put before the start (the
+// last put first), the polyline's own, the pieces put after its end. At
+// the end a joint takes the segment of the piece that follows it; at the
+// start the polyline's vertex stays the joint.
+Chain joinedVertices(const Chain& own, const std::vector<ChainStep>& before,
+                     const std::vector<ChainStep>& after, const std::vector<JoinPiece>& pieces,
+                     const PieceRuns& runs, size_t size) {
+  Chain out;
+  out.reserve(size);
+  Chain oriented;
+  for (auto it = before.rbegin(); it != before.rend(); ++it) {
+    orientedInto(pieces[it->piece], it->reversed, runs, oriented);
+    out.insert(out.end(), oriented.begin(), oriented.end() - 1);
   }
-  // The joint is the chain's own first vertex.
-  chain.head.insert(chain.head.end(), std::make_reverse_iterator(p.end() - 1),
-                    std::make_reverse_iterator(p.begin()));
-  return true;
+  out.insert(out.end(), own.begin(), own.end());
+  for (const ChainStep& step : after) {
+    orientedInto(pieces[step.piece], step.reversed, runs, oriented);
+    PolyVertex& joint = out.back();
+    joint.bulge = oriented.front().bulge;
+    joint.startWidth = oriented.front().startWidth;
+    joint.endWidth = oriented.front().endWidth;
+    out.insert(out.end(), oriented.begin() + 1, oriented.end());
+  }
+  return out;
 }
-
-// The chain is a loop once its last vertex comes back onto its first.
-bool closesOnItself(GrowingChain& chain) { return chain.size() >= 3 && meet(chain.front(), chain.back()); }
 
 }  // namespace
 
@@ -173,73 +237,50 @@ int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& c
 
   // Candidates in drawing order: at a branch the first of them is taken.
   // Their slots are marked and the drawing walked once, which orders them
-  // and drops repeats without a sort.
+  // and drops repeats without a sort, and reads each piece once.
   std::vector<char> isCandidate(d.entities.size(), 0);
-  size_t marked = 0;
   for (long long id : candidates) {
-    if (id == target || !findEntity(std::as_const(d), id)) continue;
-    char& mark = isCandidate[static_cast<size_t>(slotOf(d, id))];
-    marked += mark == 0;
-    mark = 1;
+    long long slot = id == target ? -1 : slotOf(d, id);
+    if (slot >= 0) isCandidate[static_cast<size_t>(slot)] = 1;
   }
-  // The pieces' vertices one after another: piece i is store[first[i],
-  // first[i + 1]). Lines and arcs, the usual pieces, have two each.
-  Chain store;
-  store.reserve(2 * marked);
-  std::vector<uint32_t> first = {0};
-  first.reserve(marked + 1);
-  std::vector<size_t> pieceSlots;
-  pieceSlots.reserve(marked);
+  std::vector<JoinPiece> pieces;
+  pieces.reserve(candidates.size());
+  PieceRuns runs;
   for (size_t slot = 0; slot < isCandidate.size(); ++slot) {
-    if (!isCandidate[slot] || !appendPieceOf(d.entities[slot].record, store, fitTolerance)) continue;
-    first.push_back(static_cast<uint32_t>(store.size()));
-    pieceSlots.push_back(slot);
+    if (!isCandidate[slot] || d.entities[slot].erased) continue;
+    JoinPiece& piece = pieces.emplace_back();
+    piece.slot = static_cast<uint32_t>(slot);
+    if (!readPiece(d.entities[slot].record, fitTolerance, piece, runs)) pieces.pop_back();
   }
-  size_t count = pieceSlots.size();
-  // At each joint the first piece in drawing order that meets the chain's
-  // free end is taken, found through an index of the pieces' ends.
-  JoinEndIndex ends(store, first, kJoinFuzz);
-  size_t vertexCount = store.size();
-  Chain().swap(store);
+  std::vector<char>().swap(isCandidate);
+  JoinEndIndex ends(pieces, kJoinFuzz);
 
-  GrowingChain chain;
-  // Room for every piece: the polyline's vertices are never moved to grow.
-  chain.tail.reserve(pl->vertices.size() + vertexCount);
-  chain.tail.assign(pl->vertices.begin(), pl->vertices.end());
-  std::vector<bool> joined(count, false);
-  int joinedCount = 0;
-  Chain scratch;
+  const PolyVertex& first = pl->vertices.front();
+  const PolyVertex& last = pl->vertices.back();
+  FreeEnd front{first.x, first.y}, back{last.x, last.y};
+  size_t size = pl->vertices.size();
+  std::vector<ChainStep> after, before;
   bool closed = false;
-  for (bool atEnd : {true, false}) {
-    while (!closed) {
-      const JoinEnd* next = ends.firstMeeting(atEnd ? chain.back() : chain.front());
-      if (!next) break;
-      size_t i = next->piece;
-      Piece piece = ends.piece(*next);
-      if (!(atEnd ? appendAtEnd(chain, piece, scratch) : prependAtStart(chain, piece, scratch))) break;
-      ends.take(i);
-      joined[i] = true;
-      ++joinedCount;
-      closed = closesOnItself(chain);
-    }
-  }
+  growChain(ends, pieces, runs, true, front, back, size, after, closed);
+  growChain(ends, pieces, runs, false, front, back, size, before, closed);
+  const size_t joinedCount = after.size() + before.size();
   if (joinedCount == 0) return 0;
-  Chain& joinedVertices = chain.tail;
-  joinedVertices.insert(joinedVertices.begin(), chain.head.rbegin(), chain.head.rend());
+  Chain joined = joinedVertices(pl->vertices, before, after, pieces, runs, size);
   if (closed) {
     // The closing segment is carried by the last vertex that stays.
-    joinedVertices.pop_back();
+    joined.pop_back();
     pl->closed = true;
   }
-  pl->vertices = std::move(joinedVertices);
+  pl->vertices = std::move(joined);
   // In drawing order, so that the drawing is walked once from front to back.
-  for (size_t i = 0; i < count; ++i) {
-    if (!joined[i]) continue;
-    noteEntityEdit(d, pieceSlots[i]);
-    d.entities[pieceSlots[i]].erased = true;
+  std::vector<uint32_t> erased;
+  erased.reserve(joinedCount);
+  for (uint32_t i = 0; i < pieces.size(); ++i) {
+    if (ends.taken(i)) erased.push_back(pieces[i].slot);
   }
+  eraseSlots(d, erased);
   moveToDrawingEnd(d, target);
-  return joinedCount;
+  return static_cast<int>(joinedCount);
 }
 
 void reversePolyline(PolylineGeom& pl) {

@@ -127,6 +127,18 @@ bool eraseEntity(Drawing& d, long long id) {
   return true;
 }
 
+void eraseSlots(Drawing& d, std::vector<uint32_t> slots) {
+  // Those erased already are dropped as the others are marked.
+  size_t live = 0;
+  for (uint32_t slot : slots) {
+    bool& erased = d.entities[slot].erased;
+    if (!erased) slots[live++] = slot;
+    erased = true;
+  }
+  slots.resize(live);
+  noteSlotsErased(d, std::move(slots));
+}
+
 size_t liveEntityCount(const Drawing& d) {
   return static_cast<size_t>(
       std::count_if(d.entities.begin(), d.entities.end(), [](const DrawingEntity& e) { return !e.erased; }));

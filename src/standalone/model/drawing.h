@@ -159,6 +159,9 @@ DrawingEntity* findEntity(Drawing& d, long long id);
 const DrawingEntity* findEntity(const Drawing& d, long long id);
 // Marks the entity erased; false when there is no live entity of that id.
 bool eraseEntity(Drawing& d, long long id);
+// Marks the entities of these slots erased, slots in ascending order; the
+// undo history keeps only which slots they were.
+void eraseSlots(Drawing& d, std::vector<uint32_t> slots);
 // Live entities counted.
 size_t liveEntityCount(const Drawing& d);
 

@@ -81,6 +81,7 @@ size_t restBytes(const Drawing& rest) {
 size_t stepBytes(const UndoStep& s) {
   size_t n = sizeof(UndoStep) + s.command.capacity();
   for (const SlotImage& image : s.slots) n += sizeof(image.slot) + entityBytes(image.entity);
+  for (const auto& run : s.erasedRuns) n += sizeof(run) + run.capacity() * sizeof(run[0]);
   for (const DrawingEntity& e : s.appended) n += entityBytes(e);
   if (s.header) n += s.header->size() * kHeaderEntryBytes;
   if (s.rest) n += restBytes(*s.rest);
@@ -131,7 +132,9 @@ void forgetSlot(Drawing& d, long long id, size_t slot) {
 bool fits(const Drawing& d, const UndoStep& s, bool toRedo) {
   if (d.entities.size() < s.entityCount || (toRedo && d.entities.size() != s.entityCount)) return false;
   return std::all_of(s.slots.begin(), s.slots.end(),
-                     [&](const SlotImage& image) { return image.slot < s.entityCount; });
+                     [&](const SlotImage& image) { return image.slot < s.entityCount; }) &&
+         std::all_of(s.erasedRuns.begin(), s.erasedRuns.end(),
+                     [&](const auto& run) { return run.back() < s.entityCount; });
 }
 
 void applyBackward(Drawing& d, UndoStep& s) {
@@ -140,6 +143,10 @@ void applyBackward(Drawing& d, UndoStep& s) {
   s.appended.assign(std::make_move_iterator(own), std::make_move_iterator(d.entities.end()));
   d.entities.erase(own, d.entities.end());
   for (SlotImage& image : s.slots) swapSlot(d, image);
+  // After the images, which hold a slot both erased and changed whole.
+  for (const auto& run : s.erasedRuns) {
+    for (uint32_t slot : run) d.entities[slot].erased = false;
+  }
   if (s.header) std::swap(d.header, *s.header);
   if (s.rest) swapRest(d, *s.rest);
 }
@@ -147,6 +154,9 @@ void applyBackward(Drawing& d, UndoStep& s) {
 void applyForward(Drawing& d, UndoStep& s) {
   if (s.rest) swapRest(d, *s.rest);
   if (s.header) std::swap(d.header, *s.header);
+  for (const auto& run : s.erasedRuns) {
+    for (uint32_t slot : run) d.entities[slot].erased = true;
+  }
   for (auto it = s.slots.rbegin(); it != s.slots.rend(); ++it) swapSlot(d, *it);
   for (DrawingEntity& e : s.appended) {
     setSlot(d, e.id, d.entities.size());
@@ -197,7 +207,7 @@ void endCommand(Drawing& d) {
   auto added =
       d.entities.begin() + static_cast<std::ptrdiff_t>(std::min(step.entityCount, d.entities.size()));
   bool addedLive = std::any_of(added, d.entities.end(), [](const DrawingEntity& e) { return !e.erased; });
-  if (step.slots.empty() && !addedLive && !step.header && !step.rest) return;
+  if (step.slots.empty() && step.erasedRuns.empty() && !addedLive && !step.header && !step.rest) return;
   clearUndone(*h);
   step.bytes = stepBytes(step);
   h->bytes += step.bytes;
@@ -215,7 +225,21 @@ void noteEntityEdit(Drawing& d, size_t slot) {
   UndoHistory* h = recordingHistory(d);
   if (!h || slot >= h->open.entityCount || slot >= d.entities.size()) return;
   if (!h->keptSlots.insert(slot).second) return;
-  h->open.slots.push_back(SlotImage{slot, d.entities[slot]});
+  SlotImage& image = h->open.slots.emplace_back(SlotImage{slot, d.entities[slot]});
+  // A slot erased earlier in the step is kept whole from now on, as it was
+  // before the step.
+  for (const auto& run : h->open.erasedRuns) {
+    if (std::binary_search(run.begin(), run.end(), static_cast<uint32_t>(slot))) image.entity.erased = false;
+  }
+}
+
+void noteSlotsErased(Drawing& d, std::vector<uint32_t>&& slots) {
+  UndoHistory* h = recordingHistory(d);
+  if (!h) return;
+  // The command's own slots go with it. A slot also kept whole is restored
+  // by its image, so it may stay in the run.
+  slots.erase(std::lower_bound(slots.begin(), slots.end(), h->open.entityCount), slots.end());
+  if (!slots.empty()) h->open.erasedRuns.push_back(std::move(slots));
 }
 
 void noteHeaderEdit(Drawing& d) {

@@ -40,6 +40,7 @@ struct UndoStep {
   std::string command;
   size_t entityCount = 0;                                 // slots before the command; later ones are its own
   std::vector<SlotImage> slots;                           // the earlier slots it changed
+  std::vector<std::vector<uint32_t>> erasedRuns;          // earlier live slots it only erased, ascending
   std::vector<DrawingEntity> appended;                    // its own slots, while it is undone
   std::unique_ptr<std::map<std::string, ResBuf>> header;  // when it changed the header
   std::unique_ptr<Drawing> rest;                          // when it changed tables, blocks or dictionaries
@@ -66,6 +67,9 @@ bool commandRunning(const Drawing& d);
 // What is about to change while a command runs; each part is kept once per
 // step, before its first change. Outside a command these do nothing.
 void noteEntityEdit(Drawing& d, size_t slot);
+// Slots of live entities just erased and not otherwise changed, in
+// ascending order: kept as their numbers only.
+void noteSlotsErased(Drawing& d, std::vector<uint32_t>&& slots);
 // The header variables.
 void noteHeaderEdit(Drawing& d);
 // Everything but the entities and the header: tables, application names,
