@@ -63,4 +63,27 @@ std::vector<Dictionary> NamedObjectCollector::dictionaries() const {
   return out;
 }
 
+std::vector<std::pair<std::string, std::string>> NamedObjectCollector::rootEntries() const {
+  auto root = dictionaries_.find(rootHandle_);
+  return root == dictionaries_.end() ? Entries() : root->second;
+}
+
+std::vector<std::string> NamedObjectCollector::modelledHandles() const {
+  std::vector<std::string> out;
+  auto root = dictionaries_.find(rootHandle_);
+  if (root == dictionaries_.end()) return out;
+  out.push_back(rootHandle_);
+  for (const auto& [name, handle] : root->second) {
+    auto dict = dictionaries_.find(handle);
+    if (dict == dictionaries_.end()) continue;
+    if (name == "ACAD_LAYOUT") out.push_back(handle);
+    if (isHostDictionaryName(name)) continue;
+    out.push_back(handle);
+    for (const auto& entry : dict->second) {
+      if (xrecords_.count(entry.second)) out.push_back(entry.second);
+    }
+  }
+  return out;
+}
+
 }  // namespace optgrind::standalone

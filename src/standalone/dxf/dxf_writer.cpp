@@ -8,10 +8,12 @@
 #include <fstream>
 #include <map>
 #include <set>
+#include <unordered_map>
 
 #include "standalone/dxf/dxf_entity_writer.h"
 #include "standalone/dxf/dxf_extra_groups.h"
 #include "standalone/dxf/dxf_groups.h"
+#include "standalone/dxf/dxf_handle_map.h"
 #include "standalone/dxf/dxf_named_objects.h"
 #include "standalone/dxf/dxf_out.h"
 
@@ -220,6 +222,84 @@ class DocumentWriter {
     for (const Dictionary& dict : d_.dictionaries) next_ += 1 + dict.xrecords.size();
     entityBase_ = next_;
     next_ += entityCount;
+    planKeptObjects();
+    planEntityHandles();
+  }
+
+  // The handles entities will be written with, in the order writeBlocks()
+  // and writeEntities() write them, so that a link to an entity written
+  // later is mapped too.
+  void planEntityHandles() {
+    unsigned long h = entityBase_;
+    auto kept = [&](const KeptEntity& k) {
+      for (const KeptGroup& g : k.groups) {
+        if (g.code == 0) ++h;
+        if (g.code == 5) links_.add(parseHandle(g.value), h - 1);
+      }
+    };
+    auto list = [&](const std::vector<KeptEntity>& keptList, std::size_t count, auto&& modelled) {
+      std::size_t k = 0;
+      for (std::size_t i = 0; i < count; ++i) {
+        while (k < keptList.size() && keptList[k].position <= i) kept(keptList[k++]);
+        modelled(i);
+      }
+      while (k < keptList.size()) kept(keptList[k++]);
+    };
+    for (const LayoutOut& l : layouts_) {
+      if (!l.active && l.source) list(l.source->entities, 0, [](std::size_t) {});
+    }
+    for (const BlockOut& b : blocks_.rows()) {
+      if (!b.def) continue;
+      const auto& extras = b.def->entityExtras;
+      list(b.def->keptEntities, b.def->entities.size(), [&](std::size_t i) {
+        if (const ExtraGroups* x = extraGroupsOf(d_, i < extras.size() ? extras[i] : 0))
+          links_.add(x->fileHandle, h);
+        ++h;
+      });
+    }
+    list(d_.keptEntities, d_.entities.size(), [&](std::size_t i) {
+      const DrawingEntity& e = d_.entities[i];
+      if (e.erased) return;
+      if (const ExtraGroups* x = extraGroupsOf(d_, e.extra)) links_.add(x->fileHandle, h);
+      ++h;
+    });
+    for (const LayoutOut& l : layouts_) {
+      if (l.active && l.source) list(l.source->entities, 0, [](std::size_t) {});
+    }
+  }
+
+  // Kept objects get their handles before any entity is written, so that
+  // an entity's link to its definition or reactor is known; so do the
+  // records the writer makes that kept records name.
+  void planKeptObjects() {
+    const KeptObjects& kept = d_.keptObjects;
+    for (const KeptEntity& o : kept.records) {
+      unsigned long handle = take();
+      for (const KeptGroup& g : o.groups) {
+        if (g.code == 5) {
+          links_.add(parseHandle(g.value), handle);
+          break;
+        }
+      }
+    }
+    links_.add(kept.root, objects_.root);
+    for (const FileBlockRecord& r : kept.blockRecords) fileBlockRecords_.emplace(upperAscii(r.block), &r);
+    linkBlockRecord("*Model_Space", model_.record);
+    for (const LayoutOut& l : layouts_) {
+      if (l.source) linkBlockRecord(l.source->blockName, l.block.record);
+    }
+    for (const BlockOut& b : blocks_.rows()) linkBlockRecord(b.name, b.record);
+    for (const LayoutOut& l : layouts_) {
+      if (!l.source) continue;
+      for (const KeptGroup& g : l.source->layoutGroups) {
+        if (g.code == 5) {
+          links_.add(parseHandle(g.value), l.object);
+          break;
+        }
+      }
+    }
+    for (const auto& [name, handle] : kept.rootEntries)
+      keptGroupDictionary_ |= upperAscii(name) == "ACAD_GROUP" && links_.find(handle) != 0;
   }
 
   unsigned long take() { return next_++; }
@@ -402,6 +482,11 @@ class DocumentWriter {
   void blockRecord(const BlockOut& b, unsigned long layout) {
     out_.str(0, "BLOCK_RECORD");
     out_.handle(5, b.record);
+    if (unsigned long xdictionary = links_.find(fileXdictionary(b.name))) {
+      out_.str(102, "{ACAD_XDICTIONARY");
+      out_.handle(360, xdictionary);
+      out_.str(102, "}");
+    }
     out_.handle(330, tables_.blockRecord);
     out_.str(100, "AcDbSymbolTableRecord");
     out_.str(100, "AcDbBlockTableRecord");
@@ -496,7 +581,7 @@ class DocumentWriter {
       auto made = madeDimensionBlocks_.find(&e);
       dimBlock = made != madeDimensionBlocks_.end() ? &made->second : &dim->block;
     }
-    writeEntity(out_, e, {entityBase_++, owner, false}, *dimBlock, extra);
+    writeEntity(out_, e, {entityBase_++, owner, false}, *dimBlock, extra, links_);
   }
 
   static std::size_t keptRecords(const KeptEntity& k) {
@@ -506,24 +591,18 @@ class DocumentWriter {
   }
 
   // An entity kept as it came, with its vertices, attributes and SEQEND:
-  // new handles and owners (the old ones name nothing in this file), and
-  // without the reactor and dictionary links to objects it no longer has.
+  // new handles and owners, its links to other records mapped.
   void keptEntity(const KeptEntity& k, unsigned long owner) {
     unsigned long head = 0;
-    bool inLinks = false;
-    for (const KeptGroup& g : k.groups) {
-      if (g.code == 102) {
-        inLinks = !g.value.empty() && g.value[0] == '{';
-        continue;
-      }
-      if (inLinks || g.code == 5 || isObjectLink(g.code)) continue;
-      out_.kept(g.code, g.value);
-      if (g.code == 0) {
-        unsigned long handle = entityBase_++;
-        out_.handle(5, handle);
-        out_.handle(330, head == 0 ? owner : head);
-        if (head == 0) head = handle;
-      }
+    const KeptGroup* groups = k.groups.data();
+    const std::size_t n = k.groups.size();
+    for (std::size_t start = 0; start < n;) {
+      std::size_t end = start + 1;
+      while (end < n && groups[end].code != 0) ++end;
+      unsigned long handle = entityBase_++;
+      writeKeptRecord(out_, groups + start, groups + end, handle, head == 0 ? owner : head, links_);
+      if (head == 0) head = handle;
+      start = end;
     }
   }
 
@@ -541,8 +620,16 @@ class DocumentWriter {
   void writeObjects() {
     section("OBJECTS");
     dictionaryHead(objects_.root, 0);
-    out_.str(3, "ACAD_GROUP");
-    out_.handle(350, objects_.groups);
+    if (!keptGroupDictionary_) {
+      out_.str(3, "ACAD_GROUP");
+      out_.handle(350, objects_.groups);
+    }
+    for (const auto& [name, handle] : d_.keptObjects.rootEntries) {
+      if (unsigned long now = links_.find(handle)) {
+        out_.str(3, name);
+        out_.handle(350, now);
+      }
+    }
     out_.str(3, "ACAD_LAYOUT");
     out_.handle(350, objects_.layouts);
     unsigned long h = dictionaryBase_;
@@ -555,7 +642,7 @@ class DocumentWriter {
       }
       h += 1 + dict.xrecords.size();
     }
-    dictionaryHead(objects_.groups, objects_.root);
+    if (!keptGroupDictionary_) dictionaryHead(objects_.groups, objects_.root);
     dictionaryHead(objects_.layouts, objects_.root);
     for (const LayoutOut& l : layouts_) {
       out_.str(3, l.name);
@@ -584,7 +671,37 @@ class DocumentWriter {
         continue;
       writeDictionary(dict, dictHandle, firstXrecord);
     }
+    writeKeptObjects();
     out_.str(0, "ENDSEC");
+  }
+
+  void writeKeptObjects() {
+    for (const KeptEntity& o : d_.keptObjects.records) {
+      const KeptGroup* first = o.groups.data();
+      const KeptGroup* last = first + o.groups.size();
+      unsigned long self = 0;
+      unsigned long owner = 0;
+      bool inAppGroup = false;
+      for (const KeptGroup* g = first; g < last; ++g) {
+        if (g->code == 102) inAppGroup = !g->value.empty() && g->value[0] == '{';
+        if (g->code == 5 && self == 0) self = links_.find(g->value);
+        if (g->code == 330 && !inAppGroup) {
+          owner = links_.find(g->value);
+          break;
+        }
+      }
+      if (self != 0) writeKeptRecord(out_, first, last, self, owner, links_);
+    }
+  }
+
+  void linkBlockRecord(const std::string& block, unsigned long record) {
+    auto it = fileBlockRecords_.find(upperAscii(block));
+    if (it != fileBlockRecords_.end()) links_.add(it->second->handle, record);
+  }
+
+  uint64_t fileXdictionary(const std::string& block) const {
+    auto it = fileBlockRecords_.find(upperAscii(block));
+    return it != fileBlockRecords_.end() ? it->second->xdictionary : 0;
   }
 
   void writeDictionary(const Dictionary& dict, unsigned long handle, unsigned long firstXrecord) {
@@ -692,6 +809,9 @@ class DocumentWriter {
   unsigned long tableRecordBase_ = 0;
   unsigned long dictionaryBase_ = 0;
   unsigned long entityBase_ = 0;
+  HandleMap links_;
+  std::unordered_map<std::string, const FileBlockRecord*> fileBlockRecords_;  // by upper-case name
+  bool keptGroupDictionary_ = false;  // the file's ACAD_GROUP dictionary is kept with its groups
 };
 
 // A file ends with its EOF group; anything else means the write stopped
