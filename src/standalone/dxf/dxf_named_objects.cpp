@@ -76,7 +76,8 @@ std::vector<std::string> NamedObjectCollector::modelledHandles() const {
   for (const auto& [name, handle] : root->second) {
     auto dict = dictionaries_.find(handle);
     if (dict == dictionaries_.end()) continue;
-    if (name == "ACAD_LAYOUT") out.push_back(handle);
+    // The writer makes these afresh: the layouts, and the groups when there are none.
+    if (name == "ACAD_LAYOUT" || (name == "ACAD_GROUP" && dict->second.empty())) out.push_back(handle);
     if (isHostDictionaryName(name)) continue;
     out.push_back(handle);
     for (const auto& entry : dict->second) {

@@ -681,16 +681,18 @@ class DocumentWriter {
       const KeptGroup* last = first + o.groups.size();
       unsigned long self = 0;
       unsigned long owner = 0;
+      bool ownerGone = false;  // its owner is not written: neither is it (the load counted the link)
       bool inAppGroup = false;
       for (const KeptGroup* g = first; g < last; ++g) {
         if (g->code == 102) inAppGroup = !g->value.empty() && g->value[0] == '{';
         if (g->code == 5 && self == 0) self = links_.find(g->value);
         if (g->code == 330 && !inAppGroup) {
           owner = links_.find(g->value);
+          ownerGone = owner == 0 && parseHandle(g->value) != 0;
           break;
         }
       }
-      if (self != 0) writeKeptRecord(out_, first, last, self, owner, links_);
+      if (self != 0 && !ownerGone) writeKeptRecord(out_, first, last, self, owner, links_);
     }
   }
 
