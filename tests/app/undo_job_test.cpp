@@ -55,10 +55,9 @@ TEST(UndoJob, URestoresWhatAJobCutShortByARefusedMakeHadDone) {
     testing::TempDir dir;
     std::string punch = dir.path() + "/punch.dxf", before = dir.path() + "/before.dxf";
     std::filesystem::copy(std::string(OPTGRIND_SOURCE_DIR) + "/examples/punch.dxf", punch);
-    std::istringstream in(punchJob() + "SAVE " + dir.path() + "/cut.dxf\nU\n");
-    std::ostringstream out;
-    standalone::Console console(in, out, true);
-    standalone::StandaloneHost host(console, {std::string(OPTGRIND_SOURCE_DIR) + "/share/optgrind"});
+    testing::HostSession session(punchJob() + "SAVE " + dir.path() + "/cut.dxf\nU\n", true,
+                                 std::string(OPTGRIND_SOURCE_DIR) + "/share/optgrind");
+    standalone::StandaloneHost& host = session.host;
     standalone::Drawing drawing;
     ASSERT_TRUE(standalone::loadDxf(punch, drawing).ok);
     drawing.path = punch;
@@ -70,8 +69,8 @@ TEST(UndoJob, URestoresWhatAJobCutShortByARefusedMakeHadDone) {
     acrxEntryPoint(refusing, kUnloadAppMsg, &refusing);
     EXPECT_TRUE(refusing.refused()) << makesBefore;
     ASSERT_TRUE(standalone::saveDxf(host.drawing(), punch).ok);
-    EXPECT_NE(readFile(dir.path() + "/cut.dxf"), readFile(before)) << makesBefore << out.str();
-    EXPECT_EQ(readFile(punch), readFile(before)) << makesBefore << out.str();
+    EXPECT_NE(readFile(dir.path() + "/cut.dxf"), readFile(before)) << makesBefore << session.out.str();
+    EXPECT_EQ(readFile(punch), readFile(before)) << makesBefore << session.out.str();
   }
 }
 

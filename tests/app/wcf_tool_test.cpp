@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "post/post_state.h"
@@ -26,30 +28,23 @@ struct WcfTool : ::testing::Test {
   int tool(const std::vector<std::string>& args) { return runWcfTool(host, args, out); }
 };
 
-TEST_F(WcfTool, EventScriptWritesTheVariableOutputEdgeCases) {
-  EXPECT_EQ(tool({kData + "formats.wcf", "--events", kData + "formats.events"}), 0);
-  EXPECT_EQ(out.str(), readFile(kData + "formats.nc"));
-  EXPECT_EQ(messages.str(), "");
-}
-
-TEST_F(WcfTool, ReportShowsOptionsFormatsSectionsAndLabels) {
-  std::string wcf = ::testing::TempDir() + "report.wcf";
-  std::ofstream(wcf) << "GET_NAME_NO\r\nNCEXTNAME = iso\r\nVARIABLE X = X+4.3 ,MODAL\r\n"
-                        "VARIABLE N = N4 INC/10 INIT/10\r\nVARIABLE 40 = 4.3 REL\r\n"
-                        "program_start =\r\n  @N $\r\nsub_command 3 =\r\n  \"s\"\r\nopt_move_up0_feed =\r\n";
-  EXPECT_EQ(tool({wcf}), 0);
-  EXPECT_EQ(
-      out.str(),
-      "WCF file: " + wcf +
-          "\nOptions:\n  GET_NAME_NO\n  NCEXTNAME = ISO\n"
-          "Variables:\n"
-          "  X (24): letter X, plus sign, at least 4 integer digits, decimal point, 3 places, absolute, "
-          "modal\n"
-          "  N (14): letter N, at least 4 integer digits, integer, absolute, counts by 10, initial value 10\n"
-          "  40: no letter, at least 4 integer digits, decimal point, 3 places, incremental\n"
-          "Program: 171 characters from line 1\n"
-          "Sections:\n  program_start (0) at line 6\n  opt_move_up0_feed (90) at line 10\n"
-          "Labels:\n  sub_command 3 at line 8\n");
+// The report of every NAME.wcf of the post cases that has a NAME.report.
+// OPTGRIND_WRITE_GOLDEN=1 rewrites the reports.
+TEST_F(WcfTool, ReportsEqualTheirGoldenFiles) {
+  for (const auto& entry : std::filesystem::directory_iterator(kData)) {
+    if (entry.path().extension() != ".report") continue;
+    std::string wcf = kData + entry.path().stem().string() + ".wcf";
+    SCOPED_TRACE(wcf);
+    resetPostState();
+    out.str("");
+    EXPECT_EQ(tool({wcf}), 0);
+    std::string report = out.str();
+    report.replace(report.find(kData), kData.size(), "");
+    if (const char* write = std::getenv("OPTGRIND_WRITE_GOLDEN"); write && std::string(write) == "1") {
+      testing::writeFile(entry.path().string(), report);
+    }
+    EXPECT_EQ(report, readFile(entry.path().string()));
+  }
 }
 
 TEST_F(WcfTool, UnreadableFilesAndBadScriptLines) {

@@ -41,10 +41,11 @@ double segmentLength(const PolylineGeom& p, size_t i) {
   return chord / (2.0 * std::sin(included / 2.0)) * included;
 }
 
+size_t segmentCount(const PolylineGeom& p) { return p.closed ? p.vertices.size() : p.vertices.size() - 1; }
+
 double length(const PolylineGeom& p) {
   double total = 0.0;
-  size_t segments = p.closed ? p.vertices.size() : p.vertices.size() - 1;
-  for (size_t i = 0; i < segments; ++i) total += segmentLength(p, i);
+  for (size_t i = 0; i < segmentCount(p); ++i) total += segmentLength(p, i);
   return total;
 }
 
@@ -68,13 +69,24 @@ double offSegment(const PolylineGeom& p, size_t i, const PointRec& q) {
       signedDistanceToArc(makePoint(a.x, a.y), makePoint(b.x, b.y), 4.0 * std::atan(a.bulge), q));
 }
 
-TEST_F(InvariantsTest, ReversingTwiceGivesTheSamePolyline) {
+// Reversed, segment i runs as segment n-1-i ran, backwards (a closed
+// polyline keeps its first vertex); reversed again, it is as it was.
+TEST_F(InvariantsTest, ReversingRunsBackwardAndTwiceGivesTheSamePolyline) {
   for (const auto& [vertices, closed] : kProfiles) {
     EntityRef ref = addPolyline(vertices, closed);
     PolylineGeom before = polyline(ref);
-    reverse(host, ref);
+    EXPECT_EQ(reverse(host, ref), ref);
     PolylineGeom once = polyline(ref);
-    EXPECT_NEAR(length(once), length(before), 1e-9);
+    size_t segments = segmentCount(before);
+    ASSERT_EQ(segmentCount(once), segments);
+    EXPECT_EQ(once.closed, closed);
+    for (size_t i = 0; i < segments; ++i) {
+      for (double t : {0.0, 0.3, 0.5}) {
+        PointRec reversed = pointOnSegment(once, i, t),
+                 original = pointOnSegment(before, segments - 1 - i, 1 - t);
+        EXPECT_NEAR(distance(reversed, original), 0.0, 1e-9) << "segment " << i << " t " << t;
+      }
+    }
     reverse(host, ref);
     PolylineGeom twice = polyline(ref);
     ASSERT_EQ(twice.vertices.size(), before.vertices.size());
@@ -86,6 +98,9 @@ TEST_F(InvariantsTest, ReversingTwiceGivesTheSamePolyline) {
         EXPECT_EQ(twice.vertices[i].bulge, before.vertices[i].bulge);
       }
     }
+    // A segment reference is left alone.
+    reverse(host, segmentRef(ref, 0, kKindLine));
+    EXPECT_EQ(polyline(ref).vertices, before.vertices);
   }
 }
 
@@ -95,8 +110,7 @@ TEST_F(InvariantsTest, LocatedPointsLieOnTheSegmentFound) {
   for (const auto& [vertices, closed] : kProfiles) {
     EntityRef ref = addPolyline(vertices, closed);
     PolylineGeom p = polyline(ref);
-    size_t segments = closed ? p.vertices.size() : p.vertices.size() - 1;
-    for (size_t i = 0; i < segments; ++i) {
+    for (size_t i = 0; i < segmentCount(p); ++i) {
       for (int k = 0; k < 20; ++k) {
         double t = k < 2 ? k : along(random);  // both ends, then inside
         PointRec q = pointOnSegment(p, i, t);
@@ -114,19 +128,46 @@ TEST_F(InvariantsTest, LocatedPointsLieOnTheSegmentFound) {
   }
 }
 
+// Broken at a vertex or inside a segment, an open polyline leaves two pieces
+// on its layer that meet there and joined again are the polyline; a closed
+// one is opened in place to start and end there.
 TEST_F(InvariantsTest, BreakThenJoinKeepsLengthAndEnds) {
+  addLayer("CUT");
   std::mt19937 random(11);
   std::uniform_real_distribution<double> along(0.05, 0.95);
   for (const auto& [vertices, closed] : kProfiles) {
-    if (closed) continue;
     for (int k = 0; k < 6; ++k) {
-      EntityRef ref = addPolyline(vertices, false);
+      EntityRef ref = addPolyline(vertices, closed, "CUT");
       PolylineGeom before = polyline(ref);
-      size_t segment = static_cast<size_t>(k) % (before.vertices.size() - 1);
-      PointRec at = pointOnSegment(before, segment, along(random));
+      size_t segment = static_cast<size_t>(k + 1) % segmentCount(before);  // first at vertex 1
+      PointRec at = pointOnSegment(before, segment, k == 0 ? 0.0 : along(random));
+      SCOPED_TRACE("segment " + std::to_string(segment) + " at " + std::to_string(at.x) + "," +
+                   std::to_string(at.y));
       EntityRef rest = breakAtPoint(host, ref, at);
       ASSERT_EQ(rest.valid, 1);
-      EXPECT_NEAR(length(polyline(ref)) + length(polyline(rest)), length(before), kSplitLengthTolerance);
+      PolylineGeom first = polyline(ref), second = polyline(rest);
+      // Every piece runs along the polyline as it was (a bulge of the wrong
+      // sign keeps the length and the ends, not the way).
+      EntityRef original = addPolyline(vertices, closed);
+      for (const PolylineGeom* piece : {&first, &second}) {
+        for (size_t i = 0; i < segmentCount(*piece); ++i) {
+          EXPECT_NE(locateOnEntity(host, pointOnSegment(*piece, i, 0.5), original).result, 0)
+              << "piece segment " << i;
+        }
+      }
+      host.acdbEntDel(original.name);
+      if (closed) {
+        EXPECT_EQ(rest.name, ref.name);
+        EXPECT_FALSE(first.closed);
+        EXPECT_NEAR(length(first), length(before), kSplitLengthTolerance);
+        EXPECT_NEAR(distance(makePoint(first.vertices.front().x, first.vertices.front().y), at), 0.0, 1e-9);
+        EXPECT_NEAR(distance(makePoint(first.vertices.back().x, first.vertices.back().y), at), 0.0, 1e-9);
+        continue;
+      }
+      EXPECT_EQ(record(rest).layer, "CUT");
+      EXPECT_NEAR(length(first) + length(second), length(before), kSplitLengthTolerance);
+      EXPECT_NEAR(distance(makePoint(first.vertices.back().x, first.vertices.back().y), at), 0.0, 1e-9);
+      EXPECT_NEAR(distance(makePoint(second.vertices.front().x, second.vertices.front().y), at), 0.0, 1e-9);
       EntityRef joined = join(host, ref, {rest});
       ASSERT_EQ(joined.valid, 1);
       PolylineGeom after = polyline(joined);

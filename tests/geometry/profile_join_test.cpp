@@ -1,4 +1,4 @@
-// Reversing polylines, joining entities with the host's PEDIT and keeping
+// Joining entities with the host's PEDIT and keeping
 // the picked element's direction, and copies of entities and segments.
 #include <gtest/gtest.h>
 
@@ -12,22 +12,6 @@ namespace optgrind::testing {
 namespace {
 
 using JoinTest = DrawingTest;
-
-TEST_F(JoinTest, ReverseOpenPolyline) {
-  EntityRef open = addPolyline({{0, 0, 0.5}, {10, 0, 0}, {20, 5, 0.7}}, false);
-  EXPECT_EQ(reverse(host, open), open);
-  expectVertices(polyline(open), {{20, 5, 0}, {10, 0, -0.5}, {0, 0, 0}});
-  // A segment reference is left alone.
-  reverse(host, segmentRef(open, 0, kKindLine));
-  EXPECT_EQ(polyline(open).vertices[0].x, 20);
-}
-
-TEST_F(JoinTest, ReverseClosedPolylineKeepsTheFirstVertex) {
-  EntityRef closed = addPolyline({{0, 0, 0.1}, {10, 0, 0.2}, {10, 10, 0.3}, {0, 10, 0.4}}, true);
-  reverse(host, closed);
-  expectVertices(polyline(closed), {{0, 0, -0.4}, {0, 10, -0.3}, {10, 10, -0.2}, {10, 0, -0.1}});
-  EXPECT_TRUE(polyline(closed).closed);
-}
 
 // The joined polyline runs the way the picked line runs (the host's PEDIT
 // may have turned it round).

@@ -12,6 +12,13 @@ namespace {
 
 using SelectionTest = DrawingTest;
 
+// A line or circle made in the drawing of a host that reads answers.
+EntityName make(Host& host, EntityGeom geom) {
+  EntityName name;
+  EXPECT_EQ(host.acdbEntMake({.xdata = {}, .geom = std::move(geom)}, name), RTNORM);
+  return name;
+}
+
 ResBuf op(const char* text) { return ResBuf::ofString(-4, text); }
 ResBuf type(const char* name) { return ResBuf::ofString(0, name); }
 ResBuf layer(const char* name) { return ResBuf::ofString(8, name); }
@@ -106,13 +113,8 @@ TEST_F(SelectionTest, ListsHoldTheSelectionInReverseOrder) {
 TEST(InteractiveSelection, CancelSetsTheFlag) {
   HostWithRoot env("0.5,0\n5,0\n\n^C\n");
   Host& host = env.host;
-  EntityRecord line;
-  line.geom = LineGeom{{0, 0, 0}, {1, 0, 0}, 0};
-  EntityRecord other = line;
-  other.geom = LineGeom{{5, 0, 0}, {5, 1, 0}, 0};
-  EntityName first, second;
-  ASSERT_EQ(host.acdbEntMake(line, first), RTNORM);
-  ASSERT_EQ(host.acdbEntMake(other, second), RTNORM);
+  make(host, LineGeom{{0, 0, 0}, {1, 0, 0}, 0});
+  EntityName second = make(host, LineGeom{{5, 0, 0}, {5, 1, 0}, 0});
   std::optional<EntityRefList> picked = selectInteractively(host, kMaskFromDrawing, kNoColorLimit, 0);
   ASSERT_TRUE(picked.has_value());
   EXPECT_EQ(selectionCancelled(), 0);
@@ -148,27 +150,14 @@ TEST_F(SelectionTest, PickAtPointCyclesAndTakesSegments) {
   expectPoint(nothing.point, 50, 50);
 }
 
-}  // namespace
-}  // namespace optgrind::testing
-
-namespace optgrind::testing {
-namespace {
-
 // The window runs to the right: only what lies inside; the user then adds
 // the circle at 30,0 with a pick and ends with Enter.
 TEST(WindowSelection, InsideThenTheUsersOwnPicks) {
   HostWithRoot env("20,20\n30,5\n\n");
   Host& host = env.host;
-  auto make = [&](EntityGeom geom) {
-    EntityRecord record;
-    record.geom = std::move(geom);
-    EntityName name;
-    EXPECT_EQ(host.acdbEntMake(record, name), RTNORM);
-    return name;
-  };
-  EntityName inside = make(LineGeom{{1, 1, 0}, {5, 5, 0}, 0});
-  make(LineGeom{{1, 1, 0}, {50, 1, 0}, 0});  // crosses the window only
-  EntityName circle = make(CircleGeom{{30, 0, 0}, 5, 0});
+  EntityName inside = make(host, LineGeom{{1, 1, 0}, {5, 5, 0}, 0});
+  make(host, LineGeom{{1, 1, 0}, {50, 1, 0}, 0});  // crosses the window only
+  EntityName circle = make(host, CircleGeom{{30, 0, 0}, 5, 0});
   EntityRefList list = windowSelect(host, makePoint(0, 0), kMaskFromDrawing, kNoColorLimit, 0);
   ASSERT_EQ(list.size(), 2u) << env.out.str();
   EXPECT_EQ(list[0].name, circle);

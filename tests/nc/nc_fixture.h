@@ -74,11 +74,7 @@ struct NcTest : ::testing::Test {
       names.push_back(e.path().filename());
     return names;
   }
-  size_t entityCount() {
-    size_t n = 0;
-    for (const auto& e : env->host.drawing().entities) n += !e.erased;
-    return n;
-  }
+  size_t entityCount() { return standalone::liveEntityCount(env->host.drawing()); }
 };
 
 }  // namespace optgrind::testing

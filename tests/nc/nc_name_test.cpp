@@ -63,9 +63,7 @@ TEST_F(NcTest, AToolRowsNameJoinsItsDirectoryOrTheDataDirectory) {
   OptSettings& s = optSettings();
   s.NC_path = "/nc";
   EXPECT_EQ(ncFileOfToolRow(host(), s, 1), "/nc/OPT.NC");
-  EXPECT_TRUE(has("\n 00 path_name=/nc \n"));
   EXPECT_TRUE(has("\n 11 nc_path=/nc nc_name=OPT \n"));
-  EXPECT_TRUE(has("\n 22 nc_name=/nc/OPT.NC \n"));
   s.tools[1].File_name = "/jobs/v1.2/RING";
   EXPECT_EQ(ncFileOfToolRow(host(), s, 2), "/jobs/v1.2/RING.NC");
   s.NC_path = "x";

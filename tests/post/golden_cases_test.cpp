@@ -1,7 +1,9 @@
 // The golden cases of tests/data/post: for every NAME.events, the program
 // NAME.wcf (or the file that NAME.wcfref names, relative to the source
-// tree) runs the script; the NC text must equal NAME.nc and, when NAME.msg
-// exists, the command-line messages must equal it.
+// tree) runs the script; the NC text must equal NAME.nc and the
+// command-line messages NAME.msg (none when there is no such file). OPTGRIND_WRITE_GOLDEN=1
+// rewrites NAME.nc and NAME.msg.
+#include <cstdlib>
 #include <filesystem>
 
 #include "post_fixture.h"
@@ -28,19 +30,21 @@ TEST_P(GoldenCase, WritesTheExpectedNcText) {
   const std::string name = GetParam();
   fs::path wcf = kCaseDir / (name + ".wcf");
   if (!fs::exists(wcf)) {
-    std::string ref = readTestFile((kCaseDir / (name + ".wcfref")).string());
+    std::string ref = readFile((kCaseDir / (name + ".wcfref")).string());
     ref.erase(ref.find_last_not_of("\r\n") + 1);
     wcf = fs::path(OPTGRIND_SOURCE_DIR) / ref;
   }
   ASSERT_TRUE(fs::exists(wcf)) << wcf;
-  std::string wcfText = textModeRead(readTestFile(wcf.string()));
+  std::string wcfText = textModeRead(readFile(wcf.string()));
   load(wcfText, wcf.filename().string());
-  std::string nc = run(readTestFile((kCaseDir / (name + ".events")).string()));
-  EXPECT_EQ(nc, readTestFile((kCaseDir / (name + ".nc")).string()));
+  std::string nc = run(readFile((kCaseDir / (name + ".events")).string()));
   fs::path msg = kCaseDir / (name + ".msg");
-  if (fs::exists(msg)) {
-    EXPECT_EQ(messages(), readTestFile(msg.string()));
+  if (const char* write = std::getenv("OPTGRIND_WRITE_GOLDEN"); write && std::string(write) == "1") {
+    testing::writeFile((kCaseDir / (name + ".nc")).string(), nc);
+    if (!messages().empty()) testing::writeFile(msg.string(), messages());
   }
+  EXPECT_EQ(nc, readFile((kCaseDir / (name + ".nc")).string()));
+  EXPECT_EQ(messages(), fs::exists(msg) ? readFile(msg.string()) : std::string());
 }
 
 INSTANTIATE_TEST_SUITE_P(Post, GoldenCase, ::testing::ValuesIn(caseNames()),

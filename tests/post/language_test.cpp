@@ -1,4 +1,4 @@
-// Tokens, the two evaluators and the statements at their edges.
+// Tokens, the two evaluators, prefixes and the program load at their edges.
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -17,6 +17,9 @@ struct Language : PostFixture {
     interp().pos = 2;
     interp().depth = 0;
     return condition ? evaluateCondition() : evaluateExpression();
+  }
+  std::string loadedText() const {
+    return std::string(postState().text.data(), static_cast<size_t>(postState().textLength));
   }
 };
 
@@ -64,29 +67,29 @@ TEST_F(Language, VariablesByLetterNumberAndPrefix) {
   EXPECT_NE(messages().find("not a variable\n"), std::string::npos);
 }
 
-// A quote runs to its closing mark, whatever it holds.
-TEST_F(Language, QuotesAreWrittenWhole) {
-  load("x\nwire_on = \"a:b;c(\" $\n");
-  EXPECT_EQ(run("wire_on\n"), "a:b;c(\n");
+TEST_F(Language, APrefixStaysInForceForNamesWithoutOne) {
+  load("VARIABLE X = X-1.3\nprogram_start = #X A = 5 $\nwire_on = @X A = 6 $\n");
+  run("X = 1\nprogram_start\n");
+  EXPECT_EQ(postVariable(1).last, 5);  // after "#" an assignment goes to the last value
+  EXPECT_EQ(postVariable(1).current, 0);
+  run("wire_on\n");
+  EXPECT_EQ(postVariable(1).current, 6);
 }
 
-TEST_F(Language, OutputSwitchKeepsAssignmentsAndModalState) {
-  load(
-      "VARIABLE X = X-1.3 ,MODAL\n"
-      "linear_feed = @X $\n"
-      "wire_off = mem_off\n"
-      "wire_on = mem_on\n");
-  postVariable(24).current = 1;
-  EXPECT_EQ(run("wire_off\nlinear_feed\nX = 2\nwire_on\nlinear_feed\nlinear_feed\n"), "X2.\n\n");
-  EXPECT_EQ(postVariable(24).last, 2);
+TEST_F(Language, SkipsLeadingDefinitionAndRemarkLinesAndDropsTheLastCharacter) {
+  load("VARIABLE X = X4.3\nvariable Y = Y4.3\n; remark\n\tindented\nprogram_start =\n \"A\"\n");
+  EXPECT_EQ(loadedText(), "program_start =\n \"A\"");
+  load("linear_feed = \"B\" $");  // no final line end: its last character goes
+  EXPECT_EQ(loadedText(), "linear_feed = \"B\" ");
 }
 
-TEST_F(Language, UnknownCharacterAndMissingEqualsEndTheEventOnly) {
-  load("x\nprogram_start = \"a\" \x01 \"never\"\nwire_on = X 5 \"never\"\nwire_off = \"b\"\n");
-  EXPECT_EQ(run("program_start\nwire_on\nwire_off\n"), "ab");
-  EXPECT_NE(messages().find("test.wcf:2: no expression present (in program_start)\n"), std::string::npos)
-      << messages();
-  EXPECT_NE(messages().find("test.wcf:3: equals sign expected (in wire_on)\n"), std::string::npos);
+TEST_F(Language, ProgramTextIsCutAtItsSize) {
+  std::string wcf = "linear_feed = \"" + std::string(40000, 'a') + "\"\n";
+  load(wcf);
+  EXPECT_EQ(postState().textLength, kProgramTextSize - 1);
+  // The quote is cut off: the text is unterminated and reported, nothing written.
+  EXPECT_EQ(run("linear_feed\n"), "");
+  EXPECT_NE(messages().find("unbalanced parentheses"), std::string::npos);
 }
 
 }  // namespace

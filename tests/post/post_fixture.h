@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -16,15 +15,11 @@
 #include "post/settings_scan.h"
 #include "post/wcf_file.h"
 #include "standalone/host/standalone_host.h"
+#include "support/temp_root.h"
 
 namespace optgrind::test {
 
-inline std::string readTestFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing::readFile;
 
 struct PostFixture : ::testing::Test {
   std::istringstream answers;

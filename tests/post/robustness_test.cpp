@@ -14,14 +14,6 @@ struct Robustness : PostFixture {
   }
 };
 
-TEST_F(Robustness, UnterminatedQuoteAndUnbalancedParentheses) {
-  runEverything(
-      "VARIABLE X = X4.3\nprogram_start = \"open\n @X $\nlinear_feed = ((((X = 1\n"
-      "wire_on = (X > 0) ? \"a\nwire_off = ))) (@X = 2)) @X\ncircular_cw = [\n");
-  EXPECT_NE(messages().find("unbalanced parentheses"), std::string::npos);
-  EXPECT_NE(messages().find("test.wcf:4: error () (in linear_feed)\n"), std::string::npos) << messages();
-}
-
 TEST_F(Robustness, FiftyThousandCharactersAndLongTokens) {
   std::string wcf = "VARIABLE " + std::string(2000, '9') + " = X" + std::string(300, '4') + "\n";
   wcf += "program_start = \"" + std::string(500, 'q') + "\" " + std::string(3000, 'x') + " = 1\n";

@@ -59,10 +59,9 @@ def settings(length_, height, short):
     return "opt_mark\n#1\n%g\n#2\n%g\n#3\n%g\nOK\n" % (length_, height, short)
 
 
-def polyline(points, closed=False, bulges=None):
+def polyline(points):
     doc = ezdxf.new("R2000")
-    pts = [(x, y, 0, 0, b) for (x, y), b in zip(points, bulges or [0] * len(points))]
-    doc.modelspace().add_lwpolyline(pts, format="xyseb", close=closed)
+    doc.modelspace().add_lwpolyline(points)
     return doc
 
 
@@ -82,35 +81,8 @@ def three_oblique(optgrind, root, work):
     check(sorted(t for t in texts(doc) if "X=" not in t) == ["P1", "P2", "P3", "P4"], "three: labels")
 
 
-def collinear(optgrind, root, work):
-    doc, _ = run(optgrind, root, work, "collinear", polyline([(0, 0), (10, 10), (20, 20)]),
-                 settings(4, 2.5, 100) + "5,5\nN\n")
-    corners = lines(doc, 2)
-    check(len(corners) == 1 and abs(direction(corners[0]) - 135) < 1e-4
-          and math.dist(mid(corners[0]), (10, 10)) < 1e-5,
-          "collinear: one mark perpendicular to the run at the joint")
-    check(not any("X=" in t for t in texts(doc)), "collinear: no list after N")
-
-
-def lines_and_arcs(optgrind, root, work):
-    # A slot: two lines joined by two half circles of radius 5.
-    doc, _ = run(optgrind, root, work, "slot",
-                 polyline([(0, 0), (20, 0), (20, 10), (0, 10)], closed=True, bulges=[0, 1, 0, 1]),
-                 settings(2, 2.5, 5) + "10,0\nN\n")
-    middles = lines(doc, 1)
-    arcs_marked = [m for m in middles if abs(mid(m)[0] - 25) < 1e-6 or abs(mid(m)[0] + 5) < 1e-6]
-    check(len(arcs_marked) == 2, "slot: both arcs get a middle mark, got %s" % [mid(m) for m in middles])
-    for m in arcs_marked:
-        check(abs(direction(m) - 0) < 1e-4 or abs(direction(m) - 180) < 1e-4, "slot: arc marks are radial")
-    corners = lines(doc, 2)
-    check(len(corners) == 4, "slot: four corner marks, got %d" % len(corners))
-    for c in corners:  # tangent joints: the mark runs across the path, here vertical
-        check(abs(direction(c) - 90) < 1e-4, "slot: corner at a smooth arc joint is across the path")
-
-
-def exactly_s(optgrind, root, work):
-    doc, _ = run(optgrind, root, work, "exact", polyline([(0, 0), (3, 4)]), settings(2, 2.5, 5) + "1.5,2\nN\n")
-    check(lines(doc, 1) == [], "exact: a segment exactly S long gets no middle mark")
+def longer_than_s(optgrind, root, work):
+    # Which segments get a middle mark, and where: mark_lines_test.
     doc, _ = run(optgrind, root, work, "longer", polyline([(0, 0), (3, 4.01)]), settings(2, 2.5, 5) + "1.5,2\nN\n")
     check(len(lines(doc, 1)) == 1, "longer: a segment longer than S gets a middle mark")
 
@@ -178,7 +150,7 @@ def main():
     os.makedirs(work)
     root = os.path.join(work, "root")
     shutil.copytree(bundled, root)
-    for case in (three_oblique, collinear, lines_and_arcs, exactly_s, quit_draws_nothing, tool_table,
+    for case in (three_oblique, longer_than_s, quit_draws_nothing, tool_table,
                  frame_block_height):
         case(optgrind, root, work)
     for f in failures:

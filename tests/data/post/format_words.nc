@@ -1,0 +1,2 @@
+ADD/ set the last value
+B2.5

@@ -1,0 +1,1 @@
+23dnewquoted

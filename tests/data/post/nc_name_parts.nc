@@ -1,0 +1,3 @@
+part
+plate
+O0007

@@ -1,0 +1,2 @@
+T1
+Wafter
