@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "host/utf8.h"
+
 namespace optgrind::standalone {
 namespace {
 
@@ -26,6 +28,10 @@ uint64_t parseHandle(std::string_view text) {
   uint64_t value = 0;
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
   return error == std::errc() && end == text.data() + text.size() ? value : 0;
+}
+
+std::string tableRecordKey(std::string_view type, const std::string& name) {
+  return std::string(type) + "\n" + upperAscii(name);
 }
 
 bool isObjectLink(int code) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 
@@ -16,6 +17,10 @@ uint64_t parseHandle(std::string_view text);
 
 // Handles of other records (owner, styles, definitions, reactors).
 bool isObjectLink(int code);
+
+// "LAYER\nNAME": a table entry's type and its name in upper case, the key
+// of KeptObjects::tableRecords.
+std::string tableRecordKey(std::string_view type, const std::string& name);
 
 class HandleMap {
  public:

@@ -32,6 +32,7 @@ class NamedObjectCollector {
 
  private:
   using Entries = std::vector<std::pair<std::string, std::string>>;  // name, handle
+  bool modelled(const std::string& name, const Entries& entries) const;
   std::string rootHandle_;
   std::unordered_map<std::string, Entries> dictionaries_;
   std::unordered_map<std::string, ResBufList> xrecords_;

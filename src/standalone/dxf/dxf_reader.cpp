@@ -174,6 +174,7 @@ class DrawingReader {
       if (type == "STYLE") addTextStyle(r);
       if (type == "APPID" && r.has(2)) registerApp(d_, r.text(2, ""));
       if (type == "BLOCK_RECORD" && r.has(5)) addBlockRecord(r);
+      noteTableRecord(r);
     } else if (section == "OBJECTS") {
       if (type == "DICTIONARY") objects_.addDictionary(r);
       if (type == "XRECORD") objects_.addXrecord(r);
@@ -188,6 +189,17 @@ class DrawingReader {
   }
 
   // ---- Tables --------------------------------------------------------------
+
+  // The handle of a table entry the writer writes again, by its name.
+  void noteTableRecord(const RawRecord& r) {
+    std::string_view type = r.type();
+    if (type != "LAYER" && type != "LTYPE" && type != "STYLE" && type != "APPID" && type != "DIMSTYLE")
+      return;
+    uint64_t handle = parseHandle(r.text(type == "DIMSTYLE" ? 105 : 5, ""));
+    if (handle == 0) return;
+    d_.keptObjects.tableRecords.emplace(tableRecordKey(type, r.text(2, "")), handle);
+    written_.insert(handle);
+  }
 
   void addBlockRecord(const RawRecord& r) {
     blockRecordNames_[upper(r.text(5, ""))] = r.text(2, "");

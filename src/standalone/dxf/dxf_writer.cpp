@@ -366,7 +366,12 @@ class DocumentWriter {
     out_.integer(70, static_cast<long long>(count));
   }
 
-  void recordHead(const char* type, const char* subclass, unsigned long owner, int handleCode = 5) {
+  // A table entry's head; kept records that named the file's entry of that
+  // name name this one.
+  void recordHead(const char* type, const std::string& name, const char* subclass, unsigned long owner,
+                  int handleCode = 5) {
+    auto old = d_.keptObjects.tableRecords.find(tableRecordKey(type, name));
+    if (old != d_.keptObjects.tableRecords.end()) links_.add(old->second, tableRecordBase_);
     out_.str(0, type);
     out_.handle(handleCode, tableRecordBase_++);
     out_.handle(330, owner);
@@ -389,7 +394,7 @@ class DocumentWriter {
     emptyTable("UCS", tables_.ucs);
     tableHead("APPID", tables_.appid, apps_.rows().size());
     for (const std::string& app : apps_.rows()) {
-      recordHead("APPID", "AcDbRegAppTableRecord", tables_.appid);
+      recordHead("APPID", app, "AcDbRegAppTableRecord", tables_.appid);
       out_.str(2, app);
       out_.integer(70, 0);
     }
@@ -402,7 +407,7 @@ class DocumentWriter {
   void writeLinetypes() {
     tableHead("LTYPE", tables_.ltype, linetypes_.rows().size());
     for (const LinetypeRecord& lt : linetypes_.rows()) {
-      recordHead("LTYPE", "AcDbLinetypeTableRecord", tables_.ltype);
+      recordHead("LTYPE", lt.name, "AcDbLinetypeTableRecord", tables_.ltype);
       out_.str(2, lt.name);
       out_.integer(70, 0);
       out_.str(3, lt.description);
@@ -422,7 +427,7 @@ class DocumentWriter {
   void writeLayers() {
     tableHead("LAYER", tables_.layer, layers_.rows().size());
     for (const LayerRecord& l : layers_.rows()) {
-      recordHead("LAYER", "AcDbLayerTableRecord", tables_.layer);
+      recordHead("LAYER", l.name, "AcDbLayerTableRecord", tables_.layer);
       out_.str(2, l.name);
       out_.integer(70, (l.frozen ? kLayerFrozenFlag : 0) | (l.locked ? kLayerLockedFlag : 0));
       int color = l.color >= 1 && l.color <= 255 ? l.color : kDefaultLayerColor;
@@ -436,7 +441,7 @@ class DocumentWriter {
   void writeStyles() {
     tableHead("STYLE", tables_.style, styles_.rows().size());
     for (const TextStyleRecord& s : styles_.rows()) {
-      recordHead("STYLE", "AcDbTextStyleTableRecord", tables_.style);
+      recordHead("STYLE", s.name, "AcDbTextStyleTableRecord", tables_.style);
       out_.str(2, s.name);
       out_.integer(70, 0);
       out_.real(40, s.fixedHeight);
@@ -455,7 +460,7 @@ class DocumentWriter {
     tableHead("DIMSTYLE", tables_.dimstyle, dimstyles_.rows().size());
     out_.str(100, "AcDbDimStyleTable");
     for (const std::string& name : dimstyles_.rows()) {
-      recordHead("DIMSTYLE", "AcDbDimStyleTableRecord", tables_.dimstyle, 105);
+      recordHead("DIMSTYLE", name, "AcDbDimStyleTableRecord", tables_.dimstyle, 105);
       out_.str(2, name);
       out_.integer(70, 0);
       headerReal("$DIMASZ", 41);

@@ -96,6 +96,9 @@ struct KeptObjects {
   std::vector<std::pair<std::string, uint64_t>> rootEntries;
   uint64_t root = 0;  // the named-object dictionary
   std::vector<FileBlockRecord> blockRecords;
+  // Handles of the table entries (layers, styles...), by type and name
+  // (tableRecordKey() of the DXF layer).
+  std::unordered_map<std::string, uint64_t> tableRecords;
 };
 
 struct UndoHistory;  // drawing_history.h
