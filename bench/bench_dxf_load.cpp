@@ -41,14 +41,20 @@ void* operator new(std::size_t n) {
   return p;
 }
 void* operator new[](std::size_t n) { return operator new(n); }
-void operator delete(void* p) noexcept {
+namespace {
+// Out of line: where GCC inlines the free() into a caller of operator
+// delete, it takes it for the release of a pointer from the library's new.
+[[gnu::noinline]] void release(void* p) noexcept {
   if (!p) return;
   heldBytes -= static_cast<long long>(malloc_usable_size(p));
   std::free(p);
 }
-void operator delete[](void* p) noexcept { operator delete(p); }
-void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
-void operator delete[](void* p, std::size_t) noexcept { operator delete(p); }
+}  // namespace
+
+void operator delete(void* p) noexcept { release(p); }
+void operator delete[](void* p) noexcept { release(p); }
+void operator delete(void* p, std::size_t) noexcept { release(p); }
+void operator delete[](void* p, std::size_t) noexcept { release(p); }
 
 namespace {
 

@@ -2,6 +2,9 @@
 // standalone host's drawing.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
+
 #include "support/temp_root.h"
 
 namespace optgrind::standalone {
@@ -122,6 +125,42 @@ TEST_F(DatabaseTest, MakeChecksWhatTheHostChecks) {
   // Items before the first application name belong to nobody.
   r.xdata = {ResBuf::ofString(1000, "KEY")};
   EXPECT_EQ(host.acdbEntMake(r, n), RTERROR);
+}
+
+// The drawing keeps extended data packed: every value kind comes back as it
+// went in, through a change too, and an application is found in it.
+TEST_F(DatabaseTest, ExtendedDataOfEveryKindComesBackAsItWentIn) {
+  const std::string app = "\u00C4pp_\u5012";
+  ASSERT_EQ(host.acdbRegApp("my_tag"), RTNORM);
+  ASSERT_EQ(host.acdbRegApp(app), RTNORM);
+  EntityRecord r = lineOn("0", 0);
+  r.xdata = {ResBuf::ofString(1001, "my_tag"),
+             ResBuf::ofString(1000, ""),
+             ResBuf::ofString(1000, std::string(300, 'x') + "\u00D8 \u0E01"),
+             ResBuf::ofReal(1040, -0.0),
+             ResBuf::ofReal(1041, 1e300),
+             ResBuf::ofInt(1070, -1),
+             ResBuf::ofInt(1071, LLONG_MIN),
+             ResBuf::ofPoint(1010, {1.5, -2.25, 1e-12}),
+             ResBuf{1005, EntityName{3, 9}},
+             ResBuf{1004, SelectionSet{7}},
+             ResBuf{1002, {}},
+             ResBuf::ofString(1001, app)};
+  EntityName n = make(r);
+  EntityRecord got;
+  ASSERT_EQ(host.acdbEntGet(n, got), RTNORM);
+  EXPECT_EQ(got.xdata, r.xdata);
+  EXPECT_TRUE(std::signbit(got.xdata[3].asReal()));
+  SelectionSet ss;
+  const ResBufList byApp = {ResBuf::ofString(1001, "\u00C4PP_*")};
+  ASSERT_EQ(host.acedSSGet("X", nullptr, nullptr, &byApp, ss), RTNORM);
+  long count = 0;
+  EXPECT_EQ(host.acedSSLength(ss, count), RTNORM);
+  EXPECT_EQ(count, 1);
+  r.xdata.resize(2);
+  ASSERT_EQ(host.acdbEntMod(n, r), RTNORM);
+  ASSERT_EQ(host.acdbEntGet(n, got), RTNORM);
+  EXPECT_EQ(got.xdata, r.xdata);
 }
 
 TEST_F(DatabaseTest, EntitiesOnLockedLayersCannotBeChangedOrErased) {

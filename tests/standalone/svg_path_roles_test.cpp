@@ -57,9 +57,9 @@ TEST(SvgPathRoles, EntryMovesAndOverCutsAreToldFromTheGroundByThePiecesCutOff) {
   Drawing d = newDrawing();
   appendEntity(d, twoLiftPath(kLiftTags));
   long long piece = appendEntity(d, polyline({{20, 10}, {20, 20}, {5, 20}}, {}));
-  EXPECT_EQ(pathElementRoles(d, d.entities[0].record), withPiece);
+  EXPECT_EQ(pathElementRoles(d, entityRecord(d.entities[0])), withPiece);
   eraseEntity(d, piece);
-  EXPECT_EQ(pathElementRoles(d, d.entities[0].record), pieceErased);
+  EXPECT_EQ(pathElementRoles(d, entityRecord(d.entities[0])), pieceErased);
   // A tag the NC run reads outweighs the shape.
   EXPECT_EQ(pathElementRoles(d, twoLiftPath({"RAPID_UP2", "APPROACH10", "OPT_PATH"}))[9], R::Approach);
 }

@@ -159,7 +159,7 @@ long long turnIntoPolyline(Drawing& d, long long id, double fitTolerance) {
   const DrawingEntity* e = findEntity(d, id);
   PolylineGeom pl;
   if (!e || !polylineOfCurve(e->record, pl, fitTolerance)) return 0;
-  EntityRecord record = e->record;
+  EntityRecord record = entityRecord(*e);
   record.geom = pl;
   eraseEntity(d, id);
   return appendEntity(d, record);
@@ -265,7 +265,7 @@ void moveToDrawingEnd(Drawing& d, long long id) {
   DrawingEntity moved = std::move(d.entities[slot]);
   // The old slot stays behind as an erased one, as erased entities do.
   d.entities[slot].erased = true;
-  d.entities[slot].record = EntityRecord{};
+  storeRecord(d.entities[slot], EntityRecord{});
   setSlot(d, id, d.entities.size());
   d.entities.push_back(std::move(moved));
 }

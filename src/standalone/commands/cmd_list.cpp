@@ -130,7 +130,7 @@ int runList(Session& session, Answers& in) {
   for (long long id : ids) {
     const DrawingEntity* e = findEntity(std::as_const(session.drawing), id);
     if (!e) continue;
-    const EntityRecord& r = e->record;
+    const EntityRecord r = entityRecord(*e);
     char handle[32];
     std::snprintf(handle, sizeof handle, "%llx", static_cast<unsigned long long>(id));
     std::string text =

@@ -56,6 +56,7 @@ Point3 RawRecord::point(int xCode) const {
 
 ResBufList groupsToResBufs(const RawPair* first, const RawPair* last) {
   ResBufList out;
+  out.reserve(static_cast<std::size_t>(last - first));  // a point takes two or three groups
   for (const RawPair* p = first; p != last; ++p) {
     switch (groupKind(p->code)) {
       case GroupKind::Real:

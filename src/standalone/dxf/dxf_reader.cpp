@@ -119,7 +119,13 @@ class DrawingReader {
     d_.dictionaries = objects_.dictionaries();
     keepObjects();
     finishLayouts();
-    for (const auto& e : d_.entities) noteNames(e.record);
+    for (const auto& e : d_.entities) {
+      noteNames(e.record);
+      e.xdata.anyApplication([&](std::string_view app) {
+        noteApplication(std::string(app));
+        return false;
+      });
+    }
     for (const auto& b : d_.blocks) {
       for (const auto& e : b.entities) noteNames(e);
     }
@@ -248,14 +254,16 @@ class DrawingReader {
     for (std::size_t i = 0; i < d_.extraGroups.size(); ++i) noteLinks(d_.extraGroups[i].groups);
     // Extended data name records by database handles (multi-line text
     // columns, for one); they are mapped where they name an entity.
-    auto noteXdata = [&](const EntityRecord& e) {
-      for (const ResBuf& rb : e.xdata) {
+    auto noteXdata = [&](const ResBufList& xdata) {
+      for (const ResBuf& rb : xdata) {
         if (rb.code == kXdataHandleCode && rb.isString()) markModelled(parseHandle(rb.asString()));
       }
     };
-    for (const DrawingEntity& e : d_.entities) noteXdata(e.record);
+    for (const DrawingEntity& e : d_.entities) {
+      if (!e.xdata.empty()) noteXdata(e.xdata.unpacked());
+    }
     for (const BlockDef& b : d_.blocks) {
-      for (const EntityRecord& e : b.entities) noteXdata(e);
+      for (const EntityRecord& e : b.entities) noteXdata(e.xdata);
     }
     modelledAt_.clear();
   }
@@ -636,8 +644,12 @@ class DrawingReader {
   void noteNames(const EntityRecord& e) {
     if (seenLayers_.insert(e.layer).second) ensureLayer(d_, e.layer);
     for (const ResBuf& rb : e.xdata) {
-      if (rb.code == 1001 && seenApps_.insert(rb.asString()).second) registerApp(d_, rb.asString());
+      if (rb.code == 1001) noteApplication(rb.asString());
     }
+  }
+
+  void noteApplication(const std::string& name) {
+    if (seenApps_.insert(name).second) registerApp(d_, name);
   }
 
   // ---- Header variables: "9 $NAME" and the groups of its value ----------

@@ -118,7 +118,12 @@ class DocumentWriter {
       if (blocks_.add(b.name, BlockOut{b.name, &b})) layers_.add(b.layer, namedLayer(b.layer));
     }
     for (const DrawingEntity& e : d_.entities) {
-      if (!e.erased) noteEntity(e.record);
+      if (e.erased) continue;
+      noteEntity(e.record);
+      e.xdata.anyApplication([&](std::string_view app) {
+        apps_.add(std::string(app), std::string(app));
+        return false;
+      });
     }
     for (const BlockDef& b : d_.blocks) {
       for (const EntityRecord& e : b.entities) noteEntity(e);
@@ -558,7 +563,14 @@ class DocumentWriter {
     for (std::size_t i = 0; i < d_.entities.size(); ++i) {
       kept = writeKeptBefore(d_.keptEntities, kept, i, model_.record);
       const DrawingEntity& e = d_.entities[i];
-      if (!e.erased) entity(e.record, model_.record, extraGroupsOf(d_, e.extra));
+      if (e.erased) continue;
+      // Only an entity with extended data needs its whole record made.
+      const ExtraGroups* extra = extraGroupsOf(d_, e.extra);
+      if (e.xdata.empty()) {
+        entity(e.record, model_.record, extra);
+      } else {
+        entity(entityRecord(e), model_.record, extra);
+      }
     }
     writeKeptBefore(d_.keptEntities, kept, kAllTheRest, model_.record);
     for (const LayoutOut& l : layouts_) {

@@ -109,7 +109,7 @@ int StandaloneHost::acdbEntMake(const EntityRecord& entity, EntityName& out) {
 int StandaloneHost::acdbEntGet(const EntityName& name, EntityRecord& out) {
   const DrawingEntity* e = entityOf(name);
   if (!e) return RTERROR;
-  out = e->record;
+  out = entityRecord(*e);
   return RTNORM;
 }
 
@@ -118,7 +118,7 @@ int StandaloneHost::acdbEntMod(const EntityName& name, const EntityRecord& entit
   if (!found || onLockedLayer(session_.drawing, found->record) || !entityValid(session_.drawing, entity))
     return RTERROR;
   ensureLayer(session_.drawing, entity.layer);
-  entityToChange(name)->record = entity;
+  storeRecord(*entityToChange(name), entity);
   return RTNORM;
 }
 

@@ -31,7 +31,7 @@ long long StandaloneHost::pickEntityAt(const Point3& at, const CompiledFilter* f
   double bestDistance = std::numeric_limits<double>::max();
   for (const auto& e : session_.drawing.entities) {
     if (e.erased || !layerShown(session_.drawing, e.record.layer)) continue;
-    if (filter && !filterAccepts(*filter, e.record)) continue;
+    if (filter && !filterAccepts(*filter, e)) continue;
     if (!crossesWindow(session_.drawing, e.record, lo, hi)) continue;
     Point3 near;
     double d = closestPointTo(e.record, at, false, near) == RTNORM ? distanceXY(near, at) : h;

@@ -75,8 +75,20 @@ long long appendEntity(Drawing& d, EntityRecord&& record) {
   setSlot(d, id, d.entities.size());
   DrawingEntity& e = d.entities.emplace_back();
   e.id = id;
-  e.record = std::move(record);
+  storeRecord(e, std::move(record));
   return id;
+}
+
+EntityRecord entityRecord(const DrawingEntity& e) {
+  EntityRecord whole = e.record;
+  whole.xdata = e.xdata.unpacked();
+  return whole;
+}
+
+void storeRecord(DrawingEntity& e, EntityRecord record) {
+  e.xdata = PackedXdata(record.xdata);
+  record.xdata = ResBufList();  // frees its buffer
+  e.record = std::move(record);
 }
 
 const ExtraGroups* extraGroupsOf(const Drawing& d, uint32_t extra) {

@@ -11,6 +11,7 @@
 
 #include "host/host_types.h"
 #include "host/utf8.h"  // names compare with equalIgnoringCase
+#include "standalone/model/packed_xdata.h"
 
 namespace optgrind::standalone {
 
@@ -34,13 +35,21 @@ struct ExtraGroups {
 
 // An entity of model space. Its id is its entity name's first half and never
 // changes or comes back while the drawing lives; an erased entity keeps its
-// slot so that names stay stable.
+// slot so that names stay stable. Its extended data is kept packed beside
+// the record, whose own xdata stays empty: entityRecord() gives the whole
+// entity and storeRecord() takes one.
 struct DrawingEntity {
   long long id = 0;
   bool erased = false;
   uint32_t extra = 0;  // its groups beyond the model: index + 1 in Drawing::extraGroups, 0 for none
+  PackedXdata xdata;
   EntityRecord record;
 };
+
+// The entity as the host hands it out: the record with its extended data.
+EntityRecord entityRecord(const DrawingEntity& e);
+// Takes a record as the entity's new state, its extended data packed.
+void storeRecord(DrawingEntity& e, EntityRecord record);
 
 // An entity the drawing does not model kept as the groups it came with (its
 // vertices, attributes and SEQEND included) and written back as it came,

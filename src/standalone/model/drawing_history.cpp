@@ -59,6 +59,8 @@ size_t recordBytes(const EntityRecord& r) {
   return n;
 }
 
+size_t entityBytes(const DrawingEntity& e) { return recordBytes(e.record) + e.xdata.heapBytes(); }
+
 size_t restBytes(const Drawing& rest) {
   size_t n = sizeof(Drawing) + rest.layerTable.size() * sizeof(LayerRecord) +
              rest.linetypeTable.size() * sizeof(LinetypeRecord) +
@@ -78,8 +80,8 @@ size_t restBytes(const Drawing& rest) {
 
 size_t stepBytes(const UndoStep& s) {
   size_t n = sizeof(UndoStep) + s.command.capacity();
-  for (const SlotImage& image : s.slots) n += sizeof(image.slot) + recordBytes(image.entity.record);
-  for (const DrawingEntity& e : s.appended) n += recordBytes(e.record);
+  for (const SlotImage& image : s.slots) n += sizeof(image.slot) + entityBytes(image.entity);
+  for (const DrawingEntity& e : s.appended) n += entityBytes(e);
   if (s.header) n += s.header->size() * kHeaderEntryBytes;
   if (s.rest) n += restBytes(*s.rest);
   return n;

@@ -60,7 +60,8 @@ bool matches(const std::string& value, const ResBuf& test) {
   return wildcardMatch(value, test.asString(), WildcardCase::Insensitive);
 }
 
-bool testAccepts(const ResBuf& test, const EntityRecord& e) {
+bool testAccepts(const ResBuf& test, const DrawingEntity& entity) {
+  const EntityRecord& e = entity.record;
   switch (test.code) {
     case kCodeType:
       return matches(entityDxfName(e.type()), test);
@@ -71,15 +72,14 @@ bool testAccepts(const ResBuf& test, const EntityRecord& e) {
     case kCodeColor:
       return e.color == test.asInt();
     case kXDataApplicationCode:
-      return std::any_of(e.xdata.begin(), e.xdata.end(), [&](const ResBuf& x) {
-        return x.code == kXDataApplicationCode && matches(x.asString(), test);
-      });
+      return entity.xdata.anyApplication(
+          [&](std::string_view app) { return matches(std::string(app), test); });
     default:
       return false;
   }
 }
 
-bool nodeAccepts(const CompiledFilter& f, int index, const EntityRecord& e) {
+bool nodeAccepts(const CompiledFilter& f, int index, const DrawingEntity& e) {
   const FilterNode& n = f.nodes[static_cast<size_t>(index)];
   auto child = [&](int c) { return nodeAccepts(f, c, e); };
   switch (n.op) {
@@ -146,7 +146,7 @@ CompiledFilter compileFilter(const ResBufList& filter) {
   return out;
 }
 
-bool filterAccepts(const CompiledFilter& filter, const EntityRecord& entity) {
+bool filterAccepts(const CompiledFilter& filter, const DrawingEntity& entity) {
   if (!filter.valid) return false;
   return std::all_of(filter.topLevel.begin(), filter.topLevel.end(),
                      [&](int n) { return nodeAccepts(filter, n, entity); });

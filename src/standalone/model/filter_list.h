@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/host_types.h"
+#include "standalone/model/drawing.h"
 
 namespace optgrind::standalone {
 
@@ -36,6 +37,6 @@ struct CompiledFilter {
 CompiledFilter compileFilter(const ResBufList& filter);
 
 // True when the entity passes a valid filter (false for an invalid one).
-bool filterAccepts(const CompiledFilter& filter, const EntityRecord& entity);
+bool filterAccepts(const CompiledFilter& filter, const DrawingEntity& entity);
 
 }  // namespace optgrind::standalone

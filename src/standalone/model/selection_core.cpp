@@ -8,7 +8,7 @@ std::vector<long long> selectEntities(const Drawing& d, const CompiledFilter& fi
                                       const Point3& a, const Point3& b) {
   std::vector<long long> ids;
   for (const auto& e : d.entities) {
-    if (e.erased || !filterAccepts(filter, e.record)) continue;
+    if (e.erased || !filterAccepts(filter, e)) continue;
     bool taken = true;
     // A window sees only what is shown.
     if (region != SelectRegion::All) {
@@ -26,7 +26,7 @@ std::vector<long long> stillSelected(const Drawing& d, const CompiledFilter& fil
   std::vector<long long> kept;
   for (long long id : ids) {
     const DrawingEntity* e = findEntity(d, id);
-    if (e && filterAccepts(filter, e->record)) kept.push_back(id);
+    if (e && filterAccepts(filter, *e)) kept.push_back(id);
   }
   return kept;
 }

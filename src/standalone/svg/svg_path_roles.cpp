@@ -102,7 +102,7 @@ ToolPoints toolPointsOf(const Drawing& d) {
   ToolPoints t;
   for (const DrawingEntity& e : d.entities) {
     const PolylineGeom* g = e.record.as<PolylineGeom>();
-    if (e.erased || !g || g->closed || g->vertices.size() < 2 || isStoredPathEntity(e.record)) continue;
+    if (e.erased || !g || g->closed || g->vertices.size() < 2 || isStoredPathEntity(e)) continue;
     t.up.points.push_back({g->vertices.front().x, g->vertices.front().y, 0.0});
     t.down.points.push_back({g->vertices.back().x, g->vertices.back().y, 0.0});
   }
@@ -161,6 +161,12 @@ void openStyle(std::ostream& out, const RoleStyle& style, double width) {
 
 bool isStoredPathEntity(const EntityRecord& entity) {
   return entity.type() == EntityType::Polyline && tagKeys(entity).count("OPT_PATH") > 0;
+}
+
+bool isStoredPathEntity(const DrawingEntity& entity) {
+  // Only a polyline with extended data is worth unpacking.
+  return entity.record.type() == EntityType::Polyline && !entity.xdata.empty() &&
+         isStoredPathEntity(entityRecord(entity));
 }
 
 std::vector<PathRole> pathElementRoles(const Drawing& drawing, const EntityRecord& path) {

@@ -16,6 +16,7 @@ enum class PathRole { Ground, Lift, Rapid, Lowering, Approach, OverCut };
 // Whether the entity is a stored path: a polyline tagged "OPT_PATH" in its
 // "my_tag" extended data.
 bool isStoredPathEntity(const EntityRecord& entity);
+bool isStoredPathEntity(const DrawingEntity& entity);
 
 // The role of each element of the path, element 1 first. The lift, rapid
 // and lowering moves are named by the path's tags, as the NC run reads

@@ -67,9 +67,8 @@ Box drawingBox(const Drawing& d) {
 std::string svgText(const Drawing& d) {
   Box box = drawingBox(d);
   // A stored path gets a legend to the right of the drawing.
-  bool anyPath = std::any_of(d.entities.begin(), d.entities.end(), [&](const DrawingEntity& e) {
-    return shown(d, e) && isStoredPathEntity(e.record);
-  });
+  bool anyPath = std::any_of(d.entities.begin(), d.entities.end(),
+                             [&](const DrawingEntity& e) { return shown(d, e) && isStoredPathEntity(e); });
   Point3 legendAt{box.hi.x, box.hi.y, 0.0};
   if (anyPath) box.hi.x += std::max(box.hi.x - box.lo.x, box.hi.y - box.lo.y) * kLegendRoomShare;
   double width = box.hi.x - box.lo.x, height = box.hi.y - box.lo.y;
@@ -90,8 +89,8 @@ std::string svgText(const Drawing& d) {
   const PlaneTransform page;
   for (const auto& e : d.entities) {
     if (!shown(d, e)) continue;
-    if (isStoredPathEntity(e.record)) {
-      writeStoredPathSvg(ctx, e.record, page);
+    if (isStoredPathEntity(e)) {
+      writeStoredPathSvg(ctx, entityRecord(e), page);
     } else {
       writeEntitySvg(ctx, e.record, page, resolvedColor(d, e.record, 0, false));
     }
