@@ -5,8 +5,10 @@
 // lie in the middle of chords, in running order.
 //
 // Measured on the 2-core development machine (CPU time, Release): see the
-// report in README.md. Most of what remains is the path work itself (breaks,
-// the crossing counts of the refusals, closest points) over the whole path.
+// report in README.md. What remains is mostly walks of the whole path with
+// cheap steps for each tool point: the quick boxes of the pick and of the
+// closest points, and the copies of the path polyline that each break, join
+// and colour change makes through the host and its undo history.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 

@@ -50,6 +50,9 @@ EntityKind recordKind(const EntityRecord& record);
 // The kind of what ref names; a segment reference keeps its stored kind.
 EntityKind classifyEntity(Host& host, const EntityRef& ref);
 EntityData readEntityData(Host& host, const EntityRef& ref);
+// The same from the entity's record, already read: callers that hold a
+// long polyline's record read it once.
+EntityData readEntityData(Host& host, const EntityRef& ref, const EntityRecord& record);
 // Writes data back to the entity (or its segment or tag pair); locked layers
 // are unlocked for the write. RTNORM when the host took the change.
 int writeEntityData(Host& host, const EntityRef& ref, const EntityData& data);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "geometry/primitives.h"
 #include "geometry/segment_walk.h"
@@ -43,7 +44,11 @@ EntityRecord currentProperties(Host& host) {
 }
 
 EntityRef makeLineEntity(Host& host, const LineRec& line) {
-  EntityRecord record = currentProperties(host);
+  return makeLineEntity(host, currentProperties(host), line);
+}
+
+EntityRef makeLineEntity(Host& host, const EntityRecord& properties, const LineRec& line) {
+  EntityRecord record = properties;
   record.geom = LineGeom{toPoint3(line.start), toPoint3(line.end), 0.0};
   return appended(host, record, kKindLine);
 }
@@ -67,18 +72,24 @@ EntityRef makePolylineEntity(Host& host, const std::vector<PolyVertex>& vertices
   geom.vertices = vertices;
   geom.closed = closed;
   geom.elevation = elevation;
-  record.geom = geom;
+  record.geom = std::move(geom);
   return appended(host, record, kKindPolyline);
 }
 
 bool segmentAsCurve(const EntityRecord& polyline, int segment, EntityRecord& out) {
   const PolylineGeom* geom = polyline.as<PolylineGeom>();
-  if (!geom || segment < 0 || segment >= segmentCount(*geom)) return false;
+  return geom && segmentAsCurve(polyline, *geom, segment, out);
+}
+
+bool segmentAsCurve(const EntityRecord& properties, const PolylineGeom& polyline, int segment,
+                    EntityRecord& out) {
+  const PolylineGeom* geom = &polyline;
+  if (segment < 0 || segment >= segmentCount(*geom)) return false;
   size_t n = geom->vertices.size();
   size_t i = static_cast<size_t>(segment);
   PointRec a = vertexPoint(*geom, i), b = vertexPoint(*geom, (i + 1) % n);
   double bulge = geom->vertices[i].bulge;
-  out = polyline;
+  out = properties;
   out.xdata.clear();
   if (isStraightBulge(bulge)) {
     out.geom = LineGeom{toPoint3(a), toPoint3(b), 0.0};

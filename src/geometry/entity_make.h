@@ -16,6 +16,8 @@ EntityRecord currentProperties(Host& host);
 // Each appends to model space and answers a whole-entity reference (kind 2
 // line, 3 arc, 0 polyline, valid 1), or an empty one when the host refused.
 EntityRef makeLineEntity(Host& host, const LineRec& line);
+// The same with the current properties read once for many lines.
+EntityRef makeLineEntity(Host& host, const EntityRecord& properties, const LineRec& line);
 // Angles as they are for a positive sweep, exchanged for a zero or negative
 // one: the host's arc always runs counter-clockwise.
 EntityRef makeArcEntity(Host& host, const ArcRec& arc);
@@ -27,5 +29,9 @@ EntityRef makePolylineEntity(Host& host, const std::vector<PolyVertex>& vertices
 // properties: a line for bulge 0, else a counter-clockwise arc about the
 // segment's centre. False when the record has no such segment.
 bool segmentAsCurve(const EntityRecord& polyline, int segment, EntityRecord& out);
+// The same with the vertices apart: `properties` may be the record with its
+// vertices moved out, so that a long polyline is not copied for a segment.
+bool segmentAsCurve(const EntityRecord& properties, const PolylineGeom& polyline, int segment,
+                    EntityRecord& out);
 
 }  // namespace optgrind

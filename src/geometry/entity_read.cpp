@@ -144,9 +144,13 @@ EntityKind classifyEntity(Host& host, const EntityRef& ref) {
 }
 
 EntityData readEntityData(Host& host, const EntityRef& ref) {
-  EntityData data;
   EntityRecord record;
-  if (host.acdbEntGet(ref.name, record) != RTNORM) return data;
+  if (host.acdbEntGet(ref.name, record) != RTNORM) return EntityData{};
+  return readEntityData(host, ref, record);
+}
+
+EntityData readEntityData(Host& host, const EntityRef& ref, const EntityRecord& record) {
+  EntityData data;
   if (ref.kind == kKindTag) {
     std::string key, value;
     if (readTagPair(record.xdata, ref.tagIndex, key, value)) {

@@ -1,6 +1,7 @@
 #include "geometry/intersect.h"
 
 #include <cmath>
+#include <utility>
 
 #include "geometry/arcs.h"
 #include "geometry/entity_make.h"
@@ -18,10 +19,13 @@ bool curveOf(Host& host, const EntityRef& ref, EntityRecord& out) {
   EntityRecord record;
   if (host.acdbEntGet(ref.name, record) != RTNORM) return false;
   if (ref.segment == kWholeEntity) {
-    out = record;
+    out = std::move(record);
     return true;
   }
-  return segmentAsCurve(record, ref.segment, out);
+  PolylineGeom* polyline = record.as<PolylineGeom>();
+  if (!polyline) return false;
+  const PolylineGeom vertices = std::move(*polyline);
+  return segmentAsCurve(record, vertices, ref.segment, out);
 }
 
 double planarDistance(const PointRec& a, const PointRec& b) { return std::hypot(a.x - b.x, a.y - b.y); }
@@ -73,13 +77,17 @@ int intersect(Host& host, const EntityRef& a, const EntityRef& b, int extend, st
   return static_cast<int>(out.size());
 }
 
+double distanceToSegment(const PolylineGeom& polyline, int segment, const PointRec& p) {
+  if (segment < 0 || segment >= segmentCount(polyline)) return kUnreachableDistance;
+  return signedDistanceToSegment(polyline, segment, p);
+}
+
 double distanceToEntity(Host& host, const PointRec& p, const EntityRef& ref) {
   EntityRecord record;
   if (host.acdbEntGet(ref.name, record) != RTNORM) return kUnreachableDistance;
   if (ref.segment != kWholeEntity) {
     const PolylineGeom* polyline = record.as<PolylineGeom>();
-    if (!polyline || ref.segment < 0 || ref.segment >= segmentCount(*polyline)) return kUnreachableDistance;
-    return signedDistanceToSegment(*polyline, ref.segment, p);
+    return polyline ? distanceToSegment(*polyline, ref.segment, p) : kUnreachableDistance;
   }
   Point3 closest;
   if (host.getClosestPointTo(record, toPoint3(p), true, closest) != RTNORM) return kUnreachableDistance;

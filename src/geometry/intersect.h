@@ -24,5 +24,7 @@ int intersect(Host& host, const EntityRef& a, const EntityRef& b, int extend, st
 // tests (positive to the left of a line or segment, inside a
 // counter-clockwise arc); for a circle negative when p lies inside.
 double distanceToEntity(Host& host, const PointRec& p, const EntityRef& ref);
+// The same for segment `segment` of a polyline already read.
+double distanceToSegment(const PolylineGeom& polyline, int segment, const PointRec& p);
 
 }  // namespace optgrind

@@ -1,6 +1,7 @@
 #include "geometry/profile_break.h"
 
 #include <cmath>
+#include <utility>
 
 #include "geometry/arcs.h"
 #include "geometry/entity_data.h"
@@ -130,9 +131,10 @@ EntityRef breakCircle(Host& host, const EntityRef& ref, const EntityRecord& reco
 // A closed polyline opened in place so that it begins and ends at vertex k.
 EntityRef openAtVertex(Host& host, const EntityRef& ref, EntityRecord record, size_t k) {
   PolylineGeom& polyline = *record.as<PolylineGeom>();
-  const std::vector<PolyVertex> old = polyline.vertices;
+  const std::vector<PolyVertex> old = std::move(polyline.vertices);
   size_t n = old.size();
   polyline.vertices.clear();
+  polyline.vertices.reserve(n + 1);
   for (size_t i = 0; i < n; ++i) polyline.vertices.push_back(old[(k + i) % n]);
   PolyVertex again = old[k];
   again.bulge = 0.0;
@@ -147,7 +149,7 @@ EntityRef breakPolylineAtVertex(Host& host, const EntityRef& ref, EntityRecord r
                                 int layerId) {
   PolylineGeom& polyline = *record.as<PolylineGeom>();
   size_t n = polyline.vertices.size();
-  if (polyline.closed) return openAtVertex(host, ref, record, k % n);
+  if (polyline.closed) return openAtVertex(host, ref, std::move(record), k % n);
   if (k == 0 || k >= n - 1) return EntityRef{};
   std::vector<PolyVertex> rest(polyline.vertices.begin() + static_cast<long>(k), polyline.vertices.end());
   EntityRef piece = placeOnLayer(host, makePolylineEntity(host, rest, false, polyline.elevation), layerId);
@@ -159,28 +161,30 @@ EntityRef breakPolylineAtVertex(Host& host, const EntityRef& ref, EntityRecord r
 EntityRef breakPolyline(Host& host, const EntityRef& ref, EntityRecord record, PointRec p, int segment,
                         int layerId) {
   PolylineGeom& polyline = *record.as<PolylineGeom>();
-  const std::vector<PolyVertex> old = polyline.vertices;
+  const std::vector<PolyVertex>& old = polyline.vertices;
   size_t n = old.size();
   size_t s = static_cast<size_t>(segment);
   // Compared in the polyline's plane: the vertices lie at its elevation.
   p.z = polyline.elevation;
   PointRec a = vertexPoint(polyline, s), b = vertexPoint(polyline, (s + 1) % n);
-  if (nearPoint(p, a)) return breakPolylineAtVertex(host, ref, record, s, layerId);
-  if (nearPoint(p, b)) return breakPolylineAtVertex(host, ref, record, s + 1, layerId);
+  if (nearPoint(p, a)) return breakPolylineAtVertex(host, ref, std::move(record), s, layerId);
+  if (nearPoint(p, b)) return breakPolylineAtVertex(host, ref, std::move(record), s + 1, layerId);
   p = closestOn(host, record, p);
   p.z = polyline.elevation;
   double b1 = 0.0, b2 = 0.0;
   if (!splitBulge(host, a, p, b, old[s].bulge, b1, b2)) {
     size_t k = distance(p, a) <= distance(p, b) ? s : s + 1;
-    return breakPolylineAtVertex(host, ref, record, k, layerId);
+    return breakPolylineAtVertex(host, ref, std::move(record), k, layerId);
   }
   if (polyline.closed) {
-    polyline.vertices.clear();
-    polyline.vertices.push_back(vertexAt(p, b2));
-    for (size_t i = s + 1; i < n; ++i) polyline.vertices.push_back(old[i]);
-    for (size_t i = 0; i <= s; ++i) polyline.vertices.push_back(old[i]);
-    polyline.vertices.back().bulge = b1;
-    polyline.vertices.push_back(vertexAt(p, 0.0));
+    std::vector<PolyVertex> opened;
+    opened.reserve(n + 2);
+    opened.push_back(vertexAt(p, b2));
+    opened.insert(opened.end(), old.begin() + static_cast<long>(s + 1), old.end());
+    opened.insert(opened.end(), old.begin(), old.begin() + static_cast<long>(s + 1));
+    opened.back().bulge = b1;
+    opened.push_back(vertexAt(p, 0.0));
+    polyline.vertices = std::move(opened);
     polyline.closed = false;
     if (host.acdbEntMod(ref.name, record) != RTNORM) return EntityRef{};
     return wholeEntityRef(ref.name, kKindPolyline);
@@ -202,6 +206,10 @@ PolylineLocation locateOnEntity(Host& host, const PointRec& p, const EntityRef& 
   if (ref.valid != 1) return located(0);
   EntityRecord record;
   if (host.acdbEntGet(ref.name, record) != RTNORM) return located(0);
+  return locateOnRecord(record, p);
+}
+
+PolylineLocation locateOnRecord(const EntityRecord& record, const PointRec& p) {
   if (const auto* line = record.as<LineGeom>()) {
     PointRec a = toPointRec(line->start), b = toPointRec(line->end);
     if (std::fabs(distance(a, p) + distance(p, b) - distance(a, b)) >= kAtVertexTolerance) return located(0);
@@ -227,11 +235,12 @@ EntityRef breakAtPoint(Host& host, const EntityRef& ref, const PointRec& p) {
   EntityRef whole = ref;
   whole.segment = kWholeEntity;
   whole.tagIndex = kNoTag;
-  PolylineLocation at = locateOnEntity(host, p, whole);
-  if (at.result == 0) return EntityRef{};
+  // Read once: the record of a long path is the largest thing copied here.
   EntityRecord record;
-  if (host.acdbEntGet(ref.name, record) != RTNORM) return EntityRef{};
-  const int sourceLayer = readEntityData(host, whole).layerId;
+  if (whole.valid != 1 || host.acdbEntGet(ref.name, record) != RTNORM) return EntityRef{};
+  PolylineLocation at = locateOnRecord(record, p);
+  if (at.result == 0) return EntityRef{};
+  const int sourceLayer = readEntityData(host, whole, record).layerId;
   EntityRef piece;
   switch (record.type()) {
     case EntityType::Line:
@@ -244,7 +253,7 @@ EntityRef breakAtPoint(Host& host, const EntityRef& ref, const PointRec& p) {
       piece = breakCircle(host, ref, record, p, sourceLayer);
       break;
     case EntityType::Polyline:
-      piece = breakPolyline(host, ref, record, p, at.segment, sourceLayer);
+      piece = breakPolyline(host, ref, std::move(record), p, at.segment, sourceLayer);
       break;
     default:
       return EntityRef{};

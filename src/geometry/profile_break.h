@@ -14,6 +14,8 @@ constexpr double kAtVertexTolerance = 1e-6;
 // when p is at least as near the end as the start, else -1; +1 on a
 // circle; on a polyline as locateOnPolyline, with the segment.
 PolylineLocation locateOnEntity(Host& host, const PointRec& p, const EntityRef& ref);
+// The same for a record already read.
+PolylineLocation locateOnRecord(const EntityRecord& record, const PointRec& p);
 
 // Splits the whole entity at p. The result names the piece that begins at
 // p (a closed polyline is opened in place and begins and ends at p; a

@@ -1,5 +1,7 @@
 #include "geometry/segment_walk.h"
 
+#include <utility>
+
 #include "host/angles.h"
 
 namespace optgrind {
@@ -19,9 +21,9 @@ EntityRef walkedReference(const EntityRef& from, const PolylineGeom& polyline, i
 bool readPolyline(Host& host, const EntityName& name, PolylineGeom& out) {
   EntityRecord record;
   if (host.acdbEntGet(name, record) != RTNORM) return false;
-  const PolylineGeom* polyline = record.as<PolylineGeom>();
+  PolylineGeom* polyline = record.as<PolylineGeom>();
   if (!polyline) return false;
-  out = *polyline;
+  out = std::move(*polyline);
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "geometry/arcs.h"
@@ -22,6 +23,8 @@ namespace {
 constexpr double kOverlapProbe = 0.005;
 constexpr double kOnProfileTolerance = 1e-5;
 constexpr size_t kCrossingRoom = 64;
+// Relative rounding allowed for in a quick box test.
+constexpr double kRoundingMargin = 1e-9;
 
 EntityRef segmentRef(const EntityRef& polyline, int segment, EntityKind kind) {
   EntityRef ref = polyline;
@@ -34,10 +37,8 @@ EntityRef segmentRef(const EntityRef& polyline, int segment, EntityKind kind) {
 
 // Points on the element at kOverlapProbe either side of x (those that lie
 // on the element).
-std::vector<PointRec> probesBeside(Host& host, const EntityRef& element, const PointRec& x) {
+std::vector<PointRec> probesBeside(const EntityRecord& record, const PointRec& x) {
   std::vector<PointRec> probes;
-  EntityRecord record;
-  if (host.acdbEntGet(element.name, record) != RTNORM) return probes;
   if (const auto* line = record.as<LineGeom>()) {
     PointRec a = toPointRec(line->start), b = toPointRec(line->end);
     double len = distance(a, b);
@@ -60,14 +61,31 @@ std::vector<PointRec> probesBeside(Host& host, const EntityRef& element, const P
   return probes;
 }
 
-bool runsAlongProfile(Host& host, const EntityRef& element, const std::vector<EntityRef>& profile,
+bool runsAlongProfile(const EntityRecord& element, const PolylineGeom& path, const std::vector<int>& near,
                       const PointRec& x) {
-  for (const PointRec& probe : probesBeside(host, element, x)) {
-    for (const EntityRef& segment : profile) {
-      if (std::fabs(distanceToEntity(host, probe, segment)) < kOnProfileTolerance) return true;
+  for (const PointRec& probe : probesBeside(element, x)) {
+    for (int segment : near) {
+      if (std::fabs(distanceToSegment(path, segment, probe)) < kOnProfileTolerance) return true;
     }
   }
   return false;
+}
+
+// Whether segment u-v surely misses the box grown by kSameCrossingTolerance,
+// found with a few additions: half a turn or less keeps within the bulge
+// times the chord's taxicab length of the chord (more than the sagitta);
+// the margin covers the rounding of the centre and quarter points that
+// boxesMeet finds, which grows as the bulge flattens.
+bool surelyApart(const PolyVertex& u, const PolyVertex& v, const LineRec& box) {
+  double bulge = std::fabs(u.bulge);
+  if (!(bulge <= 1.0)) return false;
+  double taxicab = std::fabs(v.x - u.x) + std::fabs(v.y - u.y);
+  double size = std::fabs(u.x) + std::fabs(u.y) + std::fabs(v.x) + std::fabs(v.y) + taxicab;
+  if (!(size < HUGE_VAL)) return false;
+  double rounding = kRoundingMargin * (1.0 + size + (bulge > 0.0 ? taxicab / bulge : 0.0));
+  double grow = bulge * taxicab / 2.0 + kSameCrossingTolerance + rounding;
+  return std::min(u.x, v.x) - grow > box.end.x || std::max(u.x, v.x) + grow < box.start.x ||
+         std::min(u.y, v.y) - grow > box.end.y || std::max(u.y, v.y) + grow < box.start.y;
 }
 
 // Whether the element's box, grown by the tolerance, meets the box of b.
@@ -105,11 +123,18 @@ EntityRef asWhole(const EntityRef& ref) {
 }
 
 ElementGeom readElement(Host& host, const EntityRef& polyline, int segment) {
+  EntityRecord record;
+  if (host.acdbEntGet(polyline.name, record) != RTNORM) return ElementGeom{};
+  return readElement(host, polyline, record, segment);
+}
+
+ElementGeom readElement(Host& host, const EntityRef& polyline, const EntityRecord& record, int segment) {
   ElementGeom el;
-  PolylineGeom geom;
-  if (!readPolylineOf(host, polyline, geom) || segment < 0 || segment >= segmentCount(geom)) return el;
+  const PolylineGeom* read = record.as<PolylineGeom>();
+  if (!read || segment < 0 || segment >= segmentCount(*read)) return el;
+  const PolylineGeom& geom = *read;
   EntityKind kind = segmentKind(geom, segment);
-  EntityData data = readEntityData(host, segmentRef(polyline, segment, kind));
+  EntityData data = readEntityData(host, segmentRef(polyline, segment, kind), record);
   if (data.colorIndex == -1) return el;
   el.b = data.startPoint;
   el.e = data.endPoint;
@@ -123,58 +148,74 @@ ElementGeom readElement(Host& host, const EntityRef& polyline, int segment) {
   return el;
 }
 
+ElementGeom elementOf(const PolylineGeom& geom, int segment) {
+  size_t at = static_cast<size_t>(segment);
+  ElementGeom el;
+  el.b = vertexPoint(geom, at);
+  el.e = vertexPoint(geom, (at + 1) % geom.vertices.size());
+  double bulge = geom.vertices[at].bulge;
+  if (segmentKind(geom, segment) == kKindArc) {
+    el.isArc = 1;
+    arcFromBulge2d(el.b, el.e, bulge, el.k, el.radius);
+    el.sweep = 4.0 * std::atan(bulge);
+  }
+  el.valid = 1;
+  return el;
+}
+
 std::vector<ElementGeom> readElements(Host& host, const EntityRef& polyline) {
   std::vector<ElementGeom> out;
   PolylineGeom geom;
   if (!readPolylineOf(host, polyline, geom)) return out;
   int count = segmentCount(geom);
-  size_t n = geom.vertices.size();
-  for (int i = 0; i < count; ++i) {
-    size_t at = static_cast<size_t>(i);
-    ElementGeom el;
-    el.b = vertexPoint(geom, at);
-    el.e = vertexPoint(geom, (at + 1) % n);
-    double bulge = geom.vertices[at].bulge;
-    if (segmentKind(geom, i) == kKindArc) {
-      el.isArc = 1;
-      arcFromBulge2d(el.b, el.e, bulge, el.k, el.radius);
-      el.sweep = 4.0 * std::atan(bulge);
-    }
-    el.valid = 1;
-    out.push_back(el);
-  }
+  for (int i = 0; i < count; ++i) out.push_back(elementOf(geom, i));
   return out;
 }
 
 int segmentUnder(Host& host, const EntityRef& polyline, const PointRec& p) {
-  PolylineGeom geom;
-  if (!readPolylineOf(host, polyline, geom)) return -1;
-  PolylineLocation at = locateOnPolyline(geom, p);
+  EntityRecord record;
+  return host.acdbEntGet(polyline.name, record) == RTNORM ? segmentUnder(record, p) : -1;
+}
+
+int segmentUnder(const EntityRecord& record, const PointRec& p) {
+  const PolylineGeom* geom = record.as<PolylineGeom>();
+  if (!geom) return -1;
+  PolylineLocation at = locateOnPolyline(*geom, p);
   return at.result == 0 ? -1 : at.segment;
 }
 
-ElementGeom elementAfter(Host& host, const EntityRef& polyline, int segment) {
-  PolylineGeom geom;
-  if (!readPolylineOf(host, polyline, geom)) return ElementGeom{};
+ElementGeom elementAfter(Host& host, const EntityRef& polyline, const EntityRecord& record, int segment) {
+  const PolylineGeom* geom = record.as<PolylineGeom>();
+  if (!geom) return ElementGeom{};
   int next = segment + 1;
-  if (next >= segmentCount(geom)) {
-    if (!geom.closed) return ElementGeom{};
+  if (next >= segmentCount(*geom)) {
+    if (!geom->closed) return ElementGeom{};
     next = 0;
   }
-  return readElement(host, polyline, next);
+  return readElement(host, polyline, record, next);
 }
 
 bool polylineEnds(Host& host, const EntityRef& polyline, PointRec& first, PointRec& last) {
-  PolylineGeom geom;
-  if (!readPolylineOf(host, polyline, geom) || geom.vertices.size() < 2) return false;
-  first = vertexPoint(geom, 0);
-  last = geom.closed ? first : vertexPoint(geom, geom.vertices.size() - 1);
+  EntityRecord record;
+  return host.acdbEntGet(polyline.name, record) == RTNORM && polylineEnds(record, first, last);
+}
+
+bool polylineEnds(const EntityRecord& record, PointRec& first, PointRec& last) {
+  const PolylineGeom* geom = record.as<PolylineGeom>();
+  if (!geom || geom->vertices.size() < 2) return false;
+  first = vertexPoint(*geom, 0);
+  last = geom->closed ? first : vertexPoint(*geom, geom->vertices.size() - 1);
   return true;
 }
 
 bool isClosedPolyline(Host& host, const EntityRef& polyline) {
-  PolylineGeom geom;
-  return readPolylineOf(host, polyline, geom) && geom.closed;
+  EntityRecord record;
+  return host.acdbEntGet(polyline.name, record) == RTNORM && isClosedPolyline(record);
+}
+
+bool isClosedPolyline(const EntityRecord& record) {
+  const PolylineGeom* geom = record.as<PolylineGeom>();
+  return geom && geom->closed;
 }
 
 EntityRef makeExtraEntity(Host& host, const ExtraElement& element) {
@@ -186,26 +227,41 @@ EntityRef makeExtraEntity(Host& host, const ExtraElement& element) {
 }
 
 int countCrossings(Host& host, const EntityRef& element, const EntityRef& path) {
+  // Both read once: the path's vertices are moved out of its record, which
+  // then lends its properties to each segment's curve.
+  EntityRecord elementRecord, pathRecord;
+  Point3 lo, hi;
+  if (element.name == path.name || host.acdbEntGet(element.name, elementRecord) != RTNORM ||
+      host.getGeomExtents(elementRecord, lo, hi) != RTNORM)
+    return 0;
+  LineRec box = makeLine(toPointRec(lo), toPointRec(hi));
+  PolylineGeom* pathPolyline =
+      host.acdbEntGet(path.name, pathRecord) == RTNORM ? pathRecord.as<PolylineGeom>() : nullptr;
+  if (!pathPolyline) return 0;
+  const PolylineGeom geom = std::move(*pathPolyline);
   // Only the segments whose boxes meet the element's can meet it.
-  LineRec box = extents(host, element);
-  if (box.valid != 1) return 0;
-  std::vector<ElementGeom> elements = readElements(host, path);
-  std::vector<EntityRef> near;
-  for (size_t i = 0; i < elements.size(); ++i) {
-    if (boxesMeet(box, elements[i]))
-      near.push_back(segmentRef(path, static_cast<int>(i), elements[i].isArc ? kKindArc : kKindLine));
+  std::vector<int> near;
+  int count = segmentCount(geom);
+  size_t n = geom.vertices.size();
+  for (int i = 0; i < count; ++i) {
+    size_t at = static_cast<size_t>(i);
+    if (surelyApart(geom.vertices[at], geom.vertices[(at + 1) % n], box)) continue;
+    if (boxesMeet(box, elementOf(geom, i))) near.push_back(i);
   }
   std::vector<PointRec> found;
-  for (const EntityRef& segment : near) {
-    std::vector<PointRec> here;
-    intersect(host, element, segment, 0, here, kCrossingRoom);
-    found.insert(found.end(), here.begin(), here.end());
+  for (int segment : near) {
+    EntityRecord curve;
+    std::vector<Point3> here;
+    if (!segmentAsCurve(pathRecord, geom, segment, curve) ||
+        host.intersectWith(elementRecord, curve, 0, here) != RTNORM)
+      continue;
+    for (size_t i = 0; i < here.size() && i < kCrossingRoom; ++i) found.push_back(toPointRec(here[i]));
   }
   std::vector<PointRec> counted;
   for (const PointRec& x : found) {
     bool seen = false;
     for (const PointRec& c : counted) seen = seen || distance(c, x) < kSameCrossingTolerance;
-    if (seen || runsAlongProfile(host, element, near, x)) continue;
+    if (seen || runsAlongProfile(elementRecord, geom, near, x)) continue;
     counted.push_back(x);
   }
   return static_cast<int>(counted.size());
@@ -232,14 +288,20 @@ EntityRef joinToPath(Host& host, const EntityRef& element, const EntityRef& path
   // apart did not join.
   if (entityExists(host, asWhole(path)) && !(joined.name == path.name)) return EntityRef{};
   joined.kind = kKindPolyline;
-  orientToStart(host, joined, expectedStart);
+  orientToStart(host, joined, geom, expectedStart);
   if (pathColor >= 0) setColor(host, joined, pathColor);
   return joined;
 }
 
 void orientToStart(Host& host, const EntityRef& polyline, const PointRec& start) {
-  PointRec first, last;
-  if (!polylineEnds(host, polyline, first, last)) return;
+  PolylineGeom geom;
+  if (readPolylineOf(host, polyline, geom)) orientToStart(host, polyline, geom, start);
+}
+
+void orientToStart(Host& host, const EntityRef& polyline, const PolylineGeom& geom, const PointRec& start) {
+  if (geom.vertices.size() < 2) return;
+  PointRec first = vertexPoint(geom, 0);
+  PointRec last = geom.closed ? first : vertexPoint(geom, geom.vertices.size() - 1);
   if (distance(first, start) > kOrientTolerance && distance(last, start) <= kOrientTolerance) {
     reverse(host, asWhole(polyline));
   }

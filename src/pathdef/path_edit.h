@@ -28,15 +28,21 @@ EntityRef asWhole(const EntityRef& ref);
 
 // The element of segment `segment` of the polyline; valid 0 when unreadable.
 ElementGeom readElement(Host& host, const EntityRef& polyline, int segment);
+// The same from the polyline's record, read once for several questions:
+// a long path is not copied out of the drawing for each.
+ElementGeom readElement(Host& host, const EntityRef& polyline, const EntityRecord& record, int segment);
 // Every element of the polyline in order, read at once.
 std::vector<ElementGeom> readElements(Host& host, const EntityRef& polyline);
 // The first segment of the polyline that carries p, or -1.
 int segmentUnder(Host& host, const EntityRef& polyline, const PointRec& p);
+int segmentUnder(const EntityRecord& record, const PointRec& p);
 // The segment after `segment` (the wrap of a closed polyline included).
-ElementGeom elementAfter(Host& host, const EntityRef& polyline, int segment);
+ElementGeom elementAfter(Host& host, const EntityRef& polyline, const EntityRecord& record, int segment);
 // The first and last points of the polyline.
 bool polylineEnds(Host& host, const EntityRef& polyline, PointRec& first, PointRec& last);
+bool polylineEnds(const EntityRecord& record, PointRec& first, PointRec& last);
 bool isClosedPolyline(Host& host, const EntityRef& polyline);
+bool isClosedPolyline(const EntityRecord& record);
 
 // Adds the element to the drawing as a line or an arc; empty when refused.
 EntityRef makeExtraEntity(Host& host, const ExtraElement& element);
@@ -53,6 +59,8 @@ EntityRef joinToPath(Host& host, const EntityRef& element, const EntityRef& path
                      const PointRec& expectedStart);
 // Turns the polyline round when its first point is not `start`.
 void orientToStart(Host& host, const EntityRef& polyline, const PointRec& start);
+// The same with the polyline as just read.
+void orientToStart(Host& host, const EntityRef& polyline, const PolylineGeom& geom, const PointRec& start);
 
 // A circle with the drawing's current properties; empty when refused.
 EntityRef makeCircleEntity(Host& host, const PointRec& centre, double radius, int color = -1);

@@ -74,10 +74,11 @@ std::vector<EntityRef> drawStartMark(Host& host, const PointRec& p, double d) {
 }
 
 void drawArrows(Host& host, const EntityRef& path, double d) {
+  const EntityRecord properties = currentProperties(host);
   for (const ElementGeom& el : readElements(host, path)) {
     double a = directionAt(el, el.e);
-    makeLineEntity(host, makeLine(el.e, polarDeg(el.e, a + kArrowSpread, d)));
-    makeLineEntity(host, makeLine(el.e, polarDeg(el.e, a - kArrowSpread, d)));
+    makeLineEntity(host, properties, makeLine(el.e, polarDeg(el.e, a + kArrowSpread, d)));
+    makeLineEntity(host, properties, makeLine(el.e, polarDeg(el.e, a - kArrowSpread, d)));
   }
 }
 

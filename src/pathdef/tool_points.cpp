@@ -58,10 +58,10 @@ EntityRef keptElement(Host& host, const ExtraElement& x, const EntityRef& path, 
 
 bool listFull(int count) { return count >= kPathListCapacity; }
 
-int takeToolDown(Host& host, PathDefState& s, const PointRec& p, int segment) {
-  ElementGeom el = readElement(host, s.path, segment);
+int takeToolDown(Host& host, PathDefState& s, const PointRec& p, int segment, const EntityRecord& path) {
+  ElementGeom el = readElement(host, s.path, path, segment);
   PointRec first, last;
-  polylineEnds(host, s.path, first, last);
+  polylineEnds(path, first, last);
   // Nothing would be skipped, or nothing would be left to grind.
   if (!pointsDiffer(p, first) || !pointsDiffer(p, last) || el.valid != 1) return kPointRefused;
   double o = optSettings().Over_len;
@@ -85,17 +85,17 @@ int takeToolDown(Host& host, PathDefState& s, const PointRec& p, int segment) {
   return kPointTaken;
 }
 
-int takeToolUp(Host& host, PathDefState& s, const PointRec& p, int segment) {
-  ElementGeom el = readElement(host, s.path, segment);
+int takeToolUp(Host& host, PathDefState& s, const PointRec& p, int segment, const EntityRecord& path) {
+  ElementGeom el = readElement(host, s.path, path, segment);
   PointRec first, last;
-  polylineEnds(host, s.path, first, last);
+  polylineEnds(path, first, last);
   if (!pointsDiffer(p, first) || el.valid != 1) return kPointRefused;
-  bool atLastVertex = !isClosedPolyline(host, s.path) && pointsEqual(p, last);
+  bool atLastVertex = !isClosedPolyline(path) && pointsEqual(p, last);
   double o = optSettings().Over_len;
   SideRules rules = sideRules(s);
   ExtraElement overCut;
   if (s.overCut && std::fabs(o) >= kNoOverCut) {
-    ElementGeom next = elementAfter(host, s.path, segment);
+    ElementGeom next = elementAfter(host, s.path, path, segment);
     overCut = overCutElement(el, next, p, o, optSettings().Over_angle, rules);
   }
   EntityRef entity;
@@ -184,9 +184,14 @@ int takeToolPoints(Host& host) {
       continue;
     }
     PointRec p = pointOnPath(host, s, pickSlot(kToolSlot));
-    int segment = s.path.valid == 1 ? segmentUnder(host, s.path, p) : -1;
+    // The path is read once for all that the point asks of it before it
+    // changes.
+    EntityRecord path;
+    bool read = s.path.valid == 1 && host.acdbEntGet(s.path.name, path) == RTNORM;
+    int segment = read ? segmentUnder(path, p) : -1;
     int taken = kPointRefused;
-    if (segment >= 0) taken = toolDown ? takeToolDown(host, s, p, segment) : takeToolUp(host, s, p, segment);
+    if (segment >= 0)
+      taken = toolDown ? takeToolDown(host, s, p, segment, path) : takeToolUp(host, s, p, segment, path);
     if (taken != kPointTaken) {
       printMessage(host, msg::kPointNotAhead);
       continue;

@@ -32,26 +32,73 @@ ElementGeom quarterArc(double r) {
   return el;
 }
 
-void expectPoint(const PointRec& p, double x, double y) {
-  EXPECT_NEAR(p.x, x, kTol);
-  EXPECT_NEAR(p.y, y, kTol);
+SideRules rulesOf(double referenceX, double v81 = 0, int linearApproach = 0) {
+  return SideRules{referenceX, v81, linearApproach};
 }
 
-TEST(EntryLeadIn, StraightComesFromBehindAndBelowTheStart) {
-  ExtraElement x = entryLeadIn(lineEl(30, 0, 60, 0), makePoint(30, 0), 5, 5, 30);
-  ASSERT_EQ(x.valid, 1);
-  EXPECT_EQ(x.isArc, 0);
-  expectPoint(x.from, 25, -5);
-  expectPoint(x.to, 30, 0);
-  // A vertical first element takes the side of the start: left of it.
-  x = entryLeadIn(lineEl(0, 0, 0, 10), makePoint(0, 0), 5, 5, 0);
-  expectPoint(x.from, 5, -5);
+ElementGeom steepRise() {
+  return lineEl(50, 0, 50 + std::cos(radiansFromDegrees(80)), std::sin(radiansFromDegrees(80)));
 }
 
-TEST(EntryLeadIn, ArcRunsBackAlongTheCircleAndOutwards) {
+constexpr double kAny = HUGE_VAL;
+
+// Straight elements and their ends; kAny leaves a coordinate unchecked. The
+// plainest cases (a lead-in on a line, an over-cut along a line or past an
+// open end) are pinned by the stored paths of the jobs.
+struct Case {
+  const char* what;
+  ExtraElement got;
+  int valid;
+  double fromX, fromY, toX, toY;
+};
+
+TEST(ExtraElements, StraightLeadInsApproachesAndOverCutsEndWhereTheRulesSay) {
+  const ElementGeom none;
+  const Case cases[] = {
+      {"lead-in to a vertical element from the start side",
+       entryLeadIn(lineEl(0, 0, 0, 10), makePoint(0, 0), 5, 5, 0), 1, 5, -5, kAny, kAny},
+      {"downward approach from the start side",
+       approachElement(lineEl(0, 40, 0, 0), makePoint(0, 30), 5, rulesOf(30)), 1, 5, 30, 0, 30},
+      {"negative approach", approachElement(lineEl(60, 40, 60, 0), makePoint(60, 30), -5, rulesOf(30)), 1, 55,
+       30, kAny, kAny},
+      {"linear approach on an arc's quarter point, from +X",
+       approachElement(quarterArc(10), makePoint(0, 10), 4, rulesOf(0, 0, 1)), 1, 4, 10, kAny, kAny},
+      {"over-cut dropped by post variable 81",
+       overCutElement(lineEl(0, 0, 10, 0), none, makePoint(5, 0), 2, 15, rulesOf(0, -1)), 1, kAny, kAny, 7,
+       -1},
+      {"steep rise right of the start: horizontally outwards",
+       overCutElement(lineEl(40, 0, 50, 0), steepRise(), makePoint(50, 0), 2, 15, rulesOf(10)), 1, kAny, kAny,
+       52, 0},
+      {"shallower rise than 90 - A follows the next element",
+       overCutElement(lineEl(40, 0, 50, 0), lineEl(50, 0, 60, 10), makePoint(50, 0), 2, 15, rulesOf(10)), 1,
+       kAny, kAny, 50 + std::sqrt(2.0), std::sqrt(2.0)},
+      {"open end, start beyond",
+       overCutElement(lineEl(30, 10, 30, 30), none, makePoint(30, 30), 5, 15, rulesOf(40)), 1, kAny, kAny, 25,
+       30},
+      {"negative at a vertex is none",
+       overCutElement(lineEl(30, 10, 30, 30), none, makePoint(30, 30), -5, 15, rulesOf(5)), 0, kAny, kAny,
+       kAny, kAny},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(c.got.valid, c.valid);
+    if (c.valid == 1) {
+      EXPECT_EQ(c.got.isArc, 0);
+    }
+    const double expected[] = {c.fromX, c.fromY, c.toX, c.toY};
+    const double got[] = {c.got.from.x, c.got.from.y, c.got.to.x, c.got.to.y};
+    for (int i = 0; i < 4; ++i) {
+      if (expected[i] != kAny) {
+        EXPECT_NEAR(got[i], expected[i], kTol) << i;
+      }
+    }
+  }
+}
+
+TEST(ExtraElements, ArcLeadInRunsBackAlongTheCircleAndOutwards) {
   ExtraElement x = entryLeadIn(quarterArc(10), makePoint(10, 0), 5, 5, 10);
   ASSERT_EQ(x.isArc, 1);
-  expectPoint(x.to, 10, 0);
+  EXPECT_NEAR(distance(makePoint(10, 0), x.to), 0, kTol);
   // Half a radian back, pushed out by Approach_Y; the middle half as far,
   // in the same direction.
   EXPECT_NEAR(distance(makePoint(0, 0), x.from), 15, kTol);
@@ -60,59 +107,6 @@ TEST(EntryLeadIn, ArcRunsBackAlongTheCircleAndOutwards) {
   // Longer than the element: six tenths of it.
   x = entryLeadIn(quarterArc(10), makePoint(10, 0), 100, 0, 10);
   EXPECT_NEAR(angleRad(makePoint(0, 0), x.from), 2 * kPi - 0.6 * kPi / 2, kTol);
-}
-
-TEST(Approach, DownwardElementComesHorizontallyFromTheStartSide) {
-  SideRules rules;
-  rules.referenceX = 30;
-  ExtraElement x = approachElement(lineEl(0, 40, 0, 0), makePoint(0, 30), 5, rules);
-  expectPoint(x.from, 5, 30);
-  expectPoint(x.to, 0, 30);
-  x = approachElement(lineEl(60, 40, 60, 0), makePoint(60, 30), -5, rules);
-  expectPoint(x.from, 55, 30);
-}
-
-TEST(Approach, LinearApproachOnAnArcAtAQuarterPointIsHorizontalAndNeverAbove) {
-  SideRules rules;
-  rules.linearApproach = 1;
-  ElementGeom arc = quarterArc(10);
-  ExtraElement x = approachElement(arc, makePoint(0, 10), 4, rules);
-  EXPECT_EQ(x.isArc, 0);
-  expectPoint(x.from, 4, 10);  // E.x below B.x: from +X
-}
-
-TEST(OverCut, InsideALineRunsOnAndANegativeOffsetDropsIt) {
-  SideRules rules;
-  ExtraElement x = overCutElement(lineEl(0, 0, 10, 0), ElementGeom{}, makePoint(5, 0), 2, 15, rules);
-  expectPoint(x.from, 5, 0);
-  expectPoint(x.to, 7, 0);
-  rules.v81 = -1;
-  x = overCutElement(lineEl(0, 0, 10, 0), ElementGeom{}, makePoint(5, 0), 2, 15, rules);
-  expectPoint(x.to, 7, -1);
-}
-
-TEST(OverCut, AtAVertexSteepRiseRightOfTheStartGoesHorizontallyOutwards) {
-  SideRules rules;
-  rules.referenceX = 10;
-  ElementGeom next = lineEl(50, 0, 50 + std::cos(radiansFromDegrees(80)), std::sin(radiansFromDegrees(80)));
-  ExtraElement x = overCutElement(lineEl(40, 0, 50, 0), next, makePoint(50, 0), 2, 15, rules);
-  expectPoint(x.to, 52, 0);
-  // A shallower rise than 90 - A follows the next element.
-  ElementGeom shallow = lineEl(50, 0, 60, 10);
-  x = overCutElement(lineEl(40, 0, 50, 0), shallow, makePoint(50, 0), 2, 15, rules);
-  expectPoint(x.to, 50 + std::sqrt(2.0), std::sqrt(2.0));
-}
-
-TEST(OverCut, EndOfAnOpenProfileIsHorizontalAwayFromTheStartAndNegativeAtAVertexIsNone) {
-  SideRules rules;
-  rules.referenceX = 5;
-  ExtraElement x = overCutElement(lineEl(30, 10, 30, 30), ElementGeom{}, makePoint(30, 30), 5, 15, rules);
-  expectPoint(x.to, 35, 30);
-  rules.referenceX = 40;
-  x = overCutElement(lineEl(30, 10, 30, 30), ElementGeom{}, makePoint(30, 30), 5, 15, rules);
-  expectPoint(x.to, 25, 30);
-  x = overCutElement(lineEl(30, 10, 30, 30), ElementGeom{}, makePoint(30, 30), -5, 15, rules);
-  EXPECT_EQ(x.valid, 0);
 }
 
 TEST(LiftNumbers, EachLiftFollowsItsPieceAndTheMovesBefore) {

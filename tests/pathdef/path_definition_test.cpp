@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
+#include "geometry/entity_data.h"
 #include "geometry/tags.h"
 #include "nc/path_record.h"
 #include "pathdef/pathdef_state.h"
@@ -36,22 +38,18 @@ class FailingHost : public HostWrapper {
 struct Job {
   explicit Job(const std::string& answers) : env(answers), host(&env.host) { resetPathDefState(); }
 
-  EntityRef addPolyline(const std::vector<PolyVertex>& vertices, bool closed) {
+  EntityRef add(EntityGeom geom) {
     EntityRecord record;
+    record.geom = std::move(geom);
+    EntityName name;
+    EXPECT_EQ(env.host.acdbEntMake(record, name), RTNORM);
+    return wholeEntityRef(name, recordKind(record));
+  }
+  EntityRef addPolyline(const std::vector<PolyVertex>& vertices, bool closed) {
     PolylineGeom geom;
     geom.vertices = vertices;
     geom.closed = closed;
-    record.geom = geom;
-    EntityName name;
-    EXPECT_EQ(env.host.acdbEntMake(record, name), RTNORM);
-    return wholeEntityRef(name, kKindPolyline);
-  }
-  EntityRef addLine(double x1, double y1, double x2, double y2) {
-    EntityRecord record;
-    record.geom = LineGeom{{x1, y1, 0}, {x2, y2, 0}, 0};
-    EntityName name;
-    EXPECT_EQ(env.host.acdbEntMake(record, name), RTNORM);
-    return wholeEntityRef(name, kKindLine);
+    return add(geom);
   }
   // The stored paths and the number of entities.
   int storedPaths(int& entities) {
@@ -78,14 +76,57 @@ struct Job {
 
 const std::vector<PolyVertex> kSquare = {{0, 0}, {40, 0}, {40, 40}, {0, 40}};
 
-TEST(PathDefinitionFailure, CancelAtEveryPromptOrAnswersRunningOutStoreNothing) {
-  for (std::string answers : {"^C\n", "0,0\n^C\n", "0,0\n20,0\nN\n^C\n", "0,0\n20,0\nN\n40,10\n^C\n",
-                              "0,0\n20,0\nN\n40,10\n20,40\n^C\n", "0,0\n20,0\nN\n40,10\n20,40\n"}) {
-    Job job(answers);
-    job.addPolyline(kSquare, true);
-    EXPECT_EQ(runPathDefinition(job.host), kStepEnded) << answers;
+enum class Drawn { Square, TwoLines, Text };
+
+// A definition that ends early stores no path, says why, and leaves the
+// drawing whole.
+struct Ending {
+  const char* answers;
+  Drawn drawn;
+  const char* failCommand;
+  bool failChanges;
+  const char* message;
+  int entities;  // -1: not counted
+};
+
+TEST(PathDefinitionFailure, CancelsRefusalsAndFailedStepsStoreNothing) {
+  const char* kNotPline = "Error !! Please select Pline entity !!";
+  const Ending endings[] = {
+      {"^C\n", Drawn::Square, "", false, "", 1},
+      {"0,0\n^C\n", Drawn::Square, "", false, "", 1},
+      {"0,0\n20,0\nN\n^C\n", Drawn::Square, "", false, "", -1},
+      {"0,0\n20,0\nN\n40,10\n^C\n", Drawn::Square, "", false, "", -1},
+      {"0,0\n20,0\nN\n40,10\n20,40\n^C\n", Drawn::Square, "", false, "", -1},
+      {"0,0\n20,0\nN\n40,10\n20,40\n", Drawn::Square, "", false, "", -1},
+      {"0,0\n100,100\n", Drawn::Square, "", false, "Warning !! picked point have to on Entity!!", 1},
+      {"0,0\n1,1\n\n", Drawn::Text, "", false, kNotPline, 1},
+      {"0,0\n20,0\nALL\n\n", Drawn::TwoLines, "PEDIT", false, kNotPline, 2},
+      {"0,0\n20,0\nN\n40,10\n", Drawn::Square, "", true, "The point is not on the profile still ahead", -1},
+  };
+  for (const Ending& e : endings) {
+    SCOPED_TRACE(e.answers);
+    Job job(e.answers);
+    job.host.failCommand = e.failCommand;
+    job.host.failChanges = e.failChanges;
+    EntityRef square;
+    if (e.drawn == Drawn::Square) square = job.addPolyline(kSquare, true);
+    if (e.drawn == Drawn::TwoLines) {
+      job.add(LineGeom{{0, 0, 0}, {40, 0, 0}, 0});
+      job.add(LineGeom{{40, 0, 0}, {40, 40, 0}, 0});
+    }
+    if (e.drawn == Drawn::Text) {
+      TextGeom text;
+      text.text = "PUNCH";
+      job.add(text);
+    }
+    EXPECT_EQ(runPathDefinition(job.host), kStepEnded);
+    EXPECT_TRUE(job.printed(e.message));
     int entities = 0;
-    EXPECT_EQ(job.storedPaths(entities), 0) << answers;
+    EXPECT_EQ(job.storedPaths(entities), 0);
+    if (e.entities >= 0) {
+      EXPECT_EQ(entities, e.entities);
+    }
+    EXPECT_TRUE(!e.failChanges || job.polyline(square).vertices.size() == kSquare.size());
   }
 }
 
@@ -95,18 +136,6 @@ TEST(PathDefinitionFailure, CancelAtTheDirectionQuestionKeepsTheDirectionAndGoes
   EXPECT_EQ(runPathDefinition(job.host), kStepDone);
   int entities = 0;
   EXPECT_EQ(job.storedPaths(entities), 1);
-}
-
-TEST(PathDefinitionFailure, AFailedProfileJoinEndsWithTheMessageAndLeavesTheLines) {
-  Job job("0,0\n20,0\nALL\n\n");
-  job.host.failCommand = "PEDIT";
-  job.addLine(0, 0, 40, 0);
-  job.addLine(40, 0, 40, 40);
-  EXPECT_EQ(runPathDefinition(job.host), kStepEnded);
-  EXPECT_TRUE(job.printed("Error !! Please select Pline entity !!"));
-  int entities = 0;
-  EXPECT_EQ(job.storedPaths(entities), 0);
-  EXPECT_EQ(entities, 2);
 }
 
 TEST(PathDefinitionFailure, FailedJoinsOfTheMovesStillTagTheFirstGroundPiece) {
@@ -122,34 +151,6 @@ TEST(PathDefinitionFailure, FailedJoinsOfTheMovesStillTagTheFirstGroundPiece) {
   PolylineGeom ground = job.polyline(square);
   ASSERT_GE(ground.vertices.size(), 2u);
   EXPECT_EQ(ground.vertices.front().x, 20);  // begins at the start point
-}
-
-TEST(PathDefinitionFailure, ABreakTheHostRefusesTakesNoToolPointAndStoresNothing) {
-  Job job("0,0\n20,0\nN\n40,10\n");
-  EntityRef square = job.addPolyline(kSquare, true);
-  job.host.failChanges = true;
-  EXPECT_EQ(runPathDefinition(job.host), kStepEnded);
-  EXPECT_TRUE(job.printed("The point is not on the profile still ahead"));
-  int entities = 0;
-  EXPECT_EQ(job.storedPaths(entities), 0);
-  EXPECT_EQ(job.polyline(square).vertices.size(), kSquare.size());
-}
-
-TEST(PathDefinitionFailure, ATextOrNothingUnderTheStartPickEndsTheDefinition) {
-  Job job("0,0\n100,100\n");
-  job.addPolyline(kSquare, true);
-  EXPECT_EQ(runPathDefinition(job.host), kStepEnded);
-  EXPECT_TRUE(job.printed("Warning !! picked point have to on Entity!!"));
-  Job text("0,0\n1,1\n\n");
-  EntityRecord record;
-  TextGeom geom;
-  geom.position = {0, 0, 0};
-  geom.text = "PUNCH";
-  record.geom = geom;
-  EntityName name;
-  text.env.host.acdbEntMake(record, name);
-  EXPECT_EQ(runPathDefinition(text.host), kStepEnded);
-  EXPECT_TRUE(text.printed("Error !! Please select Pline entity !!"));
 }
 
 TEST(PathDefinitionLimits, AHundredLiftsFillTheListsAndTheInputEndsThere) {

@@ -10,88 +10,72 @@
 namespace optgrind::standalone {
 namespace {
 
+using Names = std::vector<EntityName>;
+
 EntityRecord lineOn(const std::string& layer, double x, int color = kColorByLayer) {
   return EntityRecord{
       .layer = layer, .color = color, .xdata = {}, .geom = LineGeom{{x, 0, 0}, {x + 1, 0, 0}}};
 }
 
-struct DatabaseTest : ::testing::Test {
-  testing::HostSession session;
-  StandaloneHost& host = session.host;
-
-  EntityName make(const EntityRecord& r) {
-    EntityName n;
-    EXPECT_EQ(host.acdbEntMake(r, n), RTNORM);
-    return n;
-  }
+struct DatabaseTest : testing::HostTest {
   // Names in drawing order, walked with acdbEntNext from the first.
-  std::vector<EntityName> walk() {
-    std::vector<EntityName> names;
+  Names walk() {
+    Names names;
     EntityName n;
     for (int rc = host.acdbEntNext(nullptr, n); rc == RTNORM; rc = host.acdbEntNext(&names.back(), n)) {
       names.push_back(n);
     }
     return names;
   }
-  int layerId(const std::string& name) {
-    for (const auto& l : host.layers()) {
-      if (l.name == name) return l.id;
-    }
-    return -1;
+  EntityName last() {
+    EntityName n;
+    EXPECT_EQ(host.acdbEntLast(n), RTNORM);
+    return n;
   }
 };
 
 TEST_F(DatabaseTest, DrawingOrderFollowsMakeModAndDel) {
-  EntityName last;
-  EXPECT_EQ(host.acdbEntLast(last), RTERROR);
-  EXPECT_EQ(host.acdbEntNext(nullptr, last), RTERROR);
-
+  EntityName next;
+  EXPECT_EQ(host.acdbEntLast(next), RTERROR);
+  EXPECT_EQ(host.acdbEntNext(nullptr, next), RTERROR);
   EntityName a = make(lineOn("0", 0)), b = make(lineOn("0", 1)), c = make(lineOn("0", 2));
-  EXPECT_EQ(walk(), (std::vector<EntityName>{a, b, c}));
-  ASSERT_EQ(host.acdbEntLast(last), RTNORM);
-  EXPECT_EQ(last, c);
+  EXPECT_EQ(walk(), (Names{a, b, c}));
+  EXPECT_EQ(last(), c);
 
   // Modifying keeps the place and the name.
-  EntityRecord changed = lineOn("0", 10, 3);
-  ASSERT_EQ(host.acdbEntMod(b, changed), RTNORM);
-  EXPECT_EQ(walk(), (std::vector<EntityName>{a, b, c}));
+  ASSERT_EQ(host.acdbEntMod(b, lineOn("0", 10, 3)), RTNORM);
+  EXPECT_EQ(walk(), (Names{a, b, c}));
   EntityRecord got;
   ASSERT_EQ(host.acdbEntGet(b, got), RTNORM);
-  EXPECT_EQ(got.color, 3);
-  EXPECT_EQ(got.as<LineGeom>()->start.x, 10);
+  EXPECT_EQ(std::pair(got.color, got.as<LineGeom>()->start.x), std::pair(3, 10.0));
 
   // An erased entity drops out of the walk but a walk may still go on from it.
   ASSERT_EQ(host.acdbEntDel(b), RTNORM);
-  EXPECT_EQ(host.acdbEntDel(b), RTERROR);
-  EXPECT_EQ(host.acdbEntGet(b, got), RTERROR);
-  EXPECT_EQ(host.acdbEntMod(b, changed), RTERROR);
-  EXPECT_EQ(host.acdbEntUpd(b), RTERROR);
-  EXPECT_EQ(host.acdbEntUpd(a), RTNORM);
-  EXPECT_EQ(walk(), (std::vector<EntityName>{a, c}));
-  EntityName next;
+  EXPECT_EQ(walk(), (Names{a, c}));
   ASSERT_EQ(host.acdbEntNext(&b, next), RTNORM);
   EXPECT_EQ(next, c);
-
   ASSERT_EQ(host.acdbEntDel(c), RTNORM);
-  ASSERT_EQ(host.acdbEntLast(last), RTNORM);
-  EXPECT_EQ(last, a);
+  EXPECT_EQ(last(), a);
   EXPECT_EQ(host.acdbEntNext(&a, next), RTERROR);
 
   // Names never come back.
   EntityName d = make(lineOn("0", 3));
-  EXPECT_NE(d, b);
-  EXPECT_NE(d, c);
-  ASSERT_EQ(host.acdbEntLast(last), RTNORM);
-  EXPECT_EQ(last, d);
+  EXPECT_TRUE(d != b && d != c);
+  EXPECT_EQ(last(), d);
 }
 
-TEST_F(DatabaseTest, NamesOfAnotherDrawingOrNullNamesAreRefused) {
-  EntityName a = make(lineOn("0", 0));
-  EntityName foreign{a.a, a.b + 1};
-  EntityRecord got;
-  EXPECT_EQ(host.acdbEntGet(foreign, got), RTERROR);
-  EXPECT_EQ(host.acdbEntDel(foreign), RTERROR);
-  EXPECT_EQ(host.acdbEntGet(EntityName{}, got), RTERROR);
+TEST_F(DatabaseTest, NamesErasedOfAnotherDrawingOrNullAreRefused) {
+  EntityName a = make(lineOn("0", 0)), gone = make(lineOn("0", 1));
+  ASSERT_EQ(host.acdbEntDel(gone), RTNORM);
+  const EntityName foreign{a.a, a.b + 1};
+  EntityRecord got = lineOn("0", 5);
+  for (const EntityName& n : {gone, foreign, EntityName{}}) {
+    EXPECT_EQ(host.acdbEntGet(n, got), RTERROR);
+    EXPECT_EQ(host.acdbEntMod(n, got), RTERROR);
+    EXPECT_EQ(host.acdbEntDel(n), RTERROR);
+    EXPECT_EQ(host.acdbEntUpd(n), RTERROR);
+  }
+  EXPECT_EQ(host.acdbEntUpd(a), RTNORM);
   EntityName next;
   EXPECT_EQ(host.acdbEntNext(&foreign, next), RTERROR);
 }
@@ -99,7 +83,7 @@ TEST_F(DatabaseTest, NamesOfAnotherDrawingOrNullNamesAreRefused) {
 TEST_F(DatabaseTest, MakeChecksWhatTheHostChecks) {
   // A missing layer is made, as when reading entities.
   make(lineOn("CUT", 0));
-  EXPECT_NE(layerId("CUT"), -1);
+  EXPECT_EQ(host.layers().back().name, "CUT");
 
   EntityName n;
   EntityRecord r = lineOn("0", 0);
@@ -107,8 +91,11 @@ TEST_F(DatabaseTest, MakeChecksWhatTheHostChecks) {
   for (const EntityRecord& bad : {r, lineOn("0", 0, 300), lineOn("bad*name", 0)})
     EXPECT_EQ(host.acdbEntMake(bad, n), RTERROR);
 
-  // Extended data needs its application registered.
+  // Extended data needs its application registered; items before the first
+  // application name belong to nobody.
   r = lineOn("0", 0);
+  r.xdata = {ResBuf::ofString(1000, "KEY")};
+  EXPECT_EQ(host.acdbEntMake(r, n), RTERROR);
   r.xdata = {ResBuf::ofString(1001, "my_tag"), ResBuf::ofString(1000, "KEY")};
   EXPECT_EQ(host.acdbEntMake(r, n), RTERROR);
   EntityName plain = make(lineOn("0", 1));
@@ -116,15 +103,10 @@ TEST_F(DatabaseTest, MakeChecksWhatTheHostChecks) {
   EXPECT_EQ(host.acdbRegApp("my_tag"), RTNORM);
   EXPECT_EQ(host.acdbRegApp("MY_TAG"), RTERROR);  // registered already
   EXPECT_EQ(host.acdbRegApp(""), RTERROR);
-  ASSERT_EQ(host.acdbEntMake(r, n), RTNORM);
   EXPECT_EQ(host.acdbEntMod(plain, r), RTNORM);
   EntityRecord got;
-  ASSERT_EQ(host.acdbEntGet(n, got), RTNORM);
+  ASSERT_EQ(host.acdbEntGet(plain, got), RTNORM);
   EXPECT_EQ(got.xdata, r.xdata);
-
-  // Items before the first application name belong to nobody.
-  r.xdata = {ResBuf::ofString(1000, "KEY")};
-  EXPECT_EQ(host.acdbEntMake(r, n), RTERROR);
 }
 
 // The drawing keeps extended data packed: every value kind comes back as it
@@ -177,14 +159,12 @@ TEST_F(DatabaseTest, EntitiesOnLockedLayersCannotBeChangedOrErased) {
 }
 
 TEST_F(DatabaseTest, LayersAreAddedInTableOrderAndNamesCompareWithoutCase) {
-  LayerRecord cut{.name = "Cut", .color = 1, .linetype = "continuous"};
   int id = -1;
-  ASSERT_EQ(host.addLayer(cut, id), RTNORM);
+  ASSERT_EQ(host.addLayer({.name = "Cut", .color = 1, .linetype = "continuous"}, id), RTNORM);
   std::vector<LayerRecord> all = host.layers();
   ASSERT_EQ(all.size(), 2u);
-  EXPECT_EQ(all[0].name, "0");
-  EXPECT_EQ(all[1].id, id);
-  EXPECT_EQ(all[1].linetype, "Continuous");  // as the linetype table spells it
+  // The linetype as its table spells it.
+  EXPECT_EQ(std::tuple(all[0].name, all[1].id, all[1].linetype), std::tuple("0", id, "Continuous"));
 
   // A name taken already, a bad name, no colour, an unknown linetype.
   int other = -1;
@@ -217,42 +197,32 @@ TEST_F(DatabaseTest, SetLayerWritesEveryFieldAndRenamesItsEntities) {
   EXPECT_EQ(current.asString(), "Grind");
 
   // The current layer cannot be frozen; a name may not be taken twice;
-  // layer "0" keeps its name; odd lineweights are not standard.
-  layer.frozen = true;
-  EXPECT_EQ(host.setLayer(layer), RTERROR);
-  layer.frozen = false;
-  layer.name = "0";
-  EXPECT_EQ(host.setLayer(layer), RTERROR);
+  // layer "0" keeps its name but may change otherwise; odd lineweights are
+  // not standard; an unknown id names no layer.
   LayerRecord zero = host.layers().front();
-  zero.name = "Zero";
-  EXPECT_EQ(host.setLayer(zero), RTERROR);
-  zero.name = "0";
   zero.color = 4;
   EXPECT_EQ(host.setLayer(zero), RTNORM);
-  layer.name = "Grind";
-  layer.lineweight = 12;
-  EXPECT_EQ(host.setLayer(layer), RTERROR);
-  layer.id = 9999;
-  layer.lineweight = -3;
-  EXPECT_EQ(host.setLayer(layer), RTERROR);
+  const LayerRecord refused[] = {{.id = layer.id, .name = "Grind", .frozen = true},
+                                 {.id = layer.id, .name = "0"},
+                                 {.id = zero.id, .name = "Zero"},
+                                 {.id = layer.id, .name = "Grind", .lineweight = 12},
+                                 {.id = 9999, .name = "Fresh"}};
+  for (const LayerRecord& bad : refused) EXPECT_EQ(host.setLayer(bad), RTERROR) << bad.name;
 }
 
 TEST_F(DatabaseTest, TextStylesAreReadAndReplacedByName) {
   TextStyleRecord style;
   ASSERT_EQ(host.getTextStyle("standard", style), RTNORM);
-  int id = style.id;
-  style.fixedHeight = 0.0;
   style.bigFont = "china";
   ASSERT_EQ(host.setTextStyle(style), RTNORM);
   TextStyleRecord again;
   ASSERT_EQ(host.getTextStyle("STANDARD", again), RTNORM);
-  EXPECT_EQ(again.id, id);
-  EXPECT_EQ(again.bigFont, "china");
+  EXPECT_EQ(std::pair(again.id, again.bigFont), std::pair(style.id, std::string("china")));
 
   TextStyleRecord notes{.name = "Notes", .bigFont = "", .fixedHeight = 3.5};
   ASSERT_EQ(host.setTextStyle(notes), RTNORM);
   ASSERT_EQ(host.getTextStyle("notes", again), RTNORM);
-  EXPECT_NE(again.id, id);
+  EXPECT_NE(again.id, style.id);
   EXPECT_EQ(again.fixedHeight, 3.5);
   EXPECT_EQ(host.getTextStyle("Missing", again), RTERROR);
   notes.fixedHeight = -1;
@@ -260,13 +230,11 @@ TEST_F(DatabaseTest, TextStylesAreReadAndReplacedByName) {
 }
 
 TEST_F(DatabaseTest, DictionariesHoldXRecordsByKey) {
-  EXPECT_EQ(host.dictExists("USERVAR_DICT"), RTERROR);
   ResBufList data;
+  EXPECT_EQ(host.dictExists("USERVAR_DICT"), RTERROR);
   EXPECT_EQ(host.dictGetXRecord("USERVAR_DICT", "SELMASK", data), RTERROR);
   EXPECT_EQ(host.dictRemove("USERVAR_DICT", "SELMASK"), RTERROR);
-
   ASSERT_EQ(host.dictSetXRecord("USERVAR_DICT", "SELMASK", {ResBuf::ofInt(70, 5)}), RTNORM);
-  EXPECT_EQ(host.dictExists("USERVAR_DICT"), RTNORM);
   ASSERT_EQ(host.dictSetXRecord("USERVAR_DICT", "SNAPFLAG", {ResBuf::ofInt(70, 8192)}), RTNORM);
   ASSERT_EQ(host.dictSetXRecord("USERVAR_DICT", "selmask", {ResBuf::ofInt(70, 7)}), RTNORM);
   ASSERT_EQ(host.dictGetXRecord("USERVAR_DICT", "SELMASK", data), RTNORM);

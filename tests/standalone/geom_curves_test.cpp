@@ -158,16 +158,14 @@ TEST_F(GeomCurveTest, ArcAnglesOutsideOneTurn) {
 }
 
 TEST_F(GeomCurveTest, NonCurvesAreRefused) {
-  const EntityRecord text = textOf("A", {0, 0}, 1, 0);
-  const EntityRecord insert = entityOf(InsertGeom{});
+  const EntityRecord line = lineOf({0, 0}, {1, 1});
   std::vector<Point3> points{{1, 1, 1}};
   Point3 p;
-  EXPECT_EQ(std::pair(host.getClosestPointTo(text, {0, 0}, false, p),
-                      host.getClosestPointTo(insert, {0, 0}, true, p)),
-            std::pair(RTERROR, RTERROR));
-  EXPECT_EQ(host.intersectWith(text, lineOf({0, 0}, {1, 1}), 0, points), RTERROR);
-  EXPECT_EQ(host.intersectWith(lineOf({0, 0}, {1, 1}), insert, 3, points), RTERROR);
-  EXPECT_EQ(host.intersectWith(polylineOf({}), lineOf({0, 0}, {1, 1}), 0, points), RTERROR);
+  for (const EntityRecord& other : {textOf("A", {0, 0}, 1, 0), entityOf(InsertGeom{}), polylineOf({})}) {
+    EXPECT_EQ(host.getClosestPointTo(other, {0, 0}, true, p), RTERROR);
+    EXPECT_EQ(host.intersectWith(other, line, 0, points), RTERROR);
+    EXPECT_EQ(host.intersectWith(line, other, 3, points), RTERROR);
+  }
 }
 
 TEST_F(GeomCurveTest, DegenerateCurvesNeverFail) {

@@ -38,102 +38,75 @@ TEST_F(GeomExtentsTest, TextByTheFontMetricAndAlignment) {
   // degrees about (10,10) it covers x 8..10 and y 10..12.4.
   expectPoints(extents(textOf("AB", {10, 10, 1}, 2, 90)), {{8, 10, 1}, {10, 12.4, 1}});
   // Characters are code points: two-byte "Ä" is one.
-  expectPoints(extents(textOf("\xC3\x84"
-                              "B",
-                              {0, 0}, 2, 0)),
-               {{0, 0, 0}, {2.4, 2, 0}});
+  expectPoints(extents(textOf("\u00C4B", {0, 0}, 2, 0)), {{0, 0, 0}, {2.4, 2, 0}});
 
-  // Other alignments hang from the alignment point (5,5).
-  EntityRecord text = textOf("AB", {0, 0}, 2, 0);
-  auto& g = *text.as<TextGeom>();
-  g.alignPoint = {5, 5, 0};
-  g.hAlign = 1;  // centre, middle
-  g.vAlign = 2;
-  expectPoints(extents(text), {{3.8, 4, 0}, {6.2, 6, 0}});
+  auto aligned = [&](Point3 alignPoint, int hAlign, int vAlign) {
+    TextGeom g{.position = {}, .alignPoint = alignPoint, .height = 2, .text = "AB"};
+    g.hAlign = hAlign;
+    g.vAlign = vAlign;
+    return extents(entityOf(g));
+  };
+  // Other alignments hang from the alignment point: centre, middle.
+  expectPoints(aligned({5, 5, 0}, 1, 2), {{3.8, 4, 0}, {6.2, 6, 0}});
   // Fit spans insertion to alignment point at its height; aligned scales
   // the height too: 2 * 6 / 2.4 = 5.
-  g.alignPoint = {6, 0, 0};
-  g.hAlign = 5;
-  g.vAlign = 0;
-  expectPoints(extents(text), {{0, 0, 0}, {6, 2, 0}});
-  g.hAlign = 3;
-  expectPoints(extents(text), {{0, 0, 0}, {6, 5, 0}});
+  expectPoints(aligned({6, 0, 0}, 5, 0), {{0, 0, 0}, {6, 2, 0}});
+  expectPoints(aligned({6, 0, 0}, 3, 0), {{0, 0, 0}, {6, 5, 0}});
 }
 
 TEST_F(GeomExtentsTest, MultiLineTextByAttachment) {
   // Two lines, the longest "cde" 3 * 0.6 = 1.8 wide; 2 * 1 * 5/3 = 10/3
   // tall; attachment 5 centres it on (0,0).
-  MTextGeom g;
-  g.contents = "ab\\Pcde";
-  g.height = 1;
-  g.attachment = 5;
+  MTextGeom g{.location = {}, .height = 1, .attachment = 5, .contents = "ab\\Pcde"};
   expectPoints(extents(entityOf(g)), {{-0.9, -5.0 / 3, 0}, {0.9, 5.0 / 3, 0}});
   // Reference width 4, bottom right on (10,10), spacing 1.5: 5 tall.
+  g.location = {10, 10, 0};
   g.width = 4;
   g.attachment = 9;
-  g.location = {10, 10, 0};
   g.lineSpacing = 1.5;
   expectPoints(extents(entityOf(g)), {{6, 10, 0}, {10, 15, 0}});
 }
 
 TEST_F(GeomExtentsTest, BlockReferencesPlaceTheirBlocksBox) {
+  auto addBlock = [&](const std::string& name, Point3 base, std::vector<EntityRecord> entities) {
+    BlockDef block;
+    block.name = name;
+    block.base = base;
+    block.entities = std::move(entities);
+    host.drawing().blocks.push_back(block);
+  };
+  auto insert = [](const std::string& block) { return entityOf(InsertGeom{.block = block, .position = {}}); };
   // Block "B" (base (1,1)) holds (1,1)-(3,1): (0,0)-(2,0) from the base,
   // doubled to (0,0)-(4,0), turned 90 degrees to (0,0)-(0,4), moved to (10,0).
-  BlockDef block;
-  block.name = "B";
-  block.base = {1, 1, 0};
-  block.entities = {lineOf({1, 1}, {3, 1})};
-  host.drawing().blocks.push_back(block);
-  InsertGeom insert;
-  insert.block = "b";
-  insert.position = {10, 0, 0};
-  insert.xScale = insert.yScale = 2;
-  insert.rotation = rad(90);
-  expectPoints(extents(entityOf(insert)), {{10, 0, 0}, {10, 4, 0}});
+  addBlock("B", {1, 1, 0}, {lineOf({1, 1}, {3, 1})});
+  expectPoints(extents(entityOf(InsertGeom{"b", {10, 0, 0}, 2, 2, 1, rad(90)})), {{10, 0, 0}, {10, 4, 0}});
 
   // A block that holds a reference to itself keeps the box of the rest.
-  block.name = "LOOP";
-  block.base = {0, 0, 0};
-  InsertGeom self;
-  self.block = "LOOP";
-  block.entities.push_back(entityOf(self));
-  host.drawing().blocks.push_back(block);
-  expectPoints(extents(entityOf(self)), {{1, 1, 0}, {3, 1, 0}});
+  addBlock("LOOP", {}, {lineOf({1, 1}, {3, 1}), insert("LOOP")});
+  expectPoints(extents(insert("LOOP")), {{1, 1, 0}, {3, 1, 0}});
 
   // Sixty blocks, each holding two references to the next: measured once
   // each rather than 2^60 times. The last holds the point (1,2).
   for (int i = 0; i < 60; ++i) {
-    BlockDef level;
-    level.name = "L" + std::to_string(i);
-    InsertGeom next;
-    next.block = "L" + std::to_string(i + 1);
-    level.entities = {entityOf(next), entityOf(next)};
-    host.drawing().blocks.push_back(level);
+    const std::string next = "L" + std::to_string(i + 1);
+    addBlock("L" + std::to_string(i), {}, {insert(next), insert(next)});
   }
-  BlockDef last;
-  last.name = "L60";
-  last.entities = {entityOf(PointGeom{{1, 2, 0}})};
-  host.drawing().blocks.push_back(last);
-  InsertGeom top;
-  top.block = "L0";
-  expectPoints(extents(entityOf(top)), {{1, 2, 0}, {1, 2, 0}});
+  addBlock("L60", {}, {entityOf(PointGeom{{1, 2, 0}})});
+  expectPoints(extents(insert("L0")), {{1, 2, 0}, {1, 2, 0}});
 
   Point3 min, max;
-  insert.block = "MISSING";
-  EXPECT_EQ(host.getGeomExtents(entityOf(insert), min, max), RTERROR);
+  EXPECT_EQ(host.getGeomExtents(insert("MISSING"), min, max), RTERROR);
 }
 
 TEST_F(GeomExtentsTest, DimensionsHatchesAndSolids) {
   DimensionGeom dim;
   dim.definition = {0, 5, 0};
-  dim.defPoint2 = {0, 0, 0};
-  dim.defPoint3 = {10, 0, 0};
   dim.textPosition = {5, 6, 0};
+  dim.defPoint3 = {10, 0, 0};
   expectPoints(extents(entityOf(dim)), {{0, 0, 0}, {10, 6, 0}});
-
-  HatchGeom hatch;
-  hatch.loops = {{{{0, 0}, {2, 0, 1}, {2, 2}, {0, 2}}}};  // the right side bulges out to x = 3
-  expectPoints(extents(entityOf(hatch)), {{0, 0, 0}, {3, 2, 0}});
+  // The right side bulges out to x = 3.
+  expectPoints(extents(entityOf(HatchGeom{.loops = {{{{0, 0}, {2, 0, 1}, {2, 2}, {0, 2}}}}})),
+               {{0, 0, 0}, {3, 2, 0}});
 
   Point3 min, max;
   EXPECT_EQ(host.getGeomExtents(entityOf(Solid3dGeom{}), min, max), RTERROR);

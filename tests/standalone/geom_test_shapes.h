@@ -16,29 +16,18 @@ constexpr double kAnswerTolerance = 1e-9;
 
 inline double rad(double degrees) { return degrees * std::numbers::pi / 180.0; }
 
-inline EntityRecord entityOf(EntityGeom geom) {
-  EntityRecord e;
-  e.geom = std::move(geom);
-  return e;
-}
+inline EntityRecord entityOf(EntityGeom geom) { return EntityRecord{.xdata = {}, .geom = std::move(geom)}; }
 inline EntityRecord lineOf(Point3 a, Point3 b) { return entityOf(LineGeom{.start = a, .end = b}); }
 inline EntityRecord arcOf(Point3 c, double r, double startDeg, double endDeg) {
   return entityOf(ArcGeom{.center = c, .radius = r, .startAngle = rad(startDeg), .endAngle = rad(endDeg)});
 }
 inline EntityRecord circleOf(Point3 c, double r) { return entityOf(CircleGeom{.center = c, .radius = r}); }
 inline EntityRecord polylineOf(std::vector<PolyVertex> vertices, bool closed = false) {
-  PolylineGeom g;
-  g.vertices = std::move(vertices);
-  g.closed = closed;
-  return entityOf(g);
+  return entityOf(PolylineGeom{.vertices = std::move(vertices), .closed = closed});
 }
 inline EntityRecord textOf(const std::string& text, Point3 position, double height, double rotationDeg) {
-  TextGeom g;
-  g.text = text;
-  g.position = position;
-  g.height = height;
-  g.rotation = rad(rotationDeg);
-  return entityOf(g);
+  return entityOf(TextGeom{
+      .position = position, .alignPoint = {}, .height = height, .rotation = rad(rotationDeg), .text = text});
 }
 
 inline void expectPoint(const Point3& actual, const Point3& expected) {
@@ -53,10 +42,7 @@ inline void expectPoints(const std::vector<Point3>& actual, const std::vector<Po
 }
 
 // A standalone host over string streams; the geometry is asked through it.
-struct GeomTest : ::testing::Test {
-  testing::HostSession session;
-  StandaloneHost& host = session.host;
-
+struct GeomTest : testing::HostTest {
   std::vector<Point3> intersect(const EntityRecord& a, const EntityRecord& b, int extend) {
     std::vector<Point3> points;
     EXPECT_EQ(host.intersectWith(a, b, extend, points), RTNORM);

@@ -2,52 +2,37 @@
 // that no other test reaches.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "support/temp_root.h"
 
 namespace optgrind::standalone {
 namespace {
 
-struct PlatformTest : ::testing::Test {
-  explicit PlatformTest(const std::string& answers = "") : session(answers, true, "/opt/root") {}
-  testing::HostSession session;
-  StandaloneHost& host = session.host;
+struct PlatformTest : testing::HostTest {
   Platform& platform = host.platform();
 };
 
-TEST_F(PlatformTest, RegistryAnswersTheInstallRootOnlyWhenOneIsSet) {
+// With a root the registry answers it: the data-file tests find their files
+// so.
+TEST_F(PlatformTest, RegistryHasNoInstallRootWhenNoneIsSet) {
   std::string value = "unchanged";
-  ASSERT_EQ(platform.registryValue("Software\\Any", "AcadLocation", value), RTNORM);
-  EXPECT_EQ(value, "/opt/root");
-
-  StandaloneHost rootless(session.console, {});
-  value = "unchanged";
-  EXPECT_EQ(rootless.platform().registryValue("Software\\Any", "AcadLocation", value), RTERROR);
+  EXPECT_EQ(platform.registryValue("Software\\Any", "AcadLocation", value), RTERROR);
   EXPECT_EQ(value, "unchanged");
 }
 
 TEST_F(PlatformTest, FindFileTakesOnlyExistingRegularFiles) {
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / "optgrind_platform_test";
-  std::filesystem::create_directories(dir);
-  std::ofstream(dir / "a.set") << "1\n";
+  testing::TempDir dir;
+  testing::writeFile(dir.path() + "/a.set", "1\n");
   std::string found = "unchanged";
-  ASSERT_EQ(platform.acedFindFile((dir / "a.set").string(), found), RTNORM);
-  EXPECT_EQ(found, (dir / "a.set").string());
+  ASSERT_EQ(platform.acedFindFile(dir.path() + "/a.set", found), RTNORM);
+  EXPECT_EQ(found, dir.path() + "/a.set");
   found = "unchanged";
-  EXPECT_EQ(platform.acedFindFile(dir.string(), found), RTERROR);  // a folder
-  EXPECT_EQ(platform.acedFindFile((dir / "missing.set").string(), found), RTERROR);
-  EXPECT_EQ(platform.acedFindFile("", found), RTERROR);
+  for (const std::string& refused : {dir.path(), dir.path() + "/missing.set", std::string()})
+    EXPECT_EQ(platform.acedFindFile(refused, found), RTERROR) << refused;  // a folder, no file, no name
   EXPECT_EQ(found, "unchanged");
-  std::filesystem::remove_all(dir);
 }
 
-struct ChooserTest : PlatformTest {
-  ChooserTest() : PlatformTest("  /tmp/post.wcf  \n\n^C\n/tmp/nc\n") {}
-};
-
-TEST_F(ChooserTest, ChoosersTakeAPathAndCancelOnEnterEscapeOrNoAnswer) {
+TEST_F(PlatformTest, ChoosersTakeAPathAndCancelOnEnterEscapeOrNoAnswer) {
+  session.in.str("  /tmp/post.wcf  \n\n^C\n/tmp/nc\n");
   std::string path = "unchanged";
   ASSERT_EQ(platform.acedGetFileD("Select post file", "old.wcf", "wcf", 0, path), RTNORM);
   EXPECT_EQ(path, "/tmp/post.wcf");
@@ -58,7 +43,7 @@ TEST_F(ChooserTest, ChoosersTakeAPathAndCancelOnEnterEscapeOrNoAnswer) {
   ASSERT_EQ(platform.browseForFolder("NC folder", path), RTNORM);
   EXPECT_EQ(path, "/tmp/nc");
   EXPECT_EQ(platform.browseForFolder("NC folder", path), RTCAN);  // no answers left
-  EXPECT_NE(session.out.str().find("Select post file <old.wcf>: "), std::string::npos);
+  EXPECT_TRUE(session.said("Select post file <old.wcf>: "));
 }
 
 TEST_F(PlatformTest, CommandsAndDictionariesRefuseWhatTheyCannotHold) {

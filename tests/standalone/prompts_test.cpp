@@ -19,7 +19,7 @@ TEST(Prompts, PointsAbsoluteRelativeAndRetries) {
     ASSERT_EQ(s.host.acedGetPoint(nullptr, "Point: ", p), RTNORM);  // the last after one retry
     EXPECT_EQ(p, expected);
   }
-  EXPECT_NE(s.out.str().find("Invalid point."), std::string::npos);
+  EXPECT_TRUE(s.said("Invalid point."));
   EXPECT_EQ(s.host.acedGetPoint(nullptr, "Point: ", p), RTNONE);
   EXPECT_EQ(s.host.acedGetPoint(nullptr, "Point: ", p), RTCAN);
   // The answers have run out: every later prompt is cancelled.
@@ -27,22 +27,19 @@ TEST(Prompts, PointsAbsoluteRelativeAndRetries) {
   double r = 0;
   EXPECT_EQ(s.host.acedGetReal("Real: ", r), RTCAN);
   // The echo reads like a session at the command line.
-  EXPECT_NE(s.out.str().find("Point: 3,4\n"), std::string::npos);
+  EXPECT_TRUE(s.said("Point: 3,4\n"));
 }
 
-TEST(Prompts, KeywordsAndArbitraryInput) {
-  Session s("y\n-1.5\nfoo\n1e3\nno\n");
+// Free text at a point prompt that allows it is the pick prompt's, tested
+// with it.
+TEST(Prompts, KeywordsAsDeclaredAndFlagsForOnePromptOnly) {
+  Session s("y\nfoo\n1e3\nno\n");
   Point3 p;
   std::string input;
   s.host.acedInitGet(RSG_OTHER, "Y N");
   ASSERT_EQ(s.host.acedDragGen({}, "Pick: ", false, p), RTKWORD);
   s.host.acedGetInput(input);
-  EXPECT_EQ(input, "Y");  // the keyword as it was declared
-  s.host.acedInitGet(RSG_OTHER, "Y N");
-  ASSERT_EQ(s.host.acedGetPoint(nullptr, "Pick: ", p), RTSTR);
-  s.host.acedGetInput(input);
-  EXPECT_EQ(input, "-1.5");
-  // The flags hold for one prompt only: free text is refused afterwards.
+  EXPECT_EQ(input, "Y");
   double r = 0;
   ASSERT_EQ(s.host.acedGetReal("Real: ", r), RTNORM);  // "foo" refused, then 1e3
   EXPECT_EQ(r, 1000.0);
@@ -51,11 +48,11 @@ TEST(Prompts, KeywordsAndArbitraryInput) {
   EXPECT_EQ(input, "No");
 }
 
-TEST(Prompts, MessageBoxesAnswerByCaption) {
-  Session s("quit\n\n^C\nmaybe\nYES\n");
-  // Quit; Enter takes the first; ^C closes.
-  for (int expected : {2, 1, 0})
-    EXPECT_EQ(s.host.messageBox("T", "text", {"OK", "Quit"}, BoxIcon::Warning), expected);
+// Buttons by caption and Enter for the first are answered in the message
+// box tests of the settings layer.
+TEST(Prompts, MessageBoxesCloseOnEscapeAskAgainAndEndWithTheAnswers) {
+  Session s("^C\nmaybe\nYES\n");
+  EXPECT_EQ(s.host.messageBox("T", "text", {"OK", "Quit"}, BoxIcon::Warning), 0);
   EXPECT_EQ(s.host.messageBox("T", "text", {"Yes", " No"}, BoxIcon::Warning), 1);  // after a retry
   EXPECT_EQ(s.host.messageBox("T", "text", {"Yes", " No"}, BoxIcon::Warning), 0);  // answers ran out
 }
@@ -73,25 +70,13 @@ TEST(Prompts, FormFieldsByNumberPositionCaptionAndLabel) {
   FormSpec f = sampleForm();
   // QUIT (4) after two unknown names are refused; Escape is -1.
   for (int expected : {2, 1, 3, 2, 4, -1}) EXPECT_EQ(s.host.formWait(f), expected);
-  EXPECT_NE(s.out.str().find("[1 5.000]"), std::string::npos);
+  EXPECT_TRUE(s.said("[1 5.000]"));
 }
 
+// A click flips a two-state field without a question; numbers and texts
+// are asked for.
 TEST(Prompts, FormEditors) {
-  Session s("abc\n2.5\n\nnew text\n^C\n");
-  FormSpec f = sampleForm();
-  std::string text = "5.000";
-  int index = 0;
-  ASSERT_EQ(s.host.formEdit(f, 1, FormEditor::Number, {}, text, index), RTNORM);  // abc refused
-  EXPECT_EQ(text, "2.5");
-  ASSERT_EQ(s.host.formEdit(f, 1, FormEditor::Number, {}, text, index), RTNORM);  // Enter keeps
-  EXPECT_EQ(text, "2.5");
-  ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::Text, {}, text, index), RTNORM);
-  EXPECT_EQ(text, "new text");
-  EXPECT_EQ(s.host.formEdit(f, 2, FormEditor::Text, {}, text, index), RTCAN);
-}
-
-TEST(Prompts, AClickFlipsATwoStateFieldWithoutAQuestion) {
-  Session s("#2\n");
+  Session s("#2\nabc\n2.5\n\nnew text\n^C\n");
   FormSpec f = sampleForm();
   std::string text;
   int index = 0;
@@ -104,6 +89,15 @@ TEST(Prompts, AClickFlipsATwoStateFieldWithoutAQuestion) {
   EXPECT_EQ(index, 0);
   EXPECT_EQ(s.out.str(), "");  // nothing asked, no answer taken
   EXPECT_EQ(s.host.formWait(f), 2);
+
+  text = "5.000";
+  ASSERT_EQ(s.host.formEdit(f, 1, FormEditor::Number, {}, text, index), RTNORM);  // abc refused
+  EXPECT_EQ(text, "2.5");
+  ASSERT_EQ(s.host.formEdit(f, 1, FormEditor::Number, {}, text, index), RTNORM);  // Enter keeps
+  EXPECT_EQ(text, "2.5");
+  ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::Text, {}, text, index), RTNORM);
+  EXPECT_EQ(text, "new text");
+  EXPECT_EQ(s.host.formEdit(f, 2, FormEditor::Text, {}, text, index), RTCAN);
 }
 
 TEST(Prompts, AListTakesAnEntryByItsTextOrItsPositionAfterAHash) {
@@ -116,19 +110,17 @@ TEST(Prompts, AListTakesAnEntryByItsTextOrItsPositionAfterAHash) {
   ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::List, list, text, index), RTNORM);
   EXPECT_EQ(index, 1);
   // The default shown is the current entry.
-  EXPECT_NE(s.out.str().find("[#1 120 / #2 3 / #3 0.8 / #4 Fine grit] <0.8>: 3\n"), std::string::npos)
-      << s.out.str();
+  EXPECT_TRUE(s.said("[#1 120 / #2 3 / #3 0.8 / #4 Fine grit] <0.8>: 3\n")) << s.out.str();
   ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::List, list, text, index), RTNORM);
   EXPECT_EQ(index, 2);
   ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::List, list, text, index), RTNORM);  // 5 and #9 refused
   EXPECT_EQ(index, 3);
-  EXPECT_NE(s.out.str().find(": 5\nNo such choice."), std::string::npos) << s.out.str();
-  EXPECT_NE(s.out.str().find(": #9\nNo such choice."), std::string::npos) << s.out.str();
+  for (const char* refused : {": 5\nNo such choice.", ": #9\nNo such choice."}) EXPECT_TRUE(s.said(refused));
   index = -1;  // the current text is not listed: it is the default, and Enter keeps it
   text = "0.75";
   ASSERT_EQ(s.host.formEdit(f, 2, FormEditor::List, list, text, index), RTNORM);
   EXPECT_EQ(index, -1);
-  EXPECT_NE(s.out.str().find("<0.75>: \n"), std::string::npos) << s.out.str();
+  EXPECT_TRUE(s.said("<0.75>: \n")) << s.out.str();
   EXPECT_EQ(s.host.formEdit(f, 2, FormEditor::List, list, text, index), RTCAN);
 }
 
@@ -140,27 +132,23 @@ TEST(Prompts, DoubleQuotesGroupACommandWordWithItsBlanks) {
   EXPECT_EQ(commandWords("   "), std::vector<std::string>{});
 }
 
-TEST(Prompts, CtrlCAtATerminalBreaksALoopAndCancelsAPrompt) {
-  Session s("7\n", false);  // a terminal: Ctrl-C is caught
-  StandaloneHost& host = s.host;
-  raise(SIGINT);
-  EXPECT_TRUE(host.acedUsrBrk());
-  EXPECT_FALSE(host.acedUsrBrk());
-  raise(SIGINT);
+// Ctrl-C at a terminal and a "^B" line in a script break a loop once; at
+// a terminal it also cancels the prompt, and the answer typed next is kept.
+TEST(Prompts, UserBreaksAtATerminalAndFromAScript) {
+  Session terminal("7\n", false), script("^B\n7\n");
   double r = 0;
-  EXPECT_EQ(host.acedGetReal("Real: ", r), RTCAN);
-  EXPECT_NE(s.out.str().find("Real: *Cancel*\n"), std::string::npos);
-  ASSERT_EQ(host.acedGetReal("Real: ", r), RTNORM);  // the answer typed next is still there
-  EXPECT_EQ(r, 7.0);
-}
-
-TEST(Prompts, UserBreakFromAScript) {
-  Session s("^B\n7\n");
-  EXPECT_TRUE(s.host.acedUsrBrk());
-  EXPECT_FALSE(s.host.acedUsrBrk());
-  double r = 0;
-  ASSERT_EQ(s.host.acedGetReal("Real: ", r), RTNORM);
-  EXPECT_EQ(r, 7.0);
+  raise(SIGINT);
+  for (StandaloneHost* host : {&terminal.host, &script.host}) {
+    EXPECT_TRUE(host->acedUsrBrk());
+    EXPECT_FALSE(host->acedUsrBrk());
+  }
+  raise(SIGINT);
+  EXPECT_EQ(terminal.host.acedGetReal("Real: ", r), RTCAN);
+  EXPECT_TRUE(terminal.said("Real: *Cancel*\n"));
+  for (StandaloneHost* host : {&terminal.host, &script.host}) {
+    ASSERT_EQ(host->acedGetReal("Real: ", r), RTNORM);
+    EXPECT_EQ(r, 7.0);
+  }
 }
 
 }  // namespace

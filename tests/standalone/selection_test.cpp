@@ -1,8 +1,8 @@
 // Selection sets, filter lists and the host wildcard patterns they use.
 #include <gtest/gtest.h>
 
+#include "cmd_test_session.h"
 #include "host/wildcard.h"
-#include "support/temp_root.h"
 
 namespace optgrind::standalone {
 namespace {
@@ -46,46 +46,24 @@ TEST(WildcardTest, CaseAndCodePoints) {
   EXPECT_FALSE(wildcardMatch(text, "*a*a*a*a*a*a*a*a*b"));
 }
 
-struct SelectionTest : ::testing::Test {
-  testing::HostSession session;
-  StandaloneHost& host = session.host;
+struct SelectionTest : testing::HostTest {
   std::istringstream& in = session.in;
   EntityName line, arc, circle, text;  // in drawing order
 
   void SetUp() override {
     ASSERT_EQ(host.acdbRegApp("my_tag"), RTNORM);
-    line = make("CUT1", LineGeom{{0, 0, 0}, {10, 0, 0}}, 1);
-    arc = make("CUT2", ArcGeom{{20, 0, 0}, 5, 0, 3.14159}, kColorByLayer);
-    circle = make("MARK", CircleGeom{{50, 50, 0}, 2}, 3);
-    text = make("0", TextGeom{.position = {30, 30, 0}, .alignPoint = {}, .text = "A"}, kColorByLayer);
-    EntityRecord tagged;
-    ASSERT_EQ(host.acdbEntGet(circle, tagged), RTNORM);
-    tagged.xdata = {ResBuf::ofString(1001, "my_tag"), ResBuf::ofString(1000, "OPT_PATH")};
-    ASSERT_EQ(host.acdbEntMod(circle, tagged), RTNORM);
+    line = make({.layer = "CUT1", .color = 1, .xdata = {}, .geom = LineGeom{{0, 0, 0}, {10, 0, 0}}});
+    arc = make({.layer = "CUT2", .xdata = {}, .geom = ArcGeom{{20, 0, 0}, 5, 0, 3.14159}});
+    circle = make({.layer = "MARK",
+                   .color = 3,
+                   .xdata = {ResBuf::ofString(1001, "my_tag"), ResBuf::ofString(1000, "OPT_PATH")},
+                   .geom = CircleGeom{{50, 50, 0}, 2}});
+    text = make({.xdata = {}, .geom = TextGeom{.position = {30, 30, 0}, .alignPoint = {}, .text = "A"}});
   }
 
-  EntityName make(const std::string& layerName, EntityGeom geom, int color) {
-    EntityName n;
-    EXPECT_EQ(host.acdbEntMake({.layer = layerName, .color = color, .xdata = {}, .geom = std::move(geom)}, n),
-              RTNORM);
-    return n;
-  }
-
-  // The names of a set, or an empty list when acedSSGet did not succeed.
   std::vector<EntityName> select(const std::string& mode, const ResBufList* filter,
                                  const Point3* p1 = nullptr, const Point3* p2 = nullptr) {
-    SelectionSet ss;
-    std::vector<EntityName> names;
-    if (host.acedSSGet(mode, p1, p2, filter, ss) != RTNORM) return names;
-    long n = 0;
-    EXPECT_EQ(host.acedSSLength(ss, n), RTNORM);
-    for (long i = 0; i < n; ++i) {
-      EntityName name;
-      EXPECT_EQ(host.acedSSName(ss, i, name), RTNORM);
-      names.push_back(name);
-    }
-    EXPECT_EQ(host.acedSSFree(ss), RTNORM);
-    return names;
+    return cmdtest::selectNames(host, mode, filter, p1, p2);
   }
   std::vector<EntityName> selectX(const ResBufList& filter) { return select("X", &filter); }
 
@@ -101,7 +79,7 @@ struct SelectionTest : ::testing::Test {
 
 using Names = std::vector<EntityName>;
 
-TEST_F(SelectionTest, AllWithSimpleFilters) {
+TEST_F(SelectionTest, AllWithSimpleAndNestedFilters) {
   EXPECT_EQ(select("X", nullptr), (Names{line, arc, circle, text}));
   EXPECT_EQ(selectX({type("LINE")}), (Names{line}));
   EXPECT_EQ(selectX({type("line,arc")}), (Names{line, arc}));
@@ -116,9 +94,7 @@ TEST_F(SelectionTest, AllWithSimpleFilters) {
   SelectionSet ss;
   ResBufList none{type("HATCH")};
   EXPECT_EQ(host.acedSSGet("X", nullptr, nullptr, &none, ss), RTERROR);
-}
 
-TEST_F(SelectionTest, NestedOperators) {
   // Lines or arcs on a CUT layer, but not on CUT2: the line only.
   ResBufList f{op("<and"),    op("<or"),  type("LINE"),  type("ARC"), op("or>"),
                layer("CUT*"), op("<not"), layer("CUT2"), op("not>"),  op("and>")};
@@ -160,45 +136,37 @@ TEST_F(SelectionTest, MalformedFiltersAreRefused) {
   }
 }
 
-TEST_F(SelectionTest, WindowAndCrossingSeeOnlyShownLayers) {
-  Point3 a{-1, -1, 0}, b{18, 6, 0}, far{100, 100, 0};
-  // The window holds the line wholly; the arc (x 15 to 25) crosses its right edge.
-  EXPECT_EQ(select("W", nullptr, &a, &b), (Names{line}));
-  EXPECT_EQ(select("C", nullptr, &b, &a), (Names{line, arc}));
-  EXPECT_EQ(select("W", nullptr, &a, &far), (Names{line, arc, circle, text}));
-  ResBufList onlyArcs{type("ARC")};
-  EXPECT_EQ(select("C", &onlyArcs, &a, &b), (Names{arc}));
-
-  setLayerState("CUT1", true, false);
-  setLayerState("CUT2", false, true);
-  EXPECT_EQ(select("W", nullptr, &a, &far), (Names{circle, text}));
-  EXPECT_EQ(select("C", nullptr, &a, &b), Names{});
-  EXPECT_EQ(select("X", nullptr), (Names{line, arc, circle, text}));
-
-  SelectionSet ss;
-  EXPECT_EQ(host.acedSSGet("W", &a, nullptr, nullptr, ss), RTERROR);
-  EXPECT_EQ(host.acedSSGet("Q", &a, &b, nullptr, ss), RTERROR);
-}
-
-// The user's ALL, W and C at "Select objects:" take what the modes "X", "W"
-// and "C" take: every entity for ALL and "X", hidden layers too; only what is
-// shown for a window, whatever Z its corners have.
-TEST_F(SelectionTest, TheUsersSelectionTakesWhatTheModesTake) {
-  setLayerState("CUT1", true, false);
+// A window takes what lies inside it, a crossing also what crosses it,
+// whatever Z the corners have and whichever way round they come; both see
+// only shown layers, while "X" (the user's ALL) takes hidden layers too. The
+// user's W and C take what the modes take.
+TEST_F(SelectionTest, WindowCrossingAndAllByModeAndByTheUser) {
   auto byUser = [&](const std::string& answers) {
     in.str(answers);
     in.clear();
     return select("", nullptr);
   };
-  EXPECT_EQ(byUser("ALL\n\n"), select("X", nullptr));
-  EXPECT_EQ(byUser("ALL\n\n"), (Names{line, arc, circle, text}));
-  Point3 a{-1, -1, 5}, b{60, 60, -5};
-  EXPECT_EQ(byUser("W\n-1,-1,5\n60,60,-5\n\n"), select("W", nullptr, &a, &b));
-  EXPECT_EQ(byUser("C\n-1,-1\n60,60\n\n"), (Names{arc, circle, text}));
-  EXPECT_EQ(select("C", nullptr, &a, &b), (Names{arc, circle, text}));
+  Point3 a{-1, -1, 5}, b{18, 6, -5}, far{100, 100, 0};
+  // The arc (x 15 to 25) crosses the right edge of a..b.
+  EXPECT_EQ(select("W", nullptr, &a, &b), (Names{line}));
+  EXPECT_EQ(select("C", nullptr, &b, &a), (Names{line, arc}));
+  ResBufList onlyArcs{type("ARC")};
+  EXPECT_EQ(select("C", &onlyArcs, &a, &b), (Names{arc}));
+
   // The previous set keeps an entity whose layer was turned off since.
   ASSERT_EQ(selectX({layer("CUT*")}), (Names{line, arc}));
+  setLayerState("CUT1", true, false);
+  setLayerState("MARK", false, true);
   EXPECT_EQ(byUser("P\n\n"), (Names{line, arc}));
+  EXPECT_EQ(select("W", nullptr, &a, &far), (Names{arc, text}));
+  EXPECT_EQ(byUser("W\n-1,-1,5\n100,100\n\n"), (Names{arc, text}));
+  EXPECT_EQ(byUser("C\n18,6,-5\n-1,-1\n\n"), (Names{arc}));
+  EXPECT_EQ(select("X", nullptr), (Names{line, arc, circle, text}));
+  EXPECT_EQ(byUser("ALL\n\n"), (Names{line, arc, circle, text}));
+
+  SelectionSet ss;
+  EXPECT_EQ(host.acedSSGet("W", &a, nullptr, nullptr, ss), RTERROR);
+  EXPECT_EQ(host.acedSSGet("Q", &a, &b, nullptr, ss), RTERROR);
 }
 
 TEST_F(SelectionTest, PreviousIsTheLastSetMade) {

@@ -5,21 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 #include "standalone/svg/svg_writer.h"
+#include "support/temp_root.h"
 
 namespace optgrind::standalone {
 namespace {
 
 EntityRecord polyline(const std::vector<PolyVertex>& vertices, const std::vector<std::string>& tags) {
-  EntityRecord r;
-  PolylineGeom pl;
-  pl.vertices = vertices;
-  r.geom = pl;
-  r.xdata.push_back(ResBuf::ofString(1001, "my_tag"));
+  EntityRecord r{.xdata = {ResBuf::ofString(1001, "my_tag")}, .geom = PolylineGeom{.vertices = vertices}};
   for (const std::string& key : tags) {
     r.xdata.push_back(ResBuf::ofString(1000, key));
     r.xdata.push_back(ResBuf::ofString(1000, " "));
@@ -31,19 +24,9 @@ EntityRecord polyline(const std::vector<PolyVertex>& vertices, const std::vector
 // approach, ground line, lift; the piece cut off runs from the tool-up
 // point (20,10) to the tool-down point (5,20).
 EntityRecord twoLiftPath(const std::vector<std::string>& tags) {
-  return polyline({{5, -2},
-                   {0, -5},
-                   {5, 0},
-                   {20, 0},
-                   {20, 10},
-                   {20, 15},
-                   {20, -10},
-                   {8, -10},
-                   {8, 20},
-                   {5, 20},
-                   {0, 20},
-                   {0, -5}},
-                  tags);
+  const std::vector<PolyVertex> vertices = {{5, -2},   {0, -5},  {5, 0},  {20, 0}, {20, 10}, {20, 15},
+                                            {20, -10}, {8, -10}, {8, 20}, {5, 20}, {0, 20},  {0, -5}};
+  return polyline(vertices, tags);
 }
 const std::vector<std::string> kLiftTags = {"RAPID_UP6", "RAPID_MOVE7", "RAPID_DN8", "RAPID_UP11",
                                             "OPT_PATH"};
@@ -67,14 +50,10 @@ TEST(SvgPathRoles, EntryMovesAndOverCutsAreToldFromTheGroundByThePiecesCutOff) {
 std::string picture(const EntityRecord& r) {
   Drawing d = newDrawing();
   appendEntity(d, r);
-  std::string path = (std::filesystem::temp_directory_path() / "optgrind_svg_path_roles.svg").string();
-  Outcome written = writeSvg(d, path);
+  testing::TempDir dir;
+  Outcome written = writeSvg(d, dir.path() + "/roles.svg");
   EXPECT_TRUE(written) << written.where();
-  std::ifstream f(path);
-  std::stringstream s;
-  s << f.rdbuf();
-  std::filesystem::remove(path);
-  return s.str();
+  return testing::readFile(dir.path() + "/roles.svg");
 }
 
 TEST(SvgPathRoles, APathIsDrawnByRolesWithALegendAndAnUntaggedPolylineAsBefore) {

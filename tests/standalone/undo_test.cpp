@@ -73,12 +73,9 @@ TEST(Undo, QuitAndOpenAskToSaveChangesAndCancelStays) {
     std::string first = dir.path() + "/first.dxf", stayed = dir.path() + "/stayed.dxf";
     std::string leave = c.leave;
     if (size_t at = leave.find('%'); at != std::string::npos) leave.replace(at, 6, first);
-    std::istringstream in("SAVE " + first + "\n" + kTwoLines + leave + "SAVE " + stayed + "\n");
-    std::ostringstream out;
-    Console console(in, out, false);
-    StandaloneHost host(console, {});
-    host.runCommandLoop();
-    EXPECT_NE(out.str().find("Save changes to first.dxf? [Yes/No/Cancel] <Yes>: "), std::string::npos);
+    testing::HostSession s("SAVE " + first + "\n" + kTwoLines + leave + "SAVE " + stayed + "\n", false);
+    s.host.runCommandLoop();
+    EXPECT_TRUE(s.said("Save changes to first.dxf? [Yes/No/Cancel] <Yes>: "));
     Drawing saved;
     ASSERT_TRUE(loadDxf(first, saved).ok);
     EXPECT_EQ(liveEntityCount(saved) == 2, c.saved) << c.leave;

@@ -5,9 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
+#include <sstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "host/messages.h"
@@ -46,34 +47,25 @@ struct SettingsSession {
   HostWithRoot env;
 };
 
-// Two forms with the same fields and labels in the same places.
+// Two forms with the same fields and labels in the same places: each field
+// as {row, col, width, height}, then each label as {row, col, -1, -1}.
 inline void expectSameGrid(const FormSpec& a, const FormSpec& b) {
-  ASSERT_EQ(a.fields.size(), b.fields.size());
-  ASSERT_EQ(a.labels.size(), b.labels.size());
-  for (size_t i = 0; i < a.fields.size(); ++i) {
-    const FormField& f = a.fields[i];
-    const FormField& g = b.fields[i];
-    EXPECT_EQ(std::make_tuple(f.row, f.col, f.width, f.height),
-              std::make_tuple(g.row, g.col, g.width, g.height))
-        << "field " << i + 1;
-  }
-  for (size_t i = 0; i < a.labels.size(); ++i) {
-    EXPECT_EQ(std::make_pair(a.labels[i].row, a.labels[i].col),
-              std::make_pair(b.labels[i].row, b.labels[i].col));
-  }
+  auto grid = [](const FormSpec& form) {
+    std::vector<std::array<int, 4>> cells;
+    for (const FormField& f : form.fields) cells.push_back({f.row, f.col, f.width, f.height});
+    for (const FormLabel& l : form.labels) cells.push_back({l.row, l.col, -1, -1});
+    return cells;
+  };
+  EXPECT_EQ(grid(a), grid(b));
 }
 
 // The lines of a settings file, without their line ends (1-based: [0] is empty).
 inline std::vector<std::string> settingsLines(const std::string& text) {
   std::vector<std::string> lines{""};
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     lines.push_back(line);
-    start = end + 1;
   }
   return lines;
 }

@@ -2,6 +2,7 @@
 // root, for tests that read and write data files.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -78,10 +79,23 @@ struct HostSession {
   explicit HostSession(const std::string& answers = std::string(), bool script = true,
                        const std::string& root = std::string())
       : in(answers), console(in, out, script), host(console, {root}) {}
+  // Whether the console showed this text.
+  bool said(const std::string& text) const { return out.str().find(text) != std::string::npos; }
   std::istringstream in;
   std::ostringstream out;
   standalone::Console console;
   standalone::StandaloneHost host;
+};
+
+// A test over a standalone host whose answers are given later (session.in).
+struct HostTest : ::testing::Test {
+  HostSession session;
+  standalone::StandaloneHost& host = session.host;
+  EntityName make(const EntityRecord& r) {
+    EntityName n;
+    EXPECT_EQ(host.acdbEntMake(r, n), RTNORM);
+    return n;
+  }
 };
 
 // "mis_set.set" of 72 lines, all 0 but the language line 28.
@@ -95,9 +109,13 @@ inline std::string misSetWithLanguage(int language) {
 // whose "mis_set.set" selects English messages; below the settings layer,
 // where nothing reads that file, messages are English all the same.
 // `answers` are the lines the user types.
-struct HostWithRoot {
+// A base, so that the folder is made before the session given its path.
+struct TempRoot {
+  TempDir root;
+};
+struct HostWithRoot : TempRoot, HostSession {
   explicit HostWithRoot(const std::string& answers = std::string())
-      : in(answers), console(in, out, true), host(console, {root.path()}) {
+      : HostSession(answers, true, root.path()) {
     std::filesystem::create_directories(dataDir());
     writeFile(dataFile("mis_set.set"), misSetWithLanguage(2));
     setLanguageProvider([](Host&) { return kLangEnglish; });
@@ -105,12 +123,6 @@ struct HostWithRoot {
   ~HostWithRoot() { setLanguageProvider(nullptr); }
   std::string dataDir() const { return root.path() + "/DAT"; }
   std::string dataFile(const std::string& name) const { return dataDir() + "/" + name; }
-
-  TempDir root;
-  std::istringstream in;
-  std::ostringstream out;
-  standalone::Console console;
-  standalone::StandaloneHost host;
 };
 
 }  // namespace optgrind::testing

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 #include "standalone/commands/cmd_support.h"
 
@@ -35,9 +36,12 @@ std::string keywordOf(const ResBuf& arg, const std::string& keywords) {
   return matchKeyword(given, keywords);
 }
 
+// In order of first appearance; a set of those taken keeps a selection of
+// the whole drawing from costing its square.
 void appendUnique(std::vector<long long>& ids, const std::vector<long long>& more) {
+  std::unordered_set<long long> taken(ids.begin(), ids.end());
   for (long long id : more) {
-    if (std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
+    if (taken.insert(id).second) ids.push_back(id);
   }
 }
 

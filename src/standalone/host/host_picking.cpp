@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <unordered_set>
 
 #include "host/pick_box.h"
 #include "standalone/console/answers.h"
@@ -73,13 +74,22 @@ int StandaloneHost::selectInteractively(const ResBufList* filter, SelectionSet& 
   CompiledFilter compiled = compileFilter(filter ? *filter : ResBufList{});
   if (!compiled.valid) return RTERROR;
   std::vector<long long> chosen;
+  // The members of `chosen`, so that selecting the whole drawing costs no
+  // walk of the choice for each entity.
+  std::unordered_set<long long> isChosen;
   bool removing = false;
   auto apply = [&](const std::vector<long long>& ids) {
     size_t before = chosen.size();
     for (long long id : ids) {
-      auto at = std::find(chosen.begin(), chosen.end(), id);
-      if (removing && at != chosen.end()) chosen.erase(at);
-      if (!removing && at == chosen.end()) chosen.push_back(id);
+      bool present = isChosen.count(id) != 0;
+      if (removing && present) {
+        chosen.erase(std::find(chosen.begin(), chosen.end(), id));
+        isChosen.erase(id);
+      }
+      if (!removing && !present) {
+        chosen.push_back(id);
+        isChosen.insert(id);
+      }
     }
     if (removing) {
       console_.print(std::to_string(before - chosen.size()) + " removed, " + std::to_string(chosen.size()) +

@@ -72,7 +72,9 @@ int StandaloneHost::acedSSAdd(const EntityName* name, const SelectionSet& ss, Se
     return RTNORM;
   }
   auto& ids = session_.selectionSets[ss.id];
-  if (std::find(ids.begin(), ids.end(), name->a) == ids.end()) ids.push_back(name->a);
+  auto& members = setMembers_[ss.id];
+  if (members.size() != ids.size()) members = std::unordered_set<long long>(ids.begin(), ids.end());
+  if (members.insert(name->a).second) ids.push_back(name->a);
   out = ss;
   return RTNORM;
 }
@@ -84,6 +86,7 @@ int StandaloneHost::acedSSMemb(const EntityName& name, const SelectionSet& ss) {
 }
 
 int StandaloneHost::acedSSFree(const SelectionSet& ss) {
+  setMembers_.erase(ss.id);
   return session_.selectionSets.erase(ss.id) ? RTNORM : RTERROR;
 }
 

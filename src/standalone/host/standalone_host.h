@@ -4,6 +4,8 @@
 
 #include <map>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "host/host.h"
@@ -140,6 +142,11 @@ class StandaloneHost : public Host {
   StandaloneOptions options_;
   StandalonePlatform platform_;
   Session session_;
+
+  // The members of the sets that acedSSAdd grew, so that adding to a large
+  // set costs no walk of it. Sets only grow by acedSSAdd and their ids are
+  // never reused, so an entry whose count matches its set is that set.
+  std::unordered_map<long long, std::unordered_set<long long>> setMembers_;
 
   // System variables that are not kept in the drawing's header.
   std::map<std::string, ResBuf> sysvars_;

@@ -59,6 +59,26 @@ struct SegmentBox {
 };
 SegmentBox segmentBox(const PolyVertex& u, const PolyVertex& v);
 
+// A box that holds segmentBox(u, v), found with a few additions and no
+// call: the chord's box grown by the bulge times the chord's taxicab
+// length (at least the sagitta) and by a margin at least segmentBox's.
+// False for more than half a turn, where only segmentBox can tell. Long
+// polylines reject most segments with it before they build the exact box.
+inline bool roughSegmentBox(const PolyVertex& u, const PolyVertex& v, SegmentBox& out) {
+  const double bulge = u.bulge < 0.0 ? -u.bulge : u.bulge;
+  if (!(bulge <= 1.0)) return false;
+  const double dx = v.x - u.x, dy = v.y - u.y;
+  const double grow = bulge * ((dx < 0.0 ? -dx : dx) + (dy < 0.0 ? -dy : dy)) / 2.0;
+  const double size = (u.x < 0.0 ? -u.x : u.x) + (u.y < 0.0 ? -u.y : u.y) + (v.x < 0.0 ? -v.x : v.x) +
+                      (v.y < 0.0 ? -v.y : v.y) + grow;
+  if (!(size < HUGE_VAL)) return false;
+  // Twice segmentBox's relative margin, for the rounding of this sum.
+  const double margin = 2e-9 * (1.0 + size) + grow;
+  out = {(u.x < v.x ? u.x : v.x) - margin, (u.y < v.y ? u.y : v.y) - margin, (u.x < v.x ? v.x : u.x) + margin,
+         (u.y < v.y ? v.y : u.y) + margin};
+  return true;
+}
+
 // The pieces of consecutive vertices at height z; closed adds the segment
 // from the last vertex to the first. Zero-length segments are left out;
 // when nothing is left but vertices, the first vertex is a point piece.

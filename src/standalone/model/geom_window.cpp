@@ -46,19 +46,37 @@ bool polylineCrossesWindow(const PolylineGeom& pl, const Window& w, bool& decide
   const size_t n = v.size();
   if (n < 2) return false;
   const size_t segments = pl.closed ? n : n - 1;
+  // Most polylines lie wholly away from a pick: when every segment's rough
+  // box misses the window, nothing is near, and a segment with length
+  // decides it as the full walk below would.
+  bool allAway = true, anyLength = false;
+  for (size_t i = 0; i < segments && allAway; ++i) {
+    const PolyVertex& a = v[i];
+    const PolyVertex& b = v[i + 1 < n ? i + 1 : 0];
+    SegmentBox rough;
+    allAway = roughSegmentBox(a, b, rough) && !rough.overlaps(w.lo.x, w.lo.y, w.hi.x, w.hi.y);
+    anyLength = anyLength || !withinXY(b.x - a.x, b.y - a.y, kOnCurveTolerance) || !isStraightBulge(a.bulge);
+  }
+  if (allAway && anyLength) {
+    decided = true;
+    return false;
+  }
   bool anyPiece = false, endOutside = false;
   Window ends{{HUGE_VAL, HUGE_VAL, 0.0}, {-HUGE_VAL, -HUGE_VAL, 0.0}};
   std::vector<size_t> near;
   for (size_t i = 0; i < segments; ++i) {
     const PolyVertex& a = v[i];
-    const PolyVertex& b = v[(i + 1) % n];
-    if (isStraightBulge(a.bulge) && std::hypot(b.x - a.x, b.y - a.y) <= kOnCurveTolerance) continue;
+    const PolyVertex& b = v[i + 1 < n ? i + 1 : 0];
+    if (withinXY(b.x - a.x, b.y - a.y, kOnCurveTolerance) && isStraightBulge(a.bulge)) continue;
     anyPiece = true;
     for (const PolyVertex* p : {&a, &b}) {
       endOutside = endOutside || p->x < w.lo.x || p->y < w.lo.y || p->x > w.hi.x || p->y > w.hi.y;
-      ends.lo = {std::fmin(ends.lo.x, p->x), std::fmin(ends.lo.y, p->y), 0.0};
-      ends.hi = {std::fmax(ends.hi.x, p->x), std::fmax(ends.hi.y, p->y), 0.0};
+      // As fmin and fmax: the running ends are never NaN.
+      ends.lo = {p->x < ends.lo.x ? p->x : ends.lo.x, p->y < ends.lo.y ? p->y : ends.lo.y, 0.0};
+      ends.hi = {p->x > ends.hi.x ? p->x : ends.hi.x, p->y > ends.hi.y ? p->y : ends.hi.y, 0.0};
     }
+    SegmentBox rough;
+    if (roughSegmentBox(a, b, rough) && !rough.overlaps(w.lo.x, w.lo.y, w.hi.x, w.hi.y)) continue;
     if (segmentBox(a, b).overlaps(w.lo.x, w.lo.y, w.hi.x, w.hi.y)) near.push_back(i);
   }
   // Nothing near: the box is not inside, no edge is met.

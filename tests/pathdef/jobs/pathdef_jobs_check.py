@@ -238,20 +238,15 @@ def job_small_segment_no(work):
     check(name, len(doc.modelspace().query("CIRCLE")) == 0, "the small segment mark stayed")
 
 
-def job_bad_input_leaves_drawing(work):
+def job_user_break_leaves_drawing(work):
+    # Cancels and answers running out are checked on the definition itself;
+    # the user's break comes through the program's console alone.
     name = "bad_input"
-    for label, answers, message in [
-            ("off every entity", ["opt", "SelEnt", "0,0", "100,100", "QUIT"], "picked point have to on Entity"),
-            ("cancel at the start", ["opt", "SelEnt", "0,0", "^C", "QUIT"], "picked point have to on Entity"),
-            ("answers run out", ["opt", "SelEnt", "0,0", "30,0", "N", "60,10"], None),
-            ("cancel at a tool point", ["opt", "SelEnt", "0,0", "30,0", "N", "^C", "QUIT"], None),
-            ("user break", ["opt", "SelEnt", "0,0", "30,0", "N", "60,10", "^B", "30,30", "0,10", "", "QUIT"],
-             "*Break*")]:
-        doc, out = run_job(work, name, polyline_drawing(PUNCH), answers)
-        if message:
-            check(name, message in out, "%s: no message" % label)
-        check(name, not stored_paths(doc), "%s: a path was stored" % label)
-        check(name, "NC output" not in out, "%s: NC output ran" % label)
+    doc, out = run_job(work, name, polyline_drawing(PUNCH),
+                       ["opt", "SelEnt", "0,0", "30,0", "N", "60,10", "^B", "30,30", "0,10", "", "QUIT"])
+    check(name, "*Break*" in out, "no message")
+    check(name, not stored_paths(doc), "a path was stored")
+    check(name, "NC output" not in out, "NC output ran")
 
 
 def job_tool_point_under_an_over_cut(work):
@@ -294,7 +289,7 @@ def main():
     os.makedirs(work, exist_ok=True)
     for job in [job_closed_punch_two_lifts, job_loose_entities_joined, job_origin_moves_everything,
                 job_direction_reversed, job_open_profile, job_approach_refused_and_over_len_changed,
-                job_small_segment_no, job_bad_input_leaves_drawing, job_locked_profile_refused,
+                job_small_segment_no, job_user_break_leaves_drawing, job_locked_profile_refused,
                 job_tool_point_under_an_over_cut, job_punch_example,
                 job_spline_ellipse_profile]:
         job(work)
