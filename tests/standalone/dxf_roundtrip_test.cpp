@@ -4,11 +4,8 @@
 
 #include <unistd.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iomanip>
 #include <sstream>
 
 #include "standalone/dxf/dxf_io.h"
@@ -18,97 +15,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Printed digits of reals: the file keeps them exactly, angles pass through
-// degrees and may differ in the last bits.
-constexpr int kCompareDigits = 10;
-
-template <class... Ts>
-struct Overloaded : Ts... {
-  using Ts::operator()...;
-};
-template <class... Ts>
-Overloaded(Ts...) -> Overloaded<Ts...>;
+// The file the sample drawing is saved as. It holds every field the model
+// has, so a field the writer drops or spells differently shows against it,
+// and one the reader loses shows when the drawing read is saved again.
+const fs::path kGolden = fs::path(OPTGRIND_TEST_DATA) / "dxf" / "roundtrip_sample.dxf";
 
 fs::path makeTempDir() {
   std::string pattern = (fs::temp_directory_path() / "dxf_rt_XXXXXX").string();
   return fs::path(mkdtemp(pattern.data()));
 }
 
-std::ostream& operator<<(std::ostream& os, const Point3& p) {
-  return os << "(" << p.x << "," << p.y << "," << p.z << ")";
-}
-
-std::ostream& operator<<(std::ostream& os, const std::vector<PolyVertex>& vs) {
-  for (const auto& v : vs)
-    os << "[" << v.x << "," << v.y << "," << v.bulge << "," << v.startWidth << "," << v.endWidth << "]";
-  return os;
-}
-
-std::string describe(const ResBufList& list) {
-  std::ostringstream os;
-  os << std::setprecision(kCompareDigits);
-  for (const ResBuf& rb : list) {
-    os << rb.code << ":";
-    if (rb.isPoint()) os << rb.asPoint();
-    if (rb.isReal()) os << rb.asReal() << "r";
-    if (rb.isInt()) os << rb.asInt() << "i";
-    if (rb.isString()) os << "'" << rb.asString() << "'";
-    os << " ";
-  }
-  return os.str();
-}
-
-// Every field of an entity as text, so that a difference names itself.
-std::string describe(const EntityRecord& e) {
-  std::ostringstream os;
-  os << std::setprecision(kCompareDigits);
-  os << entityDxfName(e.type()) << " layer=" << e.layer << " color=" << e.color << " ltype=" << e.linetype
-     << " xdata=" << describe(e.xdata) << " | ";
-  visitGeom(
-      Overloaded{
-          [&](const LineGeom& g) { os << g.start << g.end << g.thickness; },
-          [&](const ArcGeom& g) {
-            os << g.center << g.radius << " " << g.startAngle << " " << g.endAngle << " " << g.thickness;
-          },
-          [&](const CircleGeom& g) { os << g.center << g.radius << " " << g.thickness; },
-          [&](const PointGeom& g) { os << g.position; },
-          [&](const PolylineGeom& g) {
-            os << g.vertices << g.closed << " " << g.elevation << " " << g.thickness << " "
-               << g.constantWidth;
-          },
-          [&](const TextGeom& g) {
-            os << g.position << g.alignPoint << g.height << " " << g.rotation << " " << g.widthFactor << " "
-               << g.oblique << " " << g.hAlign << g.vAlign << " " << g.style << " '" << g.text << "'";
-          },
-          [&](const MTextGeom& g) {
-            os << g.location << g.height << " " << g.width << " " << g.rotation << " " << g.attachment << " "
-               << g.lineSpacing << " " << g.style << " '" << g.contents << "'";
-          },
-          [&](const InsertGeom& g) {
-            os << g.block << g.position << g.xScale << " " << g.yScale << " " << g.zScale << " "
-               << g.rotation;
-          },
-          [&](const DimensionGeom& g) {
-            os << static_cast<int>(g.kind) << g.ordinateX << " " << g.block << " " << g.style << " '"
-               << g.text << "' " << g.measurement << g.definition << g.textPosition << g.blockPosition
-               << g.defPoint2 << g.defPoint3 << g.defPoint4 << g.arcPoint << g.angle << " " << g.textRotation
-               << " " << g.leaderLength;
-          },
-          [&](const HatchGeom& g) {
-            os << g.pattern << g.solid << " " << g.patternScale << " " << g.patternAngle;
-            for (const auto& loop : g.loops) os << " loop" << loop.vertices;
-          },
-          [&](const LeaderGeom& g) {
-            os << g.arrowhead << g.style;
-            for (const auto& p : g.vertices) os << p;
-          },
-          [&](const Solid3dGeom& g) {
-            for (const auto& line : g.data) os << "'" << line << "'";
-          },
-          [&](const auto&) {},  // splines and ellipses: dxf_roundtrip_check.py compares them in ezdxf
-      },
-      e.geom);
-  return os.str();
+std::string fileText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
 }
 
 EntityRecord entity(EntityGeom geom, std::string layer = "PROFILE", int color = kColorByLayer) {
@@ -293,7 +214,9 @@ class DxfRoundTrip : public ::testing::Test {
     Outcome loaded = loadDxf(path_, reloaded_);
     ASSERT_TRUE(loaded.ok) << loaded.message;
   }
-  void TearDown() override { fs::remove_all(dir_); }
+  void TearDown() override {
+    if (!HasFailure()) fs::remove_all(dir_);
+  }
 
   fs::path dir_;
   std::string path_;
@@ -301,80 +224,13 @@ class DxfRoundTrip : public ::testing::Test {
   Drawing reloaded_;
 };
 
-TEST_F(DxfRoundTrip, EveryEntityTypeKeepsItsPropertiesGeometryAndExtendedData) {
-  std::vector<std::string> before, after;
-  for (const auto& e : original_.entities) {
-    if (!e.erased) before.push_back(describe(entityRecord(e)));
-  }
-  for (const auto& e : reloaded_.entities) after.push_back(describe(entityRecord(e)));
-  ASSERT_EQ(before.size(), after.size());
-  for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(before[i], after[i]) << "entity " << i;
-  EXPECT_EQ(reloaded_.path, path_);
-}
-
-TEST_F(DxfRoundTrip, BlocksKeepTheirEntities) {
-  ASSERT_EQ(original_.blocks.size(), reloaded_.blocks.size());
-  for (size_t i = 0; i < original_.blocks.size(); ++i) {
-    const BlockDef& a = original_.blocks[i];
-    const BlockDef& b = reloaded_.blocks[i];
-    EXPECT_EQ(a.name, b.name);
-    EXPECT_EQ(a.base, b.base);
-    EXPECT_EQ(a.flags, b.flags);
-    ASSERT_EQ(a.entities.size(), b.entities.size()) << a.name;
-    for (size_t k = 0; k < a.entities.size(); ++k)
-      EXPECT_EQ(describe(a.entities[k]), describe(b.entities[k]));
-  }
-}
-
-TEST_F(DxfRoundTrip, TablesKeepTheirStates) {
-  for (const LayerRecord& a : original_.layerTable) {
-    LayerRecord* b = findLayer(reloaded_, a.name);
-    ASSERT_NE(b, nullptr) << a.name;
-    EXPECT_EQ(a.color, b->color) << a.name;
-    EXPECT_EQ(a.off, b->off) << a.name;
-    EXPECT_EQ(a.frozen, b->frozen) << a.name;
-    EXPECT_EQ(a.locked, b->locked) << a.name;
-    EXPECT_EQ(a.lineweight, b->lineweight) << a.name;
-    EXPECT_EQ(a.linetype, b->linetype) << a.name;
-  }
-  LinetypeRecord* dashed = findLinetype(reloaded_, "DASHED");
-  ASSERT_NE(dashed, nullptr);
-  EXPECT_EQ(dashed->description, "Dashed __ __");
-  EXPECT_EQ(dashed->pattern, (std::vector<double>{0.5, -0.25}));
-  TextStyleRecord* iso = findTextStyle(reloaded_, "ISO");
-  ASSERT_NE(iso, nullptr);
-  EXPECT_EQ(iso->font, "isocp.shx");
-  EXPECT_EQ(iso->bigFont, "bigfont.shx");
-  EXPECT_DOUBLE_EQ(iso->fixedHeight, 2.5);
-  EXPECT_DOUBLE_EQ(iso->widthFactor, 0.8);
-  EXPECT_NEAR(iso->oblique, 0.25, 1e-12);
-  for (const char* app : {"ACAD", "my_tag", "OTHER"}) {
-    EXPECT_NE(std::find(reloaded_.appIds.begin(), reloaded_.appIds.end(), app), reloaded_.appIds.end())
-        << app;
-  }
-}
-
-TEST_F(DxfRoundTrip, DictionariesAndHeaderVariablesAreKept) {
-  ASSERT_EQ(reloaded_.dictionaries.size(), 2u);
-  for (size_t i = 0; i < 2; ++i) {
-    EXPECT_EQ(reloaded_.dictionaries[i].name, original_.dictionaries[i].name);
-    EXPECT_EQ(reloaded_.dictionaries[i].xrecords, original_.dictionaries[i].xrecords);
-  }
-  for (const auto& [name, value] : original_.header) {
-    auto it = reloaded_.header.find(name);
-    ASSERT_NE(it, reloaded_.header.end()) << name;
-    EXPECT_EQ(it->second, value) << name;
-  }
-}
-
-TEST_F(DxfRoundTrip, ASecondSaveWritesTheSameFile) {
+TEST_F(DxfRoundTrip, TheFileHoldsEveryFieldAndASecondSaveWritesTheSameFile) {
+  // A changed writer: compare the new file with the golden one, then copy it over.
+  EXPECT_EQ(fileText(path_), fileText(kGolden)) << "new file: " << path_;
   std::string again = (dir_ / "again.dxf").string();
   ASSERT_TRUE(saveDxf(reloaded_, again).ok);
-  std::ifstream a(path_), b(again);
-  std::stringstream sa, sb;
-  sa << a.rdbuf();
-  sb << b.rdbuf();
-  EXPECT_EQ(sa.str(), sb.str());
+  EXPECT_EQ(fileText(path_), fileText(again));
+  EXPECT_EQ(reloaded_.path, path_);
 }
 
 }  // namespace

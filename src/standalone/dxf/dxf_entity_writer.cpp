@@ -26,11 +26,20 @@ bool upperEquals(const std::string& a, const char* b) {
   return true;
 }
 
-void writeXdata(DxfOut& out, const ResBufList& xdata) {
+constexpr int kXDataHandleCode = 1005;
+
+// A database handle (1005) names a record of the file: it is mapped.
+void writeXdata(DxfOut& out, const ResBufList& xdata, const HandleMap& links) {
   bool started = false;
   for (const ResBuf& rb : xdata) {
     if (rb.code == kXDataApplicationCode) started = true;
-    if (started && rb.code >= kXDataStringCode && rb.code <= kXDataLastCode) out.resbuf(rb);
+    if (!started || rb.code < kXDataStringCode || rb.code > kXDataLastCode) continue;
+    unsigned long now = rb.code == kXDataHandleCode && rb.isString() ? links.find(rb.asString()) : 0;
+    if (now != 0) {
+      out.handle(rb.code, now);
+    } else {
+      out.resbuf(rb);
+    }
   }
 }
 
@@ -249,22 +258,22 @@ class EntityBody {
 bool isByLayerLinetype(const std::string& name) { return name.empty() || upperEquals(name, "BYLAYER"); }
 
 void writeEntity(DxfOut& out, const EntityRecord& e, const EntityHandles& h,
-                 const std::string& dimensionBlock, const ExtraGroups* extra) {
+                 const std::string& dimensionBlock, const ExtraGroups* extra, const HandleMap& links) {
   static const ExtraGroups kNone;
   const ExtraGroups& more = extra ? *extra : kNone;
   out.str(0, entityDxfName(e.type()));
   out.handle(5, h.self);
-  writeExtraGroups(out, more, ExtraPart::Head, e.color);
+  writeExtraGroups(out, more, ExtraPart::Head, e.color, links);
   out.handle(330, h.owner);
   out.str(100, "AcDbEntity");
   if (h.paperSpace) out.integer(67, 1);
   out.str(8, e.layer.empty() ? std::string("0") : e.layer);
   if (!isByLayerLinetype(e.linetype)) out.str(6, e.linetype);
   if (e.color != kColorByLayer) out.integer(62, e.color);
-  writeExtraGroups(out, more, ExtraPart::Common, e.color);
+  writeExtraGroups(out, more, ExtraPart::Common, e.color, links);
   visitGeom(EntityBody(out, dimensionBlock), e.geom);
-  writeExtraGroups(out, more, ExtraPart::Body, e.color);
-  writeXdata(out, e.xdata);
+  writeExtraGroups(out, more, ExtraPart::Body, e.color, links);
+  writeXdata(out, e.xdata, links);
 }
 
 }  // namespace optgrind::standalone

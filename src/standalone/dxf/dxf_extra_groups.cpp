@@ -1,5 +1,6 @@
 #include "standalone/dxf/dxf_extra_groups.h"
 
+#include <algorithm>
 #include <array>
 #include <bitset>
 #include <initializer_list>
@@ -46,7 +47,7 @@ struct TypeCodes {
 // The body groups of each modelled type that the model reads and the writer
 // writes; a type missing here keeps no body groups.
 const TypeCodes* ownedBodyCodes(std::string_view type) {
-  static const std::array<TypeCodes, 13> kTable = {{
+  static const std::array<TypeCodes, 15> kTable = {{
       {"LINE", codes({10, 20, 30, 11, 21, 31, 39})},
       {"POINT", codes({10, 20, 30})},
       {"ARC", codes({10, 20, 30, 40, 50, 51, 39})},
@@ -63,6 +64,9 @@ const TypeCodes* ownedBodyCodes(std::string_view type) {
       {"HATCH", codes({2,  10, 20, 30, 11, 21, 40, 41, 42, 43, 44, 45, 46, 47, 49, 50, 51, 52, 53,
                        70, 71, 72, 73, 74, 75, 76, 77, 78, 79, 91, 92, 93, 94, 95, 96, 97, 98, 99})},
       {"3DSOLID", codes({1, 2, 3, 70, 290})},
+      {"SPLINE",
+       codes({70, 71, 72, 73, 74, 42, 43, 44, 12, 22, 32, 13, 23, 33, 40, 41, 10, 20, 30, 11, 21, 31})},
+      {"ELLIPSE", codes({10, 20, 30, 11, 21, 31, 40, 41, 42})},
   }};
   for (const TypeCodes& t : kTable) {
     if (t.type == type) return &t;
@@ -72,17 +76,12 @@ const TypeCodes* ownedBodyCodes(std::string_view type) {
 
 }  // namespace
 
-bool isObjectLink(int code) {
-  return (code >= 320 && code <= 369) || (code >= 390 && code <= 399) || code == 480 || code == 481;
-}
-
 ExtraGroups splitExtraGroups(const RawRecord& r, std::string_view writtenAs, ExtraGroupLosses& losses) {
   const TypeCodes* body = ownedBodyCodes(r.type());
   bool keepBody = body && writtenAs == r.type();
   bool markers = r.has(100);
   std::vector<KeptGroup> head, common, rest;
   ExtraPart part = ExtraPart::Head;
-  bool inLinks = false;
   bool inAppGroup = false;
   bool embedded = false;
   bool dropped = false;
@@ -90,21 +89,12 @@ ExtraGroups splitExtraGroups(const RawRecord& r, std::string_view writtenAs, Ext
     const RawPair& p = r[i];
     if (p.code >= kFirstXdataCode) break;  // extended data has its own home
     if (p.code == kAppGroupCode) {
-      // {ACAD_REACTORS and {ACAD_XDICTIONARY name objects of the file;
-      // other applications' groups are kept whole.
-      bool opens = !p.value.empty() && p.value[0] == '{';
-      if (inLinks) {
-        inLinks = false;
-      } else if (opens && p.value.rfind("{ACAD_", 0) == 0) {
-        inLinks = true;
-        ++losses.objectLinks;
-      } else {
-        head.push_back({p.code, p.value});
-        inAppGroup = opens;
-      }
+      // Reactors, the extension dictionary and other applications' groups
+      // are kept whole; the writer maps their links.
+      head.push_back({p.code, p.value});
+      inAppGroup = !p.value.empty() && p.value[0] == '{';
       continue;
     }
-    if (inLinks) continue;
     if (inAppGroup) {
       head.push_back({p.code, p.value});
       continue;
@@ -116,10 +106,6 @@ ExtraGroups splitExtraGroups(const RawRecord& r, std::string_view writtenAs, Ext
     if (p.code == kEmbeddedObjectCode) embedded = true;
     if (!embedded) {
       if (commonOwned().test(static_cast<std::size_t>(p.code))) continue;
-      if (isObjectLink(p.code)) {
-        ++losses.objectLinks;
-        continue;
-      }
     }
     bool inCommon =
         markers ? part != ExtraPart::Body : commonPartCodes().test(static_cast<std::size_t>(p.code));
@@ -144,20 +130,25 @@ ExtraGroups splitExtraGroups(const RawRecord& r, std::string_view writtenAs, Ext
   return out;
 }
 
-void writeExtraGroups(DxfOut& out, const ExtraGroups& extra, ExtraPart part, int color) {
+void writeExtraGroups(DxfOut& out, const ExtraGroups& extra, ExtraPart part, int color,
+                      const HandleMap& links) {
   std::size_t from = part == ExtraPart::Head     ? 0
                      : part == ExtraPart::Common ? extra.commonFrom
                                                  : extra.bodyFrom;
   std::size_t to = part == ExtraPart::Head     ? extra.commonFrom
                    : part == ExtraPart::Common ? extra.bodyFrom
                                                : extra.groups.size();
-  bool recoloured = color != extra.colorWhenRead;
-  for (std::size_t i = from; i < to && i < extra.groups.size(); ++i) {
-    const KeptGroup& g = extra.groups[i];
-    if (recoloured && part == ExtraPart::Common && (g.code == kTrueColorCode || g.code == kColorBookCode))
-      continue;
-    out.kept(g.code, g.value);
+  to = std::min(to, extra.groups.size());
+  bool recoloured = color != extra.colorWhenRead && part == ExtraPart::Common;
+  const KeptGroup* groups = extra.groups.data();
+  std::size_t run = from;
+  for (std::size_t i = from; i < to; ++i) {
+    const KeptGroup& g = groups[i];
+    if (!recoloured || (g.code != kTrueColorCode && g.code != kColorBookCode)) continue;
+    writeLinkedGroups(out, groups + run, groups + i, links);
+    run = i + 1;
   }
+  writeLinkedGroups(out, groups + run, groups + to, links);
 }
 
 }  // namespace optgrind::standalone

@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "standalone/dxf/dxf_handle_map.h"
 #include "standalone/dxf/dxf_out.h"
 #include "standalone/dxf/dxf_raw_record.h"
 #include "standalone/model/drawing.h"
@@ -12,7 +13,6 @@ namespace optgrind::standalone {
 
 // What reading the extra groups could not keep, for the load message.
 struct ExtraGroupLosses {
-  long long objectLinks = 0;   // handles of objects the saved file will not hold
   long long modelDetails = 0;  // groups of a type written back in another form
 };
 
@@ -21,15 +21,11 @@ struct ExtraGroupLosses {
 // only when it is the record's own type and the type's own groups are known.
 ExtraGroups splitExtraGroups(const RawRecord& record, std::string_view writtenAs, ExtraGroupLosses& losses);
 
-// Handles of other records (owner, styles, definitions, materials): the
-// records they name are not written with the drawing, and their numbers may
-// name something else there.
-bool isObjectLink(int code);
-
 enum class ExtraPart { Head, Common, Body };
 
-// Writes one part; a true colour is left out once the entity's colour is
-// no longer the one it came with.
-void writeExtraGroups(DxfOut& out, const ExtraGroups& extra, ExtraPart part, int color);
+// Writes one part with its links mapped; a true colour is left out once the
+// entity's colour is no longer the one it came with.
+void writeExtraGroups(DxfOut& out, const ExtraGroups& extra, ExtraPart part, int color,
+                      const HandleMap& links);
 
 }  // namespace optgrind::standalone

@@ -45,13 +45,23 @@ void NamedObjectCollector::addXrecord(const RawRecord& record) {
   xrecords_[handle] = groupsToResBufs(first, record.end());
 }
 
+// A dictionary of the drawing's own holds xrecords only; one holding other
+// objects is kept as it came with them.
+bool NamedObjectCollector::modelled(const std::string& name, const Entries& entries) const {
+  if (isHostDictionaryName(name)) return false;
+  for (const auto& entry : entries) {
+    if (!xrecords_.count(entry.second)) return false;
+  }
+  return true;
+}
+
 std::vector<Dictionary> NamedObjectCollector::dictionaries() const {
   std::vector<Dictionary> out;
   auto root = dictionaries_.find(rootHandle_);
   if (root == dictionaries_.end()) return out;
   for (const auto& [name, handle] : root->second) {
     auto dict = dictionaries_.find(handle);
-    if (dict == dictionaries_.end() || isHostDictionaryName(name)) continue;
+    if (dict == dictionaries_.end() || !modelled(name, dict->second)) continue;
     Dictionary d;
     d.name = name;
     for (const auto& [xname, xhandle] : dict->second) {
@@ -59,6 +69,30 @@ std::vector<Dictionary> NamedObjectCollector::dictionaries() const {
       if (xr != xrecords_.end()) d.xrecords.emplace_back(xname, xr->second);
     }
     out.push_back(std::move(d));
+  }
+  return out;
+}
+
+std::vector<std::pair<std::string, std::string>> NamedObjectCollector::rootEntries() const {
+  auto root = dictionaries_.find(rootHandle_);
+  return root == dictionaries_.end() ? Entries() : root->second;
+}
+
+std::vector<std::string> NamedObjectCollector::modelledHandles() const {
+  std::vector<std::string> out;
+  auto root = dictionaries_.find(rootHandle_);
+  if (root == dictionaries_.end()) return out;
+  out.push_back(rootHandle_);
+  for (const auto& [name, handle] : root->second) {
+    auto dict = dictionaries_.find(handle);
+    if (dict == dictionaries_.end()) continue;
+    // The writer makes these afresh: the layouts, and the groups when there are none.
+    if (name == "ACAD_LAYOUT" || (name == "ACAD_GROUP" && dict->second.empty())) out.push_back(handle);
+    if (!modelled(name, dict->second)) continue;
+    out.push_back(handle);
+    for (const auto& entry : dict->second) {
+      if (xrecords_.count(entry.second)) out.push_back(entry.second);
+    }
   }
   return out;
 }

@@ -23,8 +23,16 @@ class NamedObjectCollector {
   // the writer makes those afresh.
   std::vector<Dictionary> dictionaries() const;
 
+  // Handles of the records the drawing models or the writer makes afresh:
+  // the root, ACAD_LAYOUT, the dictionaries above and their xrecords.
+  std::vector<std::string> modelledHandles() const;
+  const std::string& rootHandle() const { return rootHandle_; }
+  // The root's entries, name and handle.
+  std::vector<std::pair<std::string, std::string>> rootEntries() const;
+
  private:
   using Entries = std::vector<std::pair<std::string, std::string>>;  // name, handle
+  bool modelled(const std::string& name, const Entries& entries) const;
   std::string rootHandle_;
   std::unordered_map<std::string, Entries> dictionaries_;
   std::unordered_map<std::string, ResBufList> xrecords_;

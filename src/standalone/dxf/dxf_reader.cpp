@@ -8,12 +8,15 @@
 #include <memory>
 #include <new>
 #include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "host/utf8.h"
 #include "standalone/dxf/dxf_curve_records.h"
 #include "standalone/dxf/dxf_extra_groups.h"
 #include "standalone/dxf/dxf_extrusion.h"
 #include "standalone/dxf/dxf_groups.h"
+#include "standalone/dxf/dxf_handle_map.h"
 #include "standalone/dxf/dxf_lines.h"
 #include "standalone/dxf/dxf_named_objects.h"
 #include "standalone/dxf/dxf_raw_entities.h"
@@ -30,6 +33,7 @@ constexpr int kLayerFrozenFlag = 1;
 constexpr int kLayerLockedFlag = 4;
 constexpr int kDefaultLayerColor = 7;
 constexpr int kLineweightDefault = -3;
+constexpr int kXdataHandleCode = 1005;
 constexpr double kDefaultTextHeight = 2.5;
 
 struct FileCloser {
@@ -77,21 +81,6 @@ RawRecord withoutEmbeddedObject(const RawRecord& r) {
   return own;
 }
 
-// Objects the drawing keeps (dictionaries, xrecords, layouts), and those
-// every file of the host holds by default, which the writer's host makes
-// afresh; the load names the others it leaves out (groups, image
-// definitions, draw-order tables...).
-bool isKeptOrDefaultObject(std::string_view type) {
-  static constexpr std::string_view kTypes[] = {
-      "DICTIONARY",           "XRECORD",         "LAYOUT",
-      "ACDBDICTIONARYWDFLT",  "ACDBPLACEHOLDER", "MATERIAL",
-      "VISUALSTYLE",          "SCALE",           "DICTIONARYVAR",
-      "CELLSTYLEMAP",         "TABLESTYLE",      "MLEADERSTYLE",
-      "MLINESTYLE",           "PLOTSETTINGS",    "ACDBDETAILVIEWSTYLE",
-      "ACDBSECTIONVIEWSTYLE", "RASTERVARIABLES", "WIPEOUTVARIABLES"};
-  return std::find(std::begin(kTypes), std::end(kTypes), type) != std::end(kTypes);
-}
-
 // Records that belong to the entity before them.
 bool isFollowerRecord(std::string_view type) {
   return type == "VERTEX" || type == "ATTRIB" || type == "SEQEND";
@@ -128,6 +117,7 @@ class DrawingReader {
     dispatch(record_);
     endSequences();
     d_.dictionaries = objects_.dictionaries();
+    keepObjects();
     finishLayouts();
     for (const auto& e : d_.entities) {
       noteNames(e.record);
@@ -150,8 +140,7 @@ class DrawingReader {
       for (const auto& [type, count] : kept_) out += " " + std::to_string(count) + " " + type;
     }
     std::map<std::string, long long> lost(lost_.begin(), lost_.end());
-    if (losses_.objectLinks > 0)
-      lost["links to objects not kept (reactors, extension dictionaries)"] = losses_.objectLinks;
+    if (unresolvedLinks_ > 0) lost["links to table entries or records not in the file"] = unresolvedLinks_;
     if (losses_.modelDetails > 0)
       lost["entities' groups the model writes its own way"] = losses_.modelDetails;
     if (!lost.empty()) {
@@ -190,16 +179,142 @@ class DrawingReader {
       if (type == "LTYPE") addLinetype(r);
       if (type == "STYLE") addTextStyle(r);
       if (type == "APPID" && r.has(2)) registerApp(d_, r.text(2, ""));
-      if (type == "BLOCK_RECORD" && r.has(5)) blockRecordNames_[upper(r.text(5, ""))] = r.text(2, "");
+      if (type == "BLOCK_RECORD" && r.has(5)) addBlockRecord(r);
+      noteTableRecord(r);
     } else if (section == "OBJECTS") {
       if (type == "DICTIONARY") objects_.addDictionary(r);
       if (type == "XRECORD") objects_.addXrecord(r);
-      if (type == "LAYOUT") layoutObjects_.push_back(layoutObjectOf(r));
-      if (!isKeptOrDefaultObject(type)) ++lost_[std::string(type) + " objects"];
+      if (type == "LAYOUT") {
+        layoutObjects_.push_back(layoutObjectOf(r));
+        written_.insert(parseHandle(r.text(5, "")));
+      } else {
+        objectRecords_.emplace_back();
+        for (const RawPair& p : r) objectRecords_.back().groups.push_back({p.code, p.value});
+      }
     }
   }
 
   // ---- Tables --------------------------------------------------------------
+
+  // The handle of a table entry the writer writes again, by its name.
+  void noteTableRecord(const RawRecord& r) {
+    std::string_view type = r.type();
+    if (type != "LAYER" && type != "LTYPE" && type != "STYLE" && type != "APPID" && type != "DIMSTYLE")
+      return;
+    uint64_t handle = parseHandle(r.text(type == "DIMSTYLE" ? 105 : 5, ""));
+    if (handle == 0) return;
+    d_.keptObjects.tableRecords.emplace(tableRecordKey(type, r.text(2, "")), handle);
+    written_.insert(handle);
+  }
+
+  void addBlockRecord(const RawRecord& r) {
+    blockRecordNames_[upper(r.text(5, ""))] = r.text(2, "");
+    FileBlockRecord record{r.text(2, ""), parseHandle(r.text(5, "")), 0};
+    bool inXdictionary = false;
+    for (const RawPair& p : r) {
+      if (p.code == 102) inXdictionary = p.value == "{ACAD_XDICTIONARY";
+      if (p.code == 360 && inXdictionary) record.xdictionary = parseHandle(p.value);
+    }
+    written_.insert(record.handle);
+    d_.keptObjects.blockRecords.push_back(std::move(record));
+  }
+
+  // ---- Objects: all but those the drawing models are kept as they came --
+
+  void keepObjects() {
+    std::set<uint64_t> modelled;
+    for (const std::string& h : objects_.modelledHandles()) modelled.insert(parseHandle(h));
+    KeptObjects& kept = d_.keptObjects;
+    kept.root = parseHandle(objects_.rootHandle());
+    written_.insert(kept.root);
+    for (KeptEntity& o : objectRecords_) {
+      uint64_t handle = 0;
+      for (const KeptGroup& g : o.groups) {
+        if (g.code == 5) {
+          handle = parseHandle(g.value);
+          break;
+        }
+      }
+      if (handle == 0 || modelled.count(handle)) continue;
+      written_.insert(handle);
+      kept.records.push_back(std::move(o));
+    }
+    objectRecords_.clear();
+    for (const auto& [name, handle] : objects_.rootEntries()) {
+      uint64_t h = parseHandle(handle);
+      if (!modelled.count(h)) kept.rootEntries.emplace_back(name, h);
+    }
+    for (const KeptEntity& o : kept.records) noteLinks(o.groups);
+    auto noteAll = [&](const std::vector<KeptEntity>& list) {
+      for (const KeptEntity& k : list) noteLinks(k.groups);
+    };
+    noteAll(d_.keptEntities);
+    for (const BlockDef& b : d_.blocks) noteAll(b.keptEntities);
+    for (const PaperLayout& l : d_.paperLayouts) noteAll(l.entities);
+    for (std::size_t i = 0; i < d_.extraGroups.size(); ++i) noteLinks(d_.extraGroups[i].groups);
+    // Extended data name records by database handles (multi-line text
+    // columns, for one); they are mapped where they name an entity.
+    auto noteXdata = [&](const ResBufList& xdata) {
+      for (const ResBuf& rb : xdata) {
+        if (rb.code == kXdataHandleCode && rb.isString()) markModelled(parseHandle(rb.asString()));
+      }
+    };
+    for (const DrawingEntity& e : d_.entities) {
+      if (!e.xdata.empty()) noteXdata(e.xdata.unpacked());
+    }
+    for (const BlockDef& b : d_.blocks) {
+      for (const EntityRecord& e : b.entities) noteXdata(e.xdata);
+    }
+    modelledAt_.clear();
+  }
+
+  // Marks the modelled entities the links name, so that the writer maps
+  // them, and counts the links to records the saved file will not hold.
+  void noteLinks(const std::vector<KeptGroup>& groups) {
+    for (const KeptGroup& g : groups) {
+      if (!isObjectLink(g.code) || g.value == "0") continue;
+      uint64_t h = parseHandle(g.value);
+      if (!markModelled(h) && !written_.count(h)) ++unresolvedLinks_;
+    }
+    for (const KeptGroup& g : groups) {
+      if (g.code == kXdataHandleCode) markModelled(parseHandle(g.value));
+    }
+  }
+
+  // False when no modelled entity had that handle.
+  bool markModelled(uint64_t handle) {
+    auto at = modelledAt_.find(handle);
+    if (at == modelledAt_.end()) return false;
+    extraOf(at->second).fileHandle = handle;
+    return true;
+  }
+
+  // Where a modelled entity stands: a block's index (-1 for model space)
+  // and its index there.
+  struct EntityPlace {
+    long long block = -1;
+    std::size_t index = 0;
+  };
+
+  ExtraGroups& extraOf(const EntityPlace& at) {
+    uint32_t* ref = nullptr;
+    int color = kColorByLayer;
+    if (at.block < 0) {
+      ref = &d_.entities[at.index].extra;
+      color = d_.entities[at.index].record.color;
+    } else {
+      BlockDef& b = d_.blocks[static_cast<std::size_t>(at.block)];
+      if (b.entityExtras.size() <= at.index) b.entityExtras.resize(at.index + 1);
+      ref = &b.entityExtras[at.index];
+      color = b.entities[at.index].color;
+    }
+    if (*ref == 0) {
+      d_.extraGroups.emplace_back();
+      d_.extraGroups.back().colorWhenRead = color;
+      *ref = static_cast<uint32_t>(d_.extraGroups.size());
+    }
+    return d_.extraGroups[*ref - 1];
+  }
 
   void addLayer(const RawRecord& r) {
     LayerRecord& layer = ensureLayer(d_, r.text(2, "0"));
@@ -445,18 +560,9 @@ class DrawingReader {
     ensureLayer(d_, r.text(8, "0").empty() ? "0" : r.text(8, "0"));
   }
 
-  // The writer leaves out the links to other objects of the file.
   void appendGroups(KeptEntity& kept, const RawRecord& r) {
-    bool inLinks = false;
-    for (const RawPair& p : r) {
-      kept.groups.push_back({p.code, p.value});
-      if (p.code == 102) {
-        inLinks = !inLinks && p.value.rfind("{ACAD_", 0) == 0;
-        losses_.objectLinks += inLinks ? 1 : 0;
-      } else if (!inLinks && p.code != 330 && isObjectLink(p.code)) {
-        ++losses_.objectLinks;
-      }
-    }
+    for (const RawPair& p : r) kept.groups.push_back({p.code, p.value});
+    written_.insert(parseHandle(r.text(5, "")));
   }
 
   // Common properties and extended data from the record, then the geometry.
@@ -476,8 +582,12 @@ class DrawingReader {
       d_.extraGroups.push_back(std::move(extra));
       extraRef = static_cast<uint32_t>(d_.extraGroups.size());
     }
+    uint64_t handle = parseHandle(r.text(5, ""));
+    written_.insert(handle);
     if (r.section() == "BLOCKS" && !d_.blocks.empty()) {
       BlockDef& b = d_.blocks.back();
+      if (handle != 0)
+        modelledAt_[handle] = {static_cast<long long>(d_.blocks.size() - 1), b.entities.size()};
       b.entities.push_back(std::move(rec));
       if (extraRef != 0) {
         b.entityExtras.resize(b.entities.size());
@@ -485,6 +595,7 @@ class DrawingReader {
       }
       return &b.entities.back();
     }
+    if (handle != 0) modelledAt_[handle] = {-1, d_.entities.size()};
     appendEntity(d_, std::move(rec));
     d_.entities.back().extra = extraRef;
     return &d_.entities.back().record;
@@ -588,6 +699,10 @@ class DrawingReader {
   ExtraGroupLosses losses_;
   std::map<std::string, std::string> blockRecordNames_;  // by handle
   std::vector<LayoutObject> layoutObjects_;
+  std::vector<KeptEntity> objectRecords_;  // the OBJECTS section but its layouts, until sorted out
+  std::unordered_map<uint64_t, EntityPlace> modelledAt_;
+  std::unordered_set<uint64_t> written_;  // handles of the records the saved file will hold again
+  long long unresolvedLinks_ = 0;
   std::string error_;
   long long errorLine_ = 0;
 };

@@ -8,10 +8,12 @@
 #include <fstream>
 #include <map>
 #include <set>
+#include <unordered_map>
 
 #include "standalone/dxf/dxf_entity_writer.h"
 #include "standalone/dxf/dxf_extra_groups.h"
 #include "standalone/dxf/dxf_groups.h"
+#include "standalone/dxf/dxf_handle_map.h"
 #include "standalone/dxf/dxf_named_objects.h"
 #include "standalone/dxf/dxf_out.h"
 
@@ -225,6 +227,84 @@ class DocumentWriter {
     for (const Dictionary& dict : d_.dictionaries) next_ += 1 + dict.xrecords.size();
     entityBase_ = next_;
     next_ += entityCount;
+    planKeptObjects();
+    planEntityHandles();
+  }
+
+  // The handles entities will be written with, in the order writeBlocks()
+  // and writeEntities() write them, so that a link to an entity written
+  // later is mapped too.
+  void planEntityHandles() {
+    unsigned long h = entityBase_;
+    auto kept = [&](const KeptEntity& k) {
+      for (const KeptGroup& g : k.groups) {
+        if (g.code == 0) ++h;
+        if (g.code == 5) links_.add(parseHandle(g.value), h - 1);
+      }
+    };
+    auto list = [&](const std::vector<KeptEntity>& keptList, std::size_t count, auto&& modelled) {
+      std::size_t k = 0;
+      for (std::size_t i = 0; i < count; ++i) {
+        while (k < keptList.size() && keptList[k].position <= i) kept(keptList[k++]);
+        modelled(i);
+      }
+      while (k < keptList.size()) kept(keptList[k++]);
+    };
+    for (const LayoutOut& l : layouts_) {
+      if (!l.active && l.source) list(l.source->entities, 0, [](std::size_t) {});
+    }
+    for (const BlockOut& b : blocks_.rows()) {
+      if (!b.def) continue;
+      const auto& extras = b.def->entityExtras;
+      list(b.def->keptEntities, b.def->entities.size(), [&](std::size_t i) {
+        if (const ExtraGroups* x = extraGroupsOf(d_, i < extras.size() ? extras[i] : 0))
+          links_.add(x->fileHandle, h);
+        ++h;
+      });
+    }
+    list(d_.keptEntities, d_.entities.size(), [&](std::size_t i) {
+      const DrawingEntity& e = d_.entities[i];
+      if (e.erased) return;
+      if (const ExtraGroups* x = extraGroupsOf(d_, e.extra)) links_.add(x->fileHandle, h);
+      ++h;
+    });
+    for (const LayoutOut& l : layouts_) {
+      if (l.active && l.source) list(l.source->entities, 0, [](std::size_t) {});
+    }
+  }
+
+  // Kept objects get their handles before any entity is written, so that
+  // an entity's link to its definition or reactor is known; so do the
+  // records the writer makes that kept records name.
+  void planKeptObjects() {
+    const KeptObjects& kept = d_.keptObjects;
+    for (const KeptEntity& o : kept.records) {
+      unsigned long handle = take();
+      for (const KeptGroup& g : o.groups) {
+        if (g.code == 5) {
+          links_.add(parseHandle(g.value), handle);
+          break;
+        }
+      }
+    }
+    links_.add(kept.root, objects_.root);
+    for (const FileBlockRecord& r : kept.blockRecords) fileBlockRecords_.emplace(upperAscii(r.block), &r);
+    linkBlockRecord("*Model_Space", model_.record);
+    for (const LayoutOut& l : layouts_) {
+      if (l.source) linkBlockRecord(l.source->blockName, l.block.record);
+    }
+    for (const BlockOut& b : blocks_.rows()) linkBlockRecord(b.name, b.record);
+    for (const LayoutOut& l : layouts_) {
+      if (!l.source) continue;
+      for (const KeptGroup& g : l.source->layoutGroups) {
+        if (g.code == 5) {
+          links_.add(parseHandle(g.value), l.object);
+          break;
+        }
+      }
+    }
+    for (const auto& [name, handle] : kept.rootEntries)
+      keptGroupDictionary_ |= upperAscii(name) == "ACAD_GROUP" && links_.find(handle) != 0;
   }
 
   unsigned long take() { return next_++; }
@@ -291,7 +371,12 @@ class DocumentWriter {
     out_.integer(70, static_cast<long long>(count));
   }
 
-  void recordHead(const char* type, const char* subclass, unsigned long owner, int handleCode = 5) {
+  // A table entry's head; kept records that named the file's entry of that
+  // name name this one.
+  void recordHead(const char* type, const std::string& name, const char* subclass, unsigned long owner,
+                  int handleCode = 5) {
+    auto old = d_.keptObjects.tableRecords.find(tableRecordKey(type, name));
+    if (old != d_.keptObjects.tableRecords.end()) links_.add(old->second, tableRecordBase_);
     out_.str(0, type);
     out_.handle(handleCode, tableRecordBase_++);
     out_.handle(330, owner);
@@ -314,7 +399,7 @@ class DocumentWriter {
     emptyTable("UCS", tables_.ucs);
     tableHead("APPID", tables_.appid, apps_.rows().size());
     for (const std::string& app : apps_.rows()) {
-      recordHead("APPID", "AcDbRegAppTableRecord", tables_.appid);
+      recordHead("APPID", app, "AcDbRegAppTableRecord", tables_.appid);
       out_.str(2, app);
       out_.integer(70, 0);
     }
@@ -327,7 +412,7 @@ class DocumentWriter {
   void writeLinetypes() {
     tableHead("LTYPE", tables_.ltype, linetypes_.rows().size());
     for (const LinetypeRecord& lt : linetypes_.rows()) {
-      recordHead("LTYPE", "AcDbLinetypeTableRecord", tables_.ltype);
+      recordHead("LTYPE", lt.name, "AcDbLinetypeTableRecord", tables_.ltype);
       out_.str(2, lt.name);
       out_.integer(70, 0);
       out_.str(3, lt.description);
@@ -347,7 +432,7 @@ class DocumentWriter {
   void writeLayers() {
     tableHead("LAYER", tables_.layer, layers_.rows().size());
     for (const LayerRecord& l : layers_.rows()) {
-      recordHead("LAYER", "AcDbLayerTableRecord", tables_.layer);
+      recordHead("LAYER", l.name, "AcDbLayerTableRecord", tables_.layer);
       out_.str(2, l.name);
       out_.integer(70, (l.frozen ? kLayerFrozenFlag : 0) | (l.locked ? kLayerLockedFlag : 0));
       int color = l.color >= 1 && l.color <= 255 ? l.color : kDefaultLayerColor;
@@ -361,7 +446,7 @@ class DocumentWriter {
   void writeStyles() {
     tableHead("STYLE", tables_.style, styles_.rows().size());
     for (const TextStyleRecord& s : styles_.rows()) {
-      recordHead("STYLE", "AcDbTextStyleTableRecord", tables_.style);
+      recordHead("STYLE", s.name, "AcDbTextStyleTableRecord", tables_.style);
       out_.str(2, s.name);
       out_.integer(70, 0);
       out_.real(40, s.fixedHeight);
@@ -380,7 +465,7 @@ class DocumentWriter {
     tableHead("DIMSTYLE", tables_.dimstyle, dimstyles_.rows().size());
     out_.str(100, "AcDbDimStyleTable");
     for (const std::string& name : dimstyles_.rows()) {
-      recordHead("DIMSTYLE", "AcDbDimStyleTableRecord", tables_.dimstyle, 105);
+      recordHead("DIMSTYLE", name, "AcDbDimStyleTableRecord", tables_.dimstyle, 105);
       out_.str(2, name);
       out_.integer(70, 0);
       headerReal("$DIMASZ", 41);
@@ -407,6 +492,11 @@ class DocumentWriter {
   void blockRecord(const BlockOut& b, unsigned long layout) {
     out_.str(0, "BLOCK_RECORD");
     out_.handle(5, b.record);
+    if (unsigned long xdictionary = links_.find(fileXdictionary(b.name))) {
+      out_.str(102, "{ACAD_XDICTIONARY");
+      out_.handle(360, xdictionary);
+      out_.str(102, "}");
+    }
     out_.handle(330, tables_.blockRecord);
     out_.str(100, "AcDbSymbolTableRecord");
     out_.str(100, "AcDbBlockTableRecord");
@@ -508,7 +598,7 @@ class DocumentWriter {
       auto made = madeDimensionBlocks_.find(&e);
       dimBlock = made != madeDimensionBlocks_.end() ? &made->second : &dim->block;
     }
-    writeEntity(out_, e, {entityBase_++, owner, false}, *dimBlock, extra);
+    writeEntity(out_, e, {entityBase_++, owner, false}, *dimBlock, extra, links_);
   }
 
   static std::size_t keptRecords(const KeptEntity& k) {
@@ -518,24 +608,18 @@ class DocumentWriter {
   }
 
   // An entity kept as it came, with its vertices, attributes and SEQEND:
-  // new handles and owners (the old ones name nothing in this file), and
-  // without the reactor and dictionary links to objects it no longer has.
+  // new handles and owners, its links to other records mapped.
   void keptEntity(const KeptEntity& k, unsigned long owner) {
     unsigned long head = 0;
-    bool inLinks = false;
-    for (const KeptGroup& g : k.groups) {
-      if (g.code == 102) {
-        inLinks = !g.value.empty() && g.value[0] == '{';
-        continue;
-      }
-      if (inLinks || g.code == 5 || isObjectLink(g.code)) continue;
-      out_.kept(g.code, g.value);
-      if (g.code == 0) {
-        unsigned long handle = entityBase_++;
-        out_.handle(5, handle);
-        out_.handle(330, head == 0 ? owner : head);
-        if (head == 0) head = handle;
-      }
+    const KeptGroup* groups = k.groups.data();
+    const std::size_t n = k.groups.size();
+    for (std::size_t start = 0; start < n;) {
+      std::size_t end = start + 1;
+      while (end < n && groups[end].code != 0) ++end;
+      unsigned long handle = entityBase_++;
+      writeKeptRecord(out_, groups + start, groups + end, handle, head == 0 ? owner : head, links_);
+      if (head == 0) head = handle;
+      start = end;
     }
   }
 
@@ -553,8 +637,16 @@ class DocumentWriter {
   void writeObjects() {
     section("OBJECTS");
     dictionaryHead(objects_.root, 0);
-    out_.str(3, "ACAD_GROUP");
-    out_.handle(350, objects_.groups);
+    if (!keptGroupDictionary_) {
+      out_.str(3, "ACAD_GROUP");
+      out_.handle(350, objects_.groups);
+    }
+    for (const auto& [name, handle] : d_.keptObjects.rootEntries) {
+      if (unsigned long now = links_.find(handle)) {
+        out_.str(3, name);
+        out_.handle(350, now);
+      }
+    }
     out_.str(3, "ACAD_LAYOUT");
     out_.handle(350, objects_.layouts);
     unsigned long h = dictionaryBase_;
@@ -567,7 +659,7 @@ class DocumentWriter {
       }
       h += 1 + dict.xrecords.size();
     }
-    dictionaryHead(objects_.groups, objects_.root);
+    if (!keptGroupDictionary_) dictionaryHead(objects_.groups, objects_.root);
     dictionaryHead(objects_.layouts, objects_.root);
     for (const LayoutOut& l : layouts_) {
       out_.str(3, l.name);
@@ -596,7 +688,39 @@ class DocumentWriter {
         continue;
       writeDictionary(dict, dictHandle, firstXrecord);
     }
+    writeKeptObjects();
     out_.str(0, "ENDSEC");
+  }
+
+  void writeKeptObjects() {
+    for (const KeptEntity& o : d_.keptObjects.records) {
+      const KeptGroup* first = o.groups.data();
+      const KeptGroup* last = first + o.groups.size();
+      unsigned long self = 0;
+      unsigned long owner = 0;
+      bool ownerGone = false;  // its owner is not written: neither is it (the load counted the link)
+      bool inAppGroup = false;
+      for (const KeptGroup* g = first; g < last; ++g) {
+        if (g->code == 102) inAppGroup = !g->value.empty() && g->value[0] == '{';
+        if (g->code == 5 && self == 0) self = links_.find(g->value);
+        if (g->code == 330 && !inAppGroup) {
+          owner = links_.find(g->value);
+          ownerGone = owner == 0 && parseHandle(g->value) != 0;
+          break;
+        }
+      }
+      if (self != 0 && !ownerGone) writeKeptRecord(out_, first, last, self, owner, links_);
+    }
+  }
+
+  void linkBlockRecord(const std::string& block, unsigned long record) {
+    auto it = fileBlockRecords_.find(upperAscii(block));
+    if (it != fileBlockRecords_.end()) links_.add(it->second->handle, record);
+  }
+
+  uint64_t fileXdictionary(const std::string& block) const {
+    auto it = fileBlockRecords_.find(upperAscii(block));
+    return it != fileBlockRecords_.end() ? it->second->xdictionary : 0;
   }
 
   void writeDictionary(const Dictionary& dict, unsigned long handle, unsigned long firstXrecord) {
@@ -704,6 +828,9 @@ class DocumentWriter {
   unsigned long tableRecordBase_ = 0;
   unsigned long dictionaryBase_ = 0;
   unsigned long entityBase_ = 0;
+  HandleMap links_;
+  std::unordered_map<std::string, const FileBlockRecord*> fileBlockRecords_;  // by upper-case name
+  bool keptGroupDictionary_ = false;  // the file's ACAD_GROUP dictionary is kept with its groups
 };
 
 // A file ends with its EOF group; anything else means the write stopped

@@ -34,6 +34,8 @@ constexpr size_t kMaxPieces = 1000000;
 constexpr double kVanishingDerivative = 1e-9;
 // The step, as a share of the piece, that finds the direction instead.
 constexpr double kTangentStep = 1e-6;
+// The ratios of a biarc's tangent lengths (end to start) tried, in turn.
+constexpr double kBiarcRatios[] = {1.0, 0.5, 2.0};
 // Arcs sweeping more than this are not taken as a match.
 constexpr double kMaxArcSweep = 0.9 * kTwoPi;
 
@@ -203,26 +205,38 @@ class Fitter {
     return bulgeOfArc(p0, d0, p1, bulge) && accept({{p0.x, p0.y, bulge}});
   }
 
-  // The biarc whose two tangent lengths are equal: the arcs meet halfway
-  // between p0 + k d0 and p1 - k d1, with the tangent along that line.
+  // Biarcs of a few ratios of their tangent lengths, equal lengths first:
+  // where the curve bends more at one end, a longer tangent at the other
+  // keeps the match close without cutting the piece.
   bool tryBiarc(const Vec& p0, const Vec& d0, const Vec& p1, const Vec& d1) {
-    const Vec v = p1 - p0;
-    const Vec sum = d0 + d1;
-    const double a = 2.0 * (1.0 - dot(d0, d1));
-    const double vs = dot(v, sum);
-    double k = 0.0;
-    if (a > 1e-12) {
-      k = (-vs + std::sqrt(vs * vs + a * dot(v, v))) / a;
-    } else {
-      if (!(dot(v, d1) > 0.0)) return false;
-      k = dot(v, v) / (4.0 * dot(v, d1));
+    for (double ratio : kBiarcRatios) {
+      if (tryBiarc(p0, d0, p1, d1, ratio)) return true;
     }
-    if (!(k > 0.0) || !std::isfinite(k)) return false;
-    const Vec q0 = p0 + k * d0;
-    const Vec q1 = p1 - k * d1;
-    const Vec joint = 0.5 * (q0 + q1);
+    return false;
+  }
+
+  // The biarc whose tangent from p1 is `ratio` times as long as the one from
+  // p0 (a and ratio * a): the arcs meet on the line from p0 + a d0 to
+  // p1 - ratio a d1, a from its start, with the tangent along it; the line
+  // is as long as both tangents.
+  bool tryBiarc(const Vec& p0, const Vec& d0, const Vec& p1, const Vec& d1, double ratio) {
+    const Vec v = p1 - p0;
+    const Vec w = d0 + ratio * d1;
+    const double quad = 2.0 * ratio * (1.0 - dot(d0, d1));
+    const double vw = dot(v, w);
+    double a = 0.0;
+    if (quad > 1e-12) {
+      a = (-vw + std::sqrt(vw * vw + quad * dot(v, v))) / quad;
+    } else {
+      if (!(vw > 0.0)) return false;
+      a = dot(v, v) / (2.0 * vw);
+    }
+    if (!(a > 0.0) || !std::isfinite(a)) return false;
+    const Vec q0 = p0 + a * d0;
+    const Vec q1 = p1 - (ratio * a) * d1;
     const Vec across = q1 - q0;
     if (!(length(across) > 0.0)) return false;
+    const Vec joint = q0 + (1.0 / (1.0 + ratio)) * across;
     const Vec dj = (1.0 / length(across)) * across;
     double b0 = 0.0;
     double b1 = 0.0;

@@ -1,6 +1,7 @@
 // Splines and ellipses as polylines of arcs and lines: each smooth piece of
 // the curve is matched by a line, an arc or a biarc (two arcs meeting with a
-// common tangent) from its start to its end with the curve's end tangents,
+// common tangent; a few ratios of its tangent lengths are tried) from its
+// start to its end with the curve's end tangents,
 // and halved while the match strays from the curve by more than the
 // tolerance.
 #pragma once

@@ -30,6 +30,7 @@ struct ExtraGroups {
   uint32_t commonFrom = 0;
   uint32_t bodyFrom = 0;
   int colorWhenRead = kColorByLayer;  // a true colour holds only while this colour stays
+  uint64_t fileHandle = 0;            // its handle in the file, when a kept record names it; 0 for none
 };
 
 // An entity of model space. Its id is its entity name's first half and never
@@ -86,6 +87,29 @@ struct Dictionary {
   std::vector<std::pair<std::string, ResBufList>> xrecords;
 };
 
+// A block record of the file, by its block's name: what kept records name
+// it by, and its extension dictionary (draw order), both handles.
+struct FileBlockRecord {
+  std::string block;
+  uint64_t handle = 0;
+  uint64_t xdictionary = 0;
+};
+
+// The OBJECTS section's records the drawing does not model (groups, image
+// definitions, draw-order tables...), kept as they came, and the handles of
+// the file that they and the kept entities name. The writer gives every
+// record a new handle and maps every link through one table.
+struct KeptObjects {
+  std::vector<KeptEntity> records;  // file order, one record each
+  // Entries of the named-object dictionary that name one of them.
+  std::vector<std::pair<std::string, uint64_t>> rootEntries;
+  uint64_t root = 0;  // the named-object dictionary
+  std::vector<FileBlockRecord> blockRecords;
+  // Handles of the table entries (layers, styles...), by type and name
+  // (tableRecordKey() of the DXF layer).
+  std::unordered_map<std::string, uint64_t> tableRecords;
+};
+
 struct UndoHistory;  // drawing_history.h
 
 // Holds a drawing's undo history, made when the first command is recorded.
@@ -124,6 +148,7 @@ struct Drawing {
   std::vector<std::string> appIds;  // registered application names
   std::vector<BlockDef> blocks;
   std::vector<Dictionary> dictionaries;  // entries of the named-object dictionary
+  KeptObjects keptObjects;
   int nextTableId = 1;
 
   // Header variables kept in the file, by name with its "$" ("$INSUNITS").

@@ -3,16 +3,14 @@ that the saved file holds the same entities, geometry, layers, extended
 data and xrecords, and that ezdxf's audit finds nothing to fix.
 
 usage: dxf_roundtrip_check.py OPTGRIND WORK_DIR"""
-import math
 import os
 import subprocess
 import sys
 
 import ezdxf
 
+import dxf_corpus_check
 import dxf_sample
-
-GEOMETRY_TOLERANCE = 1e-9
 
 
 def fail(message):
@@ -20,64 +18,19 @@ def fail(message):
     sys.exit(1)
 
 
-def same_number(a, b):
-    return math.isclose(a, b, rel_tol=0.0, abs_tol=GEOMETRY_TOLERANCE)
-
-
-def same_value(a, b):
-    if isinstance(a, (int, float)) and isinstance(b, (int, float)):
-        return same_number(a, b)
-    if hasattr(a, "isclose"):
-        return a.isclose(b, abs_tol=GEOMETRY_TOLERANCE)
-    if isinstance(a, (list, tuple)) and isinstance(b, (list, tuple)):
-        return len(a) == len(b) and all(same_value(x, y) for x, y in zip(a, b))
-    return a == b
-
-
-# The attributes compared per entity type; geometry as ezdxf reports it.
-ATTRIBUTES = {
-    "LINE": ["start", "end"],
-    "ARC": ["center", "radius", "start_angle", "end_angle"],
-    "CIRCLE": ["center", "radius"],
-    "LWPOLYLINE": ["flags", "elevation"],
-    "TEXT": ["text", "insert", "height", "rotation", "style"],
-    "MTEXT": ["insert", "char_height", "width", "attachment_point"],
-    "DIMENSION": ["defpoint", "defpoint2", "defpoint3", "text_midpoint", "dimtype", "angle", "text",
-                  "dimstyle"],
-    "INSERT": ["name", "insert", "xscale", "yscale", "rotation"],
-    "SPLINE": ["flags", "degree"],
-    "ELLIPSE": ["center", "major_axis", "ratio", "start_param", "end_param", "extrusion"],
-}
-COMMON = ["layer", "color", "linetype"]
-
-
-def describe(entity):
-    values = {}
-    for name in COMMON + ATTRIBUTES.get(entity.dxftype(), []):
-        values[name] = entity.dxf.get_default(name)
-    if entity.dxftype() == "LWPOLYLINE":
-        values["points"] = [tuple(p) for p in entity.get_points("xyseb")]
-    if entity.dxftype() == "SPLINE":
-        values["nurbs"] = [list(entity.control_points), list(entity.knots), list(entity.weights)]
-    if entity.dxftype() == "MTEXT":
-        values["contents"] = entity.text
-    if entity.has_xdata(dxf_sample.XDATA_APP):
-        values["xdata"] = [(t.code, t.value) for t in entity.get_xdata(dxf_sample.XDATA_APP)]
-    return values
-
-
 def compare_entities(before, after):
-    a = [e for e in before.modelspace()]
-    b = [e for e in after.modelspace()]
-    if [e.dxftype() for e in a] != [e.dxftype() for e in b]:
-        fail("entity types differ: %s vs %s" % ([e.dxftype() for e in a], [e.dxftype() for e in b]))
-    for ea, eb in zip(a, b):
-        da, db = describe(ea), describe(eb)
-        for key in da:
-            if not same_value(da[key], db.get(key)):
-                fail("%s %s: %r became %r" % (ea.dxftype(), key, da[key], db.get(key)))
-    line = b[0]
-    pairs = [t.value for t in line.get_xdata(dxf_sample.XDATA_APP)]
+    """Geometry and text as the corpus check compares them, and the common
+    properties in drawing order."""
+    faults = dxf_corpus_check.compare(before, after, "sample")
+    if faults:
+        fail("; ".join(faults))
+
+    def common(doc):
+        return [(e.dxftype(), e.dxf.layer, e.dxf.color, e.dxf.linetype) for e in doc.modelspace()]
+
+    if common(before) != common(after):
+        fail("entities differ: %s vs %s" % (common(before), common(after)))
+    pairs = [t.value for t in next(iter(after.modelspace())).get_xdata(dxf_sample.XDATA_APP)]
     if pairs != [s for pair in dxf_sample.XDATA_PAIRS for s in pair]:
         fail("extended data: %r" % pairs)
 
