@@ -233,5 +233,25 @@ TEST_F(DxfRoundTrip, TheFileHoldsEveryFieldAndASecondSaveWritesTheSameFile) {
   EXPECT_EQ(reloaded_.path, path_);
 }
 
+// A dimension drawn without a block gets one made at the save; extended data
+// on it must not part the dimension from the name of that block.
+TEST(DxfDimensionBlock, AMadeBlockIsNamedByItsDimensionAlsoWithExtendedData) {
+  Drawing d = newDrawing();
+  EntityRecord dim = entity(dimension(DimKind::Linear, ""), "0");
+  dim.xdata = tagData();
+  appendEntity(d, dim);
+  fs::path dir = makeTempDir();
+  std::string path = (dir / "dim.dxf").string();
+  ASSERT_TRUE(saveDxf(d, path).ok);
+  Drawing back;
+  ASSERT_TRUE(loadDxf(path, back).ok);
+  ASSERT_EQ(back.entities.size(), 1u);
+  EntityRecord read = entityRecord(back.entities[0]);
+  const auto* g = read.as<DimensionGeom>();
+  ASSERT_NE(g, nullptr);
+  EXPECT_EQ(g->block, "*D1");
+  fs::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace optgrind::standalone

@@ -569,7 +569,7 @@ class DocumentWriter {
       if (e.xdata.empty()) {
         entity(e.record, model_.record, extra);
       } else {
-        entity(entityRecord(e), model_.record, extra);
+        entity(entityRecord(e), model_.record, extra, &e.record);
       }
     }
     writeKeptBefore(d_.keptEntities, kept, kAllTheRest, model_.record);
@@ -591,11 +591,14 @@ class DocumentWriter {
     for (const KeptEntity& k : kept) keptEntity(k, owner);
   }
 
-  void entity(const EntityRecord& e, unsigned long owner, const ExtraGroups* extra) {
+  // `stored` is the drawing's own record when `e` is a copy made to carry its
+  // extended data: the blocks made for dimensions are known by the stored one.
+  void entity(const EntityRecord& e, unsigned long owner, const ExtraGroups* extra,
+              const EntityRecord* stored = nullptr) {
     static const std::string kNone;
     const std::string* dimBlock = &kNone;
     if (const auto* dim = e.as<DimensionGeom>()) {
-      auto made = madeDimensionBlocks_.find(&e);
+      auto made = madeDimensionBlocks_.find(stored ? stored : &e);
       dimBlock = made != madeDimensionBlocks_.end() ? &made->second : &dim->block;
     }
     writeEntity(out_, e, {entityBase_++, owner, false}, *dimBlock, extra, links_);
