@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -332,42 +333,15 @@ G& unboxed(Boxed<G>& g) {
   return g.get();
 }
 
-// How a geometry record type is stored in EntityGeom.
+// How a geometry record type is stored in EntityGeom: boxed exactly when
+// the variant lists it boxed, so the list above is the one place that says.
+template <class T, class Variant>
+struct IsAlternative : std::false_type {};
+template <class T, class... Ts>
+struct IsAlternative<T, std::variant<Ts...>> : std::bool_constant<(std::is_same_v<T, Ts> || ...)> {};
 template <class G>
 struct GeomStorage {
-  using type = G;
-};
-template <>
-struct GeomStorage<TextGeom> {
-  using type = Boxed<TextGeom>;
-};
-template <>
-struct GeomStorage<MTextGeom> {
-  using type = Boxed<MTextGeom>;
-};
-template <>
-struct GeomStorage<InsertGeom> {
-  using type = Boxed<InsertGeom>;
-};
-template <>
-struct GeomStorage<DimensionGeom> {
-  using type = Boxed<DimensionGeom>;
-};
-template <>
-struct GeomStorage<HatchGeom> {
-  using type = Boxed<HatchGeom>;
-};
-template <>
-struct GeomStorage<LeaderGeom> {
-  using type = Boxed<LeaderGeom>;
-};
-template <>
-struct GeomStorage<SplineGeom> {
-  using type = Boxed<SplineGeom>;
-};
-template <>
-struct GeomStorage<EllipseGeom> {
-  using type = Boxed<EllipseGeom>;
+  using type = std::conditional_t<IsAlternative<Boxed<G>, EntityGeom>::value, Boxed<G>, G>;
 };
 
 // Colour indexes: 0 by block, 1..255 the palette, 256 by layer.

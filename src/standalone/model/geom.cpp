@@ -14,6 +14,18 @@ namespace {
 constexpr double kRoundingSlack = 1e-9;
 constexpr double kRoundingFloor = 1e-300;
 
+// The nearest of the candidates offered so far.
+struct NearestPoint {
+  Point3 point;
+  double distance = 0.0;
+  bool found = false;
+
+  void offer(const Point3& candidate, const Point3& given) {
+    const double d = distanceXY(candidate, given);
+    if (!found || d < distance) point = candidate, distance = d, found = true;
+  }
+};
+
 // The closest point of a lightweight polyline's own segments, as measuring
 // every piece in order finds it, with the pieces that cannot come nearest
 // left unmeasured: none is nearer than its segment's box, and the nearest
@@ -25,11 +37,7 @@ bool closestOnPolyline(const PolylineGeom& pl, const Point3& given, bool extend,
   const size_t n = v.size();
   if (n < 2) return false;
   const size_t segments = pl.closed ? n : n - 1;
-  auto kept = [&](size_t i) {
-    const PolyVertex& a = v[i];
-    const PolyVertex& b = v[i + 1 < n ? i + 1 : 0];
-    return !withinXY(b.x - a.x, b.y - a.y, kOnCurveTolerance) || !isStraightBulge(a.bulge);
-  };
+  auto kept = [&](size_t i) { return segmentHasLength(v[i], v[i + 1 < n ? i + 1 : 0]); };
   // The nearest vertex by its square; the exact distance of those as near
   // as the nearest so far within rounding gives the same bound as
   // measuring every vertex, since the nearest so far only comes nearer.
@@ -48,8 +56,7 @@ bool closestOnPolyline(const PolylineGeom& pl, const Point3& given, bool extend,
   if (first == segments) return false;
   if (bound == HUGE_VAL) return false;
   const bool extended = extend && !pl.closed;
-  bool found = false;
-  double best = 0.0;
+  NearestPoint nearest;
   for (size_t i = first; i <= last; ++i) {
     const PolyVertex& a = v[i];
     const PolyVertex& b = v[i + 1 < n ? i + 1 : 0];
@@ -62,22 +69,12 @@ bool closestOnPolyline(const PolylineGeom& pl, const Point3& given, bool extend,
       if (!kept(i) || segmentBox(a, b).distanceFrom(given.x, given.y) > bound) continue;
     }
     CurvePiece piece = bulgePiece(a, b, pl.elevation);
-    if (endless) {
-      if (piece.kind == PieceKind::Line) {
-        if (i == first) piece.tMin = -HUGE_VAL;
-        if (i == last) piece.tMax = HUGE_VAL;
-      }
-      if (piece.kind == PieceKind::Arc) piece.sweep = kTwoPi;
-    }
-    const Point3 candidate = closestOnPiece(piece, given);
-    const double distance = distanceXY(candidate, given);
-    if (!found || distance < best) {
-      out = candidate;
-      best = distance;
-      found = true;
-    }
+    if (endless && i == first) extendBackwards(piece);
+    if (endless && i == last) extendForwards(piece);
+    nearest.offer(closestOnPiece(piece, given), given);
   }
-  return found;
+  if (nearest.found) out = nearest.point;
+  return nearest.found;
 }
 
 }  // namespace
@@ -91,17 +88,9 @@ int closestPointTo(const EntityRecord& curve, const Point3& given, bool extend, 
   if (pl && closestOnPolyline(*pl, given, extend, out)) return RTNORM;
   std::vector<CurvePiece> pieces;
   if (!curvePieces(curve, extend, pieces)) return RTERROR;
-  bool found = false;
-  double best = 0.0;
-  for (const CurvePiece& piece : pieces) {
-    const Point3 candidate = closestOnPiece(piece, given);
-    const double distance = distanceXY(candidate, given);
-    if (!found || distance < best) {
-      out = candidate;
-      best = distance;
-      found = true;
-    }
-  }
+  NearestPoint nearest;
+  for (const CurvePiece& piece : pieces) nearest.offer(closestOnPiece(piece, given), given);
+  if (nearest.found) out = nearest.point;
   return RTNORM;
 }
 

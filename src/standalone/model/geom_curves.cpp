@@ -41,8 +41,6 @@ CurvePiece bulgePiece(const PolyVertex& u, const PolyVertex& v, double z) {
   return piece;
 }
 
-namespace {
-
 void extendBackwards(CurvePiece& piece) {
   if (piece.kind == PieceKind::Line) piece.tMin = -kUnbounded;
   if (piece.kind == PieceKind::Arc) piece.sweep = kTwoPi;
@@ -52,8 +50,6 @@ void extendForwards(CurvePiece& piece) {
   if (piece.kind == PieceKind::Line) piece.tMax = kUnbounded;
   if (piece.kind == PieceKind::Arc) piece.sweep = kTwoPi;
 }
-
-}  // namespace
 
 SegmentBox segmentBox(const PolyVertex& u, const PolyVertex& v) {
   // Far more than the rounding of any piece's points, far less than a pick.

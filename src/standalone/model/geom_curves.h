@@ -79,6 +79,15 @@ inline bool roughSegmentBox(const PolyVertex& u, const PolyVertex& v, SegmentBox
   return true;
 }
 
+// A polyline segment that is more than a point: polylinePieces leaves the
+// others out.
+inline bool segmentHasLength(const PolyVertex& u, const PolyVertex& v);
+
+// An open curve's end piece run on without end: a line beyond its first
+// (backwards) or last (forwards) point, an arc to its whole circle.
+void extendBackwards(CurvePiece& piece);
+void extendForwards(CurvePiece& piece);
+
 // The pieces of consecutive vertices at height z; closed adds the segment
 // from the last vertex to the first. Zero-length segments are left out;
 // when nothing is left but vertices, the first vertex is a point piece.
@@ -114,6 +123,10 @@ inline bool withinXY(double dx, double dy, double limit) {
   if (dx > limit || dy > limit) return false;
   if (dx * dx + dy * dy <= 0.25 * limit * limit) return true;
   return std::hypot(dx, dy) <= limit;
+}
+
+inline bool segmentHasLength(const PolyVertex& u, const PolyVertex& v) {
+  return !withinXY(v.x - u.x, v.y - u.y, kOnCurveTolerance) || !isStraightBulge(u.bulge);
 }
 
 }  // namespace optgrind::standalone

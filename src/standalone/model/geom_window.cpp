@@ -55,7 +55,7 @@ bool polylineCrossesWindow(const PolylineGeom& pl, const Window& w, bool& decide
     const PolyVertex& b = v[i + 1 < n ? i + 1 : 0];
     SegmentBox rough;
     allAway = roughSegmentBox(a, b, rough) && !rough.overlaps(w.lo.x, w.lo.y, w.hi.x, w.hi.y);
-    anyLength = anyLength || !withinXY(b.x - a.x, b.y - a.y, kOnCurveTolerance) || !isStraightBulge(a.bulge);
+    anyLength = anyLength || segmentHasLength(a, b);
   }
   if (allAway && anyLength) {
     decided = true;
@@ -67,7 +67,7 @@ bool polylineCrossesWindow(const PolylineGeom& pl, const Window& w, bool& decide
   for (size_t i = 0; i < segments; ++i) {
     const PolyVertex& a = v[i];
     const PolyVertex& b = v[i + 1 < n ? i + 1 : 0];
-    if (withinXY(b.x - a.x, b.y - a.y, kOnCurveTolerance) && isStraightBulge(a.bulge)) continue;
+    if (!segmentHasLength(a, b)) continue;
     anyPiece = true;
     for (const PolyVertex* p : {&a, &b}) {
       endOutside = endOutside || p->x < w.lo.x || p->y < w.lo.y || p->x > w.hi.x || p->y > w.hi.y;
