@@ -60,10 +60,10 @@ bool readPiece(const EntityRecord& e, double fitTolerance, JoinPiece& piece, Pie
   PolylineGeom fitted;
   if (const auto* poly = e.as<PolylineGeom>()) {
     if (poly->closed || poly->vertices.size() < 2) return false;
-    vertices = &poly->vertices;
+    vertices = &poly->vertices.items();
   } else if (e.as<SplineGeom>() || e.as<EllipseGeom>()) {
     if (!arcPolylineOf(e, fitTolerance, fitted) || fitted.closed || fitted.vertices.size() < 2) return false;
-    vertices = &fitted.vertices;
+    vertices = &fitted.vertices.items();
   }
   if (vertices) {
     piece.x0 = vertices->front().x, piece.y0 = vertices->front().y;
