@@ -19,49 +19,54 @@ using Chain = std::vector<PolyVertex>;
 
 bool meet(const PolyVertex& a, const PolyVertex& b) { return withinXY(a.x - b.x, a.y - b.y, kJoinFuzz); }
 
-// The vertices of a piece, in the pieces' shared store.
+// The vertices of a piece that is more than one segment.
 using Piece = std::span<const PolyVertex>;
+
+// Vertex k of the piece as a chain runs it, turned round or not.
+PolyVertex orientedVertex(Piece c, bool reversed, size_t k) {
+  if (!reversed) return c[k];
+  const size_t n = c.size();
+  PolyVertex v = c[n - 1 - k];
+  if (k + 1 < n) {
+    const PolyVertex& segment = c[n - 2 - k];  // the segment now run backwards
+    v.bulge = -segment.bulge;
+    v.startWidth = segment.endWidth;
+    v.endWidth = segment.startWidth;
+  } else {
+    v.bulge = v.startWidth = v.endWidth = 0.0;
+  }
+  return v;
+}
 
 // The piece run the other way, into `out`.
 void reverseInto(Piece c, Chain& out) {
   out.clear();
-  size_t n = c.size();
-  for (size_t i = 0; i < n; ++i) {
-    PolyVertex v = c[n - 1 - i];
-    if (i + 1 < n) {
-      const PolyVertex& segment = c[n - 2 - i];  // the segment now run backwards
-      v.bulge = -segment.bulge;
-      v.startWidth = segment.endWidth;
-      v.endWidth = segment.startWidth;
-    } else {
-      v.bulge = v.startWidth = v.endWidth = 0.0;
-    }
-    out.push_back(v);
-  }
+  out.reserve(c.size());
+  for (size_t k = 0; k < c.size(); ++k) out.push_back(orientedVertex(c, true, k));
 }
 
-Chain reversed(const Chain& c) {
+Chain reversed(Piece c) {
   Chain r;
   reverseInto(c, r);
   return r;
 }
 
 // The joinable pieces of the drawing, read in one walk: plain lines and
-// arcs whole in their records, anything else with its vertices in `runs`
-// (run r is runs.vertices[runs.first[r], runs.first[r + 1])).
+// arcs whole in their records, anything else as run `piece.run`: a
+// polyline's vertices where the drawing holds them (the drawing does not
+// change before the joined polyline is built), a spline's or an ellipse's
+// as fitted here.
 struct PieceRuns {
-  Chain vertices;
-  std::vector<uint32_t> first = {0};
+  std::vector<Piece> vertices;       // by run
+  std::vector<PolylineGeom> fitted;  // moving one keeps its vertices where they are
 };
 
-// Keeps a piece's own vertices as run `piece.run`.
 template <typename Vertices>
 void addRun(const Vertices& vertices, JoinPiece& piece, PieceRuns& runs) {
   piece.x0 = vertices.front().x, piece.y0 = vertices.front().y;
   piece.x1 = vertices.back().x, piece.y1 = vertices.back().y;
-  piece.run = static_cast<uint32_t>(runs.first.size() - 1);
-  runs.vertices.insert(runs.vertices.end(), vertices.begin(), vertices.end());
-  runs.first.push_back(static_cast<uint32_t>(runs.vertices.size()));
+  piece.run = static_cast<uint32_t>(runs.vertices.size());
+  runs.vertices.emplace_back(vertices.begin(), vertices.end());
 }
 
 // Reads a candidate into `piece`; false when it cannot be joined.
@@ -74,7 +79,8 @@ bool readPiece(const EntityRecord& e, double fitTolerance, JoinPiece& piece, Pie
   if (e.as<SplineGeom>() || e.as<EllipseGeom>()) {
     PolylineGeom fitted;
     if (!arcPolylineOf(e, fitTolerance, fitted) || fitted.closed || fitted.vertices.size() < 2) return false;
-    addRun(std::as_const(fitted.vertices), piece, runs);
+    runs.fitted.push_back(std::move(fitted));
+    addRun(std::as_const(runs.fitted.back().vertices), piece, runs);
     return true;
   }
   PolyVertex start, end;
@@ -88,28 +94,7 @@ bool readPiece(const EntityRecord& e, double fitTolerance, JoinPiece& piece, Pie
 }
 
 size_t vertexCount(const JoinPiece& p, const PieceRuns& runs) {
-  return p.run == kPlainPiece ? 2 : runs.first[p.run + 1] - runs.first[p.run];
-}
-
-// The piece's vertices as the chain runs it, into `out`.
-void orientedInto(const JoinPiece& p, bool reversed, const PieceRuns& runs, Chain& out) {
-  if (p.run != kPlainPiece) {
-    Piece run(runs.vertices.data() + runs.first[p.run], vertexCount(p, runs));
-    if (reversed) {
-      reverseInto(run, out);
-    } else {
-      out.assign(run.begin(), run.end());
-    }
-    return;
-  }
-  out.clear();
-  if (reversed) {
-    out.push_back(PolyVertex{p.x1, p.y1, -p.bulge});
-    out.push_back(PolyVertex{p.x0, p.y0});
-  } else {
-    out.push_back(PolyVertex{p.x0, p.y0, p.bulge});
-    out.push_back(PolyVertex{p.x1, p.y1});
-  }
+  return p.run == kPlainPiece ? 2 : runs.vertices[p.run].size();
 }
 
 // A free end of the chain: its point, and the index's cell of a piece's end
@@ -179,14 +164,17 @@ Chain joinedVertices(const Vertices& own, const std::vector<ChainStep>& before,
                      const PieceRuns& runs, size_t size) {
   Chain out;
   out.reserve(size);
-  Chain oriented;
   for (auto it = before.rbegin(); it != before.rend(); ++it) {
     if (it->plain) {
       out.push_back(PolyVertex{it->x, it->y, it->bulge});
       continue;
     }
-    orientedInto(pieces[it->piece], it->reversed, runs, oriented);
-    out.insert(out.end(), oriented.begin(), oriented.end() - 1);
+    const Piece run = runs.vertices[pieces[it->piece].run];
+    if (!it->reversed) {
+      out.insert(out.end(), run.begin(), run.end() - 1);
+      continue;
+    }
+    for (size_t k = 0; k + 1 < run.size(); ++k) out.push_back(orientedVertex(run, true, k));
   }
   out.insert(out.end(), own.begin(), own.end());
   for (const ChainStep& step : after) {
@@ -197,11 +185,16 @@ Chain joinedVertices(const Vertices& own, const std::vector<ChainStep>& before,
       out.push_back(PolyVertex{step.x, step.y});
       continue;
     }
-    orientedInto(pieces[step.piece], step.reversed, runs, oriented);
-    joint.bulge = oriented.front().bulge;
-    joint.startWidth = oriented.front().startWidth;
-    joint.endWidth = oriented.front().endWidth;
-    out.insert(out.end(), oriented.begin() + 1, oriented.end());
+    const Piece run = runs.vertices[pieces[step.piece].run];
+    const PolyVertex first = orientedVertex(run, step.reversed, 0);
+    joint.bulge = first.bulge;
+    joint.startWidth = first.startWidth;
+    joint.endWidth = first.endWidth;
+    if (!step.reversed) {
+      out.insert(out.end(), run.begin() + 1, run.end());
+      continue;
+    }
+    for (size_t k = 1; k < run.size(); ++k) out.push_back(orientedVertex(run, true, k));
   }
   return out;
 }
@@ -348,7 +341,7 @@ int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& c
   candidateSlots(d, target, candidates, work);
   work.pieces.clear();
   work.runs.vertices.clear();
-  work.runs.first.assign(1, 0);
+  work.runs.fitted.clear();
   for (uint32_t slot : work.slots) {
     JoinPiece& piece = work.pieces.emplace_back();
     piece.slot = slot;
@@ -360,13 +353,14 @@ int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& c
 }
 
 void reversePolyline(PolylineGeom& pl) {
-  if (pl.vertices.size() < 2) return;
+  const auto& vertices = std::as_const(pl.vertices);
+  if (vertices.size() < 2) return;
   if (!pl.closed) {
-    pl.vertices = reversed(pl.vertices);
+    pl.vertices = reversed(Piece(vertices.begin(), vertices.end()));
     return;
   }
   // Round the loop from vertex 0 back to itself, the other way.
-  Chain loop = pl.vertices;
+  Chain loop(vertices.begin(), vertices.end());
   loop.push_back(loop.front());
   loop = reversed(loop);
   loop.pop_back();

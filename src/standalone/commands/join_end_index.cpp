@@ -34,7 +34,16 @@ int bitWidth(uint64_t v) { return v == 0 ? 0 : 64 - __builtin_clzll(v); }
 // skipping digits all values share. One pass counts every digit.
 void radixSort(std::vector<uint64_t>& values, std::vector<uint64_t>& out, int low, int bits) {
   constexpr int kMaxDigitBits = 11;
+  // Fewer values than this are sorted by comparing: clearing and scanning
+  // the digits' counts would cost more.
+  constexpr size_t kFewValues = 256;
   if (bits <= 0) return;
+  if (values.size() < kFewValues) {
+    // The bits below `low` number the values in the order they came, so no
+    // two are equal and the order is the one a stable sort by key gives.
+    std::sort(values.begin(), values.end());
+    return;
+  }
   const int digits = (bits + kMaxDigitBits - 1) / kMaxDigitBits;
   const int digitBits = (bits + digits - 1) / digits;
   const size_t buckets = size_t{1} << digitBits;
