@@ -1,7 +1,6 @@
 #include "standalone/commands/join_end_index.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 #include <tuple>
@@ -70,7 +69,7 @@ void radixSort(std::vector<uint64_t>& values, std::vector<uint64_t>& out, int lo
 
 // Reading the pieces in sorted order jumps about the drawing order; the
 // piece this many ends ahead is fetched early.
-constexpr size_t kPrefetchAhead = 8;
+constexpr size_t kPrefetchAhead = 16;
 
 }  // namespace
 
@@ -116,8 +115,12 @@ void JoinEndIndex::build(const std::vector<JoinPiece>& pieces, double meetDistan
     const uint64_t endMask = (uint64_t{1} << endBits) - 1;
     const uint64_t yMask = (uint64_t{1} << yBits) - 1;
     for (size_t i = 0; i < keys.size(); ++i) {
-      if (i + kPrefetchAhead < keys.size())
-        __builtin_prefetch(&pieces[(keys[i + kPrefetchAhead] & endMask) / 2]);
+      if (i + kPrefetchAhead < keys.size()) {
+        // A piece may straddle two cache lines.
+        const JoinPiece* ahead = &pieces[(keys[i + kPrefetchAhead] & endMask) / 2];
+        __builtin_prefetch(ahead);
+        __builtin_prefetch(reinterpret_cast<const char*>(ahead + 1) - 1);
+      }
       const auto e = static_cast<uint32_t>(keys[i] & endMask);
       const uint64_t cell = keys[i] >> endBits;
       place(pieces[e / 2], e, static_cast<int64_t>(x0 + (cell >> yBits)),
@@ -168,11 +171,28 @@ int64_t JoinEndIndex::cellOf(double v) const {
   return static_cast<int64_t>(std::clamp(n, -kMaxCellNumber, kMaxCellNumber));
 }
 
-JoinEndIndex::Cell* JoinEndIndex::findCell(int64_t x, int64_t y) {
-  auto it = std::lower_bound(cells_.begin(), cells_.end(), std::pair{x, y},
-                             [](const Cell& c, const std::pair<int64_t, int64_t>& at) {
-                               return c.x != at.first ? c.x < at.first : c.y < at.second;
-                             });
+JoinEndIndex::Cell* JoinEndIndex::findCell(int64_t x, int64_t y, uint32_t hint) {
+  auto before = [x, y](const Cell& c) { return c.x != x ? c.x < x : c.y < y; };
+  const size_t n = cells_.size();
+  size_t lo = 0, hi = n;
+  if (hint < n) {
+    // Steps doubling away from the hint bracket the cell, in few steps when
+    // it lies close by.
+    size_t step = 1;
+    if (before(cells_[hint])) {
+      size_t passed = hint;
+      while (hint + step < n && before(cells_[hint + step])) passed = hint + step, step *= 2;
+      lo = passed + 1;
+      hi = std::min(n, hint + step + 1);
+    } else {
+      size_t reached = hint;
+      while (step <= hint && !before(cells_[hint - step])) reached = hint - step, step *= 2;
+      lo = step <= hint ? hint - step + 1 : 0;
+      hi = reached + 1;
+    }
+  }
+  auto it = std::partition_point(cells_.begin() + static_cast<std::ptrdiff_t>(lo),
+                                 cells_.begin() + static_cast<std::ptrdiff_t>(hi), before);
   return it != cells_.end() && it->x == x && it->y == y ? &*it : nullptr;
 }
 
@@ -206,7 +226,7 @@ bool JoinEndIndex::firstMeeting(double x, double y, uint32_t nearCell, JoinEnd& 
   } else {
     for (int64_t cx = xFrom; cx <= xTo; ++cx) {
       for (int64_t cy = yFrom; cy <= yTo; ++cy) {
-        if (Cell* c = findCell(cx, cy)) searchCell(*c, x, y, best);
+        if (Cell* c = findCell(cx, cy, nearCell)) searchCell(*c, x, y, best);
       }
     }
   }

@@ -69,7 +69,8 @@ class JoinEndIndex {
   };
 
   int64_t cellOf(double v) const;
-  Cell* findCell(int64_t x, int64_t y);
+  // The cell (x, y), or null; `hint`, when not kNoCell, is a cell near it.
+  Cell* findCell(int64_t x, int64_t y, uint32_t hint);
   // Looks through one cell for a better end than `best`, dropping the
   // taken ones as it goes.
   void searchCell(Cell& c, double x, double y, const JoinEnd*& best);
