@@ -259,6 +259,8 @@ int joinPieces(Drawing& d, long long target, PolylineGeom& pl, JoinWork& work) {
   size_t size = own.size();
   work.after.clear();
   work.before.clear();
+  work.after.reserve(pieces.size());
+  work.before.reserve(pieces.size());
   bool closed = false;
   growChain(ends, pieces, runs, true, front, back, size, work.after, closed);
   growChain(ends, pieces, runs, false, front, back, size, work.before, closed);

@@ -99,7 +99,9 @@ void JoinEndIndex::build(const std::vector<JoinPiece>& pieces, double meetDistan
   const int yBits = bitWidth(static_cast<uint64_t>(cellOf(yMax)) - y0);
   const int endBits = bitWidth(endCount - 1);
   cellOfEnd_.assign(endCount, kNoCell);
+  // Reserving touches no memory; growing would copy and touch it twice.
   ends_.reserve(finiteCount);
+  cells_.reserve(finiteCount);
   // Sorted by cell, along x first: the cell numbers and the end number
   // packed in one word when they fit, else as they are.
   if (xBits + yBits + endBits <= 64) {
