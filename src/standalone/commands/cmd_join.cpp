@@ -350,6 +350,9 @@ int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& c
     if (!readPiece(d.entities[slot].record, fitTolerance, piece, work.runs)) work.pieces.pop_back();
   }
   const int joined = joinPieces(d, target, *pl, work);
+  // The runs point into the drawing, which changes from now on.
+  work.runs.vertices.clear();
+  work.runs.fitted.clear();
   if (work.pieces.capacity() > kKeptPieces) work = JoinWork{};
   return joined;
 }
