@@ -227,6 +227,7 @@ void candidateSlots(const Drawing& d, long long target, const std::vector<long l
   constexpr size_t kSlotsPerCandidateToSort = 16;
   std::vector<uint32_t>& slots = work.slots;
   slots.clear();
+  slots.reserve(candidates.size());
   for (long long id : candidates) {
     long long slot = id == target ? -1 : slotOf(d, id);
     if (slot >= 0 && !d.entities[static_cast<size_t>(slot)].erased)
@@ -342,6 +343,7 @@ int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& c
   JoinWork& work = joinWork();
   candidateSlots(d, target, candidates, work);
   work.pieces.clear();
+  work.pieces.reserve(work.slots.size());
   work.runs.vertices.clear();
   work.runs.fitted.clear();
   for (uint32_t slot : work.slots) {
