@@ -55,6 +55,24 @@ TEST(Undo, StepsGoBackAndForthAndANewCommandEndsRedo) {
   }
 }
 
+// Walks of the drawing pass over long runs of erased entities; an undo
+// that brings them back must make them selectable and pickable again.
+TEST(Undo, EntitiesBroughtBackAreFoundAgain) {
+  std::string zigzag = "LINE\n";
+  for (int i = 0; i <= 300; ++i) zigzag += std::to_string(i * 10) + "," + std::to_string(i % 2 * 10) + "\n";
+  testing::HostWithRoot s(zigzag +
+                          "\nERASE\nALL\n\nLIST\nALL\n\nLIST\nALL\n\nU\nLIST\nALL\n\nREDO\n"
+                          "LIST\nALL\n\nU\nERASE\n5,5\n\nLIST\nALL\n\n");
+  s.host.runCommandLoop();
+  std::string out = s.out.str();
+  size_t undone = out.find("Undone: ERASE"), redone = out.find("Redone: ERASE"),
+         again = out.rfind("Undone: ERASE");
+  ASSERT_NE(redone, std::string::npos) << out;
+  EXPECT_EQ(out.find("300 found", undone), out.rfind("300 found", redone)) << "one list between U and REDO";
+  EXPECT_NE(out.find("300 found", undone), std::string::npos) << out;
+  EXPECT_NE(out.find("299 found", again), std::string::npos) << "the picked line erased alone\n" << out;
+}
+
 // At a terminal, leaving a changed drawing asks first; a script is never
 // asked (see the app tests).
 TEST(Undo, QuitAndOpenAskToSaveChangesAndCancelStays) {

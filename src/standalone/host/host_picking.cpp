@@ -30,10 +30,10 @@ long long StandaloneHost::pickEntityAt(const Point3& at, const CompiledFilter* f
   Point3 lo{at.x - h, at.y - h, 0}, hi{at.x + h, at.y + h, 0};
   long long best = 0;
   double bestDistance = std::numeric_limits<double>::max();
-  for (const auto& e : session_.drawing.entities) {
-    if (e.erased || !layerShown(session_.drawing, e.record.layer)) continue;
-    if (filter && !filterAccepts(*filter, e)) continue;
-    if (!crossesWindow(session_.drawing, e.record, lo, hi)) continue;
+  forEachLiveEntity(session_.drawing, [&](const DrawingEntity& e) {
+    if (!layerShown(session_.drawing, e.record.layer)) return;
+    if (filter && !filterAccepts(*filter, e)) return;
+    if (!crossesWindow(session_.drawing, e.record, lo, hi)) return;
     Point3 near;
     double d = closestPointTo(e.record, at, false, near) == RTNORM ? distanceXY(near, at) : h;
     // The nearest wins; among equals the one drawn last, as it lies on top.
@@ -41,7 +41,7 @@ long long StandaloneHost::pickEntityAt(const Point3& at, const CompiledFilter* f
       bestDistance = d;
       best = e.id;
     }
-  }
+  });
   return best;
 }
 

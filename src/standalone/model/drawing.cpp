@@ -144,6 +144,52 @@ size_t liveEntityCount(const Drawing& d) {
       std::count_if(d.entities.begin(), d.entities.end(), [](const DrawingEntity& e) { return !e.erased; }));
 }
 
+namespace {
+
+// Erased stretches shorter than this are left for the walk to step over.
+constexpr uint32_t kShortestRun = 8;
+
+void findRuns(const Drawing& d, size_t from, ErasedRuns& out) {
+  const size_t n = d.entities.size();
+  for (size_t slot = from; slot < n;) {
+    if (!d.entities[slot].erased) {
+      ++slot;
+      continue;
+    }
+    size_t end = slot;
+    while (end < n && d.entities[end].erased) ++end;
+    if (end - slot >= kShortestRun)
+      out.runs.emplace_back(static_cast<uint32_t>(slot), static_cast<uint32_t>(end));
+    slot = end;
+  }
+  out.covered = n;
+}
+
+}  // namespace
+
+const ErasedRuns& erasedRunsFor(const Drawing& d) {
+  ErasedRuns& r = d.erasedRuns;
+  if (r.stale || r.revivals != d.revivals || r.covered > d.entities.size()) {
+    r = ErasedRuns{};
+    r.revivals = d.revivals;
+    r.stale = false;
+    findRuns(d, 0, r);
+  } else if (r.covered < d.entities.size()) {
+    // Appended since: a run may go on from the last one's end.
+    size_t from = r.covered;
+    if (!r.runs.empty() && r.runs.back().second == from) {
+      from = r.runs.back().first;
+      r.runs.pop_back();
+    }
+    findRuns(d, from, r);
+  }
+  return r;
+}
+
+void noteStrays(const Drawing& d, size_t strays) {
+  if (strays > kStrayLimit) d.erasedRuns.stale = true;
+}
+
 LayerRecord* findLayer(Drawing& d, const std::string& name) { return findByName(d.layerTable, name); }
 
 const LayerRecord* findLayer(const Drawing& d, const std::string& name) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "host/host_types.h"
@@ -129,6 +130,19 @@ class HistoryHandle {
   std::unique_ptr<UndoHistory> history_;
 };
 
+// Runs of erased slots that walks of the live entities pass over whole: a
+// drawing that has been joined, or has drawn and erased its markers, holds
+// thousands of erased slots that every pick would otherwise visit. Found
+// by a walk and kept true without help from appends and erasures, which
+// never make an erased slot live; undo and redo, which can, count a
+// revival and so drop them.
+struct ErasedRuns {
+  std::vector<std::pair<uint32_t, uint32_t>> runs;  // [first, end) slots, ascending
+  size_t covered = 0;                               // the slots they were looked for in
+  uint64_t revivals = 0;                            // the drawing's count when they were found
+  bool stale = true;
+};
+
 struct Drawing {
   std::vector<DrawingEntity> entities;    // drawing order
   std::vector<KeptEntity> keptEntities;   // model space, in place among the entities
@@ -157,6 +171,9 @@ struct Drawing {
 
   std::string path;  // the file it was opened from or last saved to
   HistoryHandle history;
+
+  uint64_t revivals = 0;  // counted by undo and redo
+  mutable ErasedRuns erasedRuns;
 };
 
 // The groups beyond the model that `extra` names, or null.
@@ -189,6 +206,33 @@ bool eraseEntity(Drawing& d, long long id);
 void eraseSlots(Drawing& d, std::vector<uint32_t> slots);
 // Live entities counted.
 size_t liveEntityCount(const Drawing& d);
+
+// The runs of erased slots, brought up to date for a walk.
+const ErasedRuns& erasedRunsFor(const Drawing& d);
+// Erased slots a walk met outside the runs: past kStrayLimit the runs are
+// found again before the next walk.
+constexpr size_t kStrayLimit = 256;
+void noteStrays(const Drawing& d, size_t strays);
+
+// Calls visit(e) for each live entity, in drawing order.
+template <class Visit>
+void forEachLiveEntity(const Drawing& d, Visit&& visit) {
+  const ErasedRuns& skip = erasedRunsFor(d);
+  size_t strays = 0, next = 0;
+  for (size_t slot = 0; slot < d.entities.size();) {
+    if (next < skip.runs.size() && skip.runs[next].first == slot) {
+      slot = skip.runs[next++].second;
+      continue;
+    }
+    const DrawingEntity& e = d.entities[slot++];
+    if (e.erased) {
+      ++strays;
+      continue;
+    }
+    visit(e);
+  }
+  noteStrays(d, strays);
+}
 
 LayerRecord* findLayer(Drawing& d, const std::string& name);  // names without case
 const LayerRecord* findLayer(const Drawing& d, const std::string& name);

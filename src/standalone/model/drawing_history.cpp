@@ -115,6 +115,8 @@ void swapRest(Drawing& d, Drawing& kept) {
   std::swap(d.serial, kept.serial);
   std::swap(d.path, kept.path);
   std::swap(d.history, kept.history);
+  std::swap(d.revivals, kept.revivals);
+  std::swap(d.erasedRuns, kept.erasedRuns);
 }
 
 void swapSlot(Drawing& d, SlotImage& image) {
@@ -149,6 +151,7 @@ void applyBackward(Drawing& d, UndoStep& s) {
   }
   if (s.header) std::swap(d.header, *s.header);
   if (s.rest) swapRest(d, *s.rest);
+  ++d.revivals;
 }
 
 void applyForward(Drawing& d, UndoStep& s) {
@@ -163,6 +166,7 @@ void applyForward(Drawing& d, UndoStep& s) {
     d.entities.push_back(std::move(e));
   }
   s.appended.clear();
+  ++d.revivals;
 }
 
 void clearUndone(UndoHistory& h) {

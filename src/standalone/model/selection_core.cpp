@@ -7,8 +7,8 @@ namespace optgrind::standalone {
 std::vector<long long> selectEntities(const Drawing& d, const CompiledFilter& filter, SelectRegion region,
                                       const Point3& a, const Point3& b) {
   std::vector<long long> ids;
-  for (const auto& e : d.entities) {
-    if (e.erased || !filterAccepts(filter, e)) continue;
+  forEachLiveEntity(d, [&](const DrawingEntity& e) {
+    if (!filterAccepts(filter, e)) return;
     bool taken = true;
     // A window sees only what is shown.
     if (region != SelectRegion::All) {
@@ -17,7 +17,7 @@ std::vector<long long> selectEntities(const Drawing& d, const CompiledFilter& fi
                                               : crossesWindow(d, e.record, a, b));
     }
     if (taken) ids.push_back(e.id);
-  }
+  });
   return ids;
 }
 
