@@ -151,7 +151,13 @@ constexpr uint32_t kShortestRun = 8;
 
 void findRuns(const Drawing& d, size_t from, ErasedRuns& out) {
   const size_t n = d.entities.size();
-  for (size_t slot = from; slot < n;) {
+  size_t slot = from;
+  // A run that reached the end of the last look goes on.
+  if (!out.runs.empty() && out.runs.back().second == from) {
+    while (slot < n && d.entities[slot].erased) ++slot;
+    out.runs.back().second = static_cast<uint32_t>(slot);
+  }
+  while (slot < n) {
     if (!d.entities[slot].erased) {
       ++slot;
       continue;
@@ -175,13 +181,7 @@ const ErasedRuns& erasedRunsFor(const Drawing& d) {
     r.stale = false;
     findRuns(d, 0, r);
   } else if (r.covered < d.entities.size()) {
-    // Appended since: a run may go on from the last one's end.
-    size_t from = r.covered;
-    if (!r.runs.empty() && r.runs.back().second == from) {
-      from = r.runs.back().first;
-      r.runs.pop_back();
-    }
-    findRuns(d, from, r);
+    findRuns(d, r.covered, r);  // appended since
   }
   return r;
 }
