@@ -243,9 +243,10 @@ int countCrossings(Host& host, const EntityRef& element, const EntityRef& path) 
   std::vector<int> near;
   int count = segmentCount(geom);
   size_t n = geom.vertices.size();
+  const PolyVertex* v = geom.vertices.data();
   for (int i = 0; i < count; ++i) {
     size_t at = static_cast<size_t>(i);
-    if (surelyApart(geom.vertices[at], geom.vertices[(at + 1) % n], box)) continue;
+    if (surelyApart(v[at], v[at + 1 < n ? at + 1 : 0], box)) continue;
     if (boxesMeet(box, elementOf(geom, i))) near.push_back(i);
   }
   std::vector<PointRec> found;
