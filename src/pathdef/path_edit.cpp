@@ -25,6 +25,8 @@ constexpr double kOnProfileTolerance = 1e-5;
 constexpr size_t kCrossingRoom = 64;
 // Relative rounding allowed for in a quick box test.
 constexpr double kRoundingMargin = 1e-9;
+// Segments whose boxes are tested together before one by one.
+constexpr size_t kRunLength = 16;
 
 EntityRef segmentRef(const EntityRef& polyline, int segment, EntityKind kind) {
   EntityRef ref = polyline;
@@ -86,6 +88,35 @@ bool surelyApart(const PolyVertex& u, const PolyVertex& v, const LineRec& box) {
   double grow = bulge * taxicab / 2.0 + kSameCrossingTolerance + rounding;
   return std::min(u.x, v.x) - grow > box.end.x || std::max(u.x, v.x) + grow < box.start.x ||
          std::min(u.y, v.y) - grow > box.end.y || std::max(u.y, v.y) + grow < box.start.y;
+}
+
+// Whether every segment of the run from vertex `first` to vertex `end`
+// (taken round to vertex 0 at n) is surelyApart from the box, answered from
+// the run's box with a grow no smaller than any of its segments' (twice
+// their bound, for the rounding of the bound): an exact box walk of the
+// vertices is cheaper than the test of each segment.
+bool runSurelyApart(const PolyVertex* v, size_t n, size_t first, size_t end, const LineRec& box) {
+  double lx = HUGE_VAL, hx = -HUGE_VAL, ly = HUGE_VAL, hy = -HUGE_VAL;
+  double sumAbs = 0.0, largestBulge = 0.0, smallestBulge = HUGE_VAL;
+  for (size_t at = first; at <= end; ++at) {
+    const PolyVertex& w = v[at < n ? at : 0];
+    lx = std::min(lx, w.x), hx = std::max(hx, w.x), ly = std::min(ly, w.y), hy = std::max(hy, w.y);
+    sumAbs += std::fabs(w.x) + std::fabs(w.y);
+    if (at == end) break;
+    double bulge = std::fabs(w.bulge);
+    if (!(bulge <= 1.0)) return false;
+    largestBulge = std::max(largestBulge, bulge);
+    if (bulge > 0.0) smallestBulge = std::min(smallestBulge, bulge);
+  }
+  // Not a number or not finite: each segment is left to its own test.
+  if (!(sumAbs < HUGE_VAL)) return false;
+  // A segment's taxicab length is at most the run box's; its size at most
+  // twice the run's sum of magnitudes.
+  double extent = (hx - lx) + (hy - ly);
+  double slender = smallestBulge < HUGE_VAL ? extent / smallestBulge : 0.0;
+  double rounding = kRoundingMargin * (1.0 + 2.0 * sumAbs + slender);
+  double grow = 2.0 * (largestBulge * extent / 2.0 + kSameCrossingTolerance + rounding);
+  return lx - grow > box.end.x || hx + grow < box.start.x || ly - grow > box.end.y || hy + grow < box.start.y;
 }
 
 // Whether the element's box, grown by the tolerance, meets the box of b.
@@ -244,10 +275,14 @@ int countCrossings(Host& host, const EntityRef& element, const EntityRef& path) 
   int count = segmentCount(geom);
   size_t n = geom.vertices.size();
   const PolyVertex* v = geom.vertices.data();
-  for (int i = 0; i < count; ++i) {
-    size_t at = static_cast<size_t>(i);
-    if (surelyApart(v[at], v[at + 1 < n ? at + 1 : 0], box)) continue;
-    if (boxesMeet(box, elementOf(geom, i))) near.push_back(i);
+  size_t segments = static_cast<size_t>(count);
+  for (size_t first = 0; first < segments; first += kRunLength) {
+    size_t end = std::min(first + kRunLength, segments);
+    if (runSurelyApart(v, n, first, end, box)) continue;
+    for (size_t at = first; at < end; ++at) {
+      if (surelyApart(v[at], v[at + 1 < n ? at + 1 : 0], box)) continue;
+      if (boxesMeet(box, elementOf(geom, static_cast<int>(at)))) near.push_back(static_cast<int>(at));
+    }
   }
   std::vector<PointRec> found;
   for (int segment : near) {
