@@ -152,7 +152,8 @@ EntityRef breakPolylineAtVertex(Host& host, const EntityRef& ref, EntityRecord r
   if (polyline.closed) return openAtVertex(host, ref, std::move(record), k % n);
   if (k == 0 || k >= n - 1) return EntityRef{};
   std::vector<PolyVertex> rest(polyline.vertices.begin() + static_cast<long>(k), polyline.vertices.end());
-  EntityRef piece = placeOnLayer(host, makePolylineEntity(host, rest, false, polyline.elevation), layerId);
+  EntityRef piece =
+      placeOnLayer(host, makePolylineEntity(host, std::move(rest), false, polyline.elevation), layerId);
   if (piece.valid != 1) return piece;
   polyline.vertices.resize(k + 1);
   return changeSource(host, ref, record, piece);
@@ -189,9 +190,12 @@ EntityRef breakPolyline(Host& host, const EntityRef& ref, EntityRecord record, P
     if (host.acdbEntMod(ref.name, record) != RTNORM) return EntityRef{};
     return wholeEntityRef(ref.name, kKindPolyline);
   }
-  std::vector<PolyVertex> rest = {vertexAt(p, b2)};
+  std::vector<PolyVertex> rest;
+  rest.reserve(n - s);
+  rest.push_back(vertexAt(p, b2));
   rest.insert(rest.end(), old.begin() + static_cast<long>(s + 1), old.end());
-  EntityRef piece = placeOnLayer(host, makePolylineEntity(host, rest, false, polyline.elevation), layerId);
+  EntityRef piece =
+      placeOnLayer(host, makePolylineEntity(host, std::move(rest), false, polyline.elevation), layerId);
   if (piece.valid != 1) return piece;
   polyline.vertices.resize(s + 2);
   polyline.vertices[s].bulge = b1;
