@@ -73,9 +73,12 @@ bool splitBulge(Host& host, const PointRec& a, const PointRec& p, const PointRec
 // that a refusal at any step leaves the drawing as it was.
 EntityRef placeOnLayer(Host& host, EntityRef piece, int layerId) {
   if (piece.valid != 1) return EntityRef{};
-  EntityData data = readEntityData(host, piece);
-  data.layerId = layerId;
-  if (writeEntityData(host, piece, data) == RTNORM) return piece;
+  EntityRecord record;
+  if (host.acdbEntGet(piece.name, record) == RTNORM) {
+    EntityData data = readEntityData(host, piece, record);
+    data.layerId = layerId;
+    if (writeEntityData(host, piece, data, std::move(record)) == RTNORM) return piece;
+  }
   erase(host, piece);
   return EntityRef{};
 }

@@ -360,10 +360,12 @@ EntityRef makeCircleEntity(Host& host, const PointRec& centre, double radius, in
 
 void setColor(Host& host, const EntityRef& ref, int color) {
   EntityRef whole = asWhole(ref);
-  EntityData data = readEntityData(host, whole);
+  EntityRecord record;
+  if (host.acdbEntGet(whole.name, record) != RTNORM) return;
+  EntityData data = readEntityData(host, whole, record);
   if (data.colorIndex == -1) return;
   data.colorIndex = color;
-  writeEntityData(host, whole, data);
+  writeEntityData(host, whole, data, std::move(record));
 }
 
 void deleteEntity(Host& host, const EntityRef& ref) {
