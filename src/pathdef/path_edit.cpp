@@ -325,7 +325,7 @@ EntityRef joinToPath(Host& host, const EntityRef& element, const EntityRef& path
   if (joined.valid != 1 || !readPolyline(host, joined.name, geom)) return EntityRef{};
   // The path itself must be gone into the result: a join that left it
   // apart did not join.
-  if (entityExists(host, asWhole(path)) && !(joined.name == path.name)) return EntityRef{};
+  if (!(joined.name == path.name) && entityExists(host, asWhole(path))) return EntityRef{};
   joined.kind = kKindPolyline;
   orientToStart(host, joined, geom, expectedStart);
   if (pathColor >= 0) setColor(host, joined, pathColor);
