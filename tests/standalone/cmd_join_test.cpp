@@ -116,6 +116,25 @@ TEST(Join, AClosedLoopIsClosedAndAPolylineJoinedKeepsItsNameButGoesLast) {
   EXPECT_EQ(joinToPolyline(s.host.drawing(), picked, {extra}), 0);
 }
 
+// Polylines at both ends, each way round: a polyline turned round takes
+// the bulge and swapped widths of the segment it now runs backwards, and a
+// joint takes the segment of the piece that follows it.
+TEST(Join, PolylinesKeepTheirBulgesAndWidthsEitherWayRoundAtEitherEnd) {
+  Session s;
+  long long picked = s.add(line(0, 0, 10, 0));
+  std::vector<long long> others = {
+      s.add(PolylineGeom{.vertices = {{10, 0, 0.1, 1, 2}, {12, 0, 0.2, 3, 4}, {14, 0}}}),
+      s.add(PolylineGeom{.vertices = {{18, 0, 0.3, 5, 6}, {16, 0, 0.4, 7, 8}, {14, 0}}}),
+      s.add(PolylineGeom{.vertices = {{-4, 0, 0.5, 1, 2}, {-2, 0, 0.6, 3, 4}, {0, 0}}}),
+      s.add(PolylineGeom{.vertices = {{-4, 0, 0.7, 1, 2}, {-6, 0, 0.8, 3, 4}, {-8, 0}}})};
+  ASSERT_EQ(pedit(s, picked, others), RTNORM);
+  const std::vector<PolyVertex> expected = {
+      {-8, 0, -0.8, 4, 3}, {-6, 0, -0.7, 2, 1}, {-4, 0, 0.5, 1, 2},  {-2, 0, 0.6, 3, 4},  {0, 0},
+      {10, 0, 0.1, 1, 2},  {12, 0, 0.2, 3, 4},  {14, 0, -0.4, 8, 7}, {16, 0, -0.3, 6, 5}, {18, 0}};
+  ASSERT_EQ(s.live().size(), 1u);
+  EXPECT_EQ(lastPolyline(s)->vertices, expected);
+}
+
 TEST(Join, ReversingKeepsAClosedLoopsStartAndTurnsBulges) {
   PolylineGeom open;
   open.vertices = {{0, 0, 0.5}, {1, 0, 0}, {2, 0, 0.7}};

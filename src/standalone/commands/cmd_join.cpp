@@ -19,58 +19,68 @@ using Chain = std::vector<PolyVertex>;
 
 bool meet(const PolyVertex& a, const PolyVertex& b) { return withinXY(a.x - b.x, a.y - b.y, kJoinFuzz); }
 
-// The vertices of a piece, in the pieces' shared store.
+// The vertices of a piece that is more than one segment.
 using Piece = std::span<const PolyVertex>;
+
+// Vertex k of the piece as a chain runs it, turned round or not.
+PolyVertex orientedVertex(Piece c, bool reversed, size_t k) {
+  if (!reversed) return c[k];
+  const size_t n = c.size();
+  PolyVertex v = c[n - 1 - k];
+  if (k + 1 < n) {
+    const PolyVertex& segment = c[n - 2 - k];  // the segment now run backwards
+    v.bulge = -segment.bulge;
+    v.startWidth = segment.endWidth;
+    v.endWidth = segment.startWidth;
+  } else {
+    v.bulge = v.startWidth = v.endWidth = 0.0;
+  }
+  return v;
+}
 
 // The piece run the other way, into `out`.
 void reverseInto(Piece c, Chain& out) {
   out.clear();
-  size_t n = c.size();
-  for (size_t i = 0; i < n; ++i) {
-    PolyVertex v = c[n - 1 - i];
-    if (i + 1 < n) {
-      const PolyVertex& segment = c[n - 2 - i];  // the segment now run backwards
-      v.bulge = -segment.bulge;
-      v.startWidth = segment.endWidth;
-      v.endWidth = segment.startWidth;
-    } else {
-      v.bulge = v.startWidth = v.endWidth = 0.0;
-    }
-    out.push_back(v);
-  }
+  out.reserve(c.size());
+  for (size_t k = 0; k < c.size(); ++k) out.push_back(orientedVertex(c, true, k));
 }
 
-Chain reversed(const Chain& c) {
+Chain reversed(Piece c) {
   Chain r;
   reverseInto(c, r);
   return r;
 }
 
 // The joinable pieces of the drawing, read in one walk: plain lines and
-// arcs whole in their records, anything else with its vertices in `runs`
-// (run r is runs.vertices[runs.first[r], runs.first[r + 1])).
+// arcs whole in their records, anything else as run `piece.run`: a
+// polyline's vertices where the drawing holds them (the drawing does not
+// change before the joined polyline is built), a spline's or an ellipse's
+// as fitted here.
 struct PieceRuns {
-  Chain vertices;
-  std::vector<uint32_t> first = {0};
+  std::vector<Piece> vertices;       // by run
+  std::vector<PolylineGeom> fitted;  // moving one keeps its vertices where they are
 };
+
+template <typename Vertices>
+void addRun(const Vertices& vertices, JoinPiece& piece, PieceRuns& runs) {
+  piece.x0 = vertices.front().x, piece.y0 = vertices.front().y;
+  piece.x1 = vertices.back().x, piece.y1 = vertices.back().y;
+  piece.run = static_cast<uint32_t>(runs.vertices.size());
+  runs.vertices.emplace_back(vertices.begin(), vertices.end());
+}
 
 // Reads a candidate into `piece`; false when it cannot be joined.
 bool readPiece(const EntityRecord& e, double fitTolerance, JoinPiece& piece, PieceRuns& runs) {
-  const Chain* vertices = nullptr;
-  PolylineGeom fitted;
   if (const auto* poly = e.as<PolylineGeom>()) {
     if (poly->closed || poly->vertices.size() < 2) return false;
-    vertices = &poly->vertices;
-  } else if (e.as<SplineGeom>() || e.as<EllipseGeom>()) {
-    if (!arcPolylineOf(e, fitTolerance, fitted) || fitted.closed || fitted.vertices.size() < 2) return false;
-    vertices = &fitted.vertices;
+    addRun(poly->vertices, piece, runs);
+    return true;
   }
-  if (vertices) {
-    piece.x0 = vertices->front().x, piece.y0 = vertices->front().y;
-    piece.x1 = vertices->back().x, piece.y1 = vertices->back().y;
-    piece.run = static_cast<uint32_t>(runs.first.size() - 1);
-    runs.vertices.insert(runs.vertices.end(), vertices->begin(), vertices->end());
-    runs.first.push_back(static_cast<uint32_t>(runs.vertices.size()));
+  if (e.as<SplineGeom>() || e.as<EllipseGeom>()) {
+    PolylineGeom fitted;
+    if (!arcPolylineOf(e, fitTolerance, fitted) || fitted.closed || fitted.vertices.size() < 2) return false;
+    runs.fitted.push_back(std::move(fitted));
+    addRun(std::as_const(runs.fitted.back().vertices), piece, runs);
     return true;
   }
   PolyVertex start, end;
@@ -84,59 +94,45 @@ bool readPiece(const EntityRecord& e, double fitTolerance, JoinPiece& piece, Pie
 }
 
 size_t vertexCount(const JoinPiece& p, const PieceRuns& runs) {
-  return p.run == kPlainPiece ? 2 : runs.first[p.run + 1] - runs.first[p.run];
+  return p.run == kPlainPiece ? 2 : runs.vertices[p.run].size();
 }
 
-// The piece's vertices as the chain runs it, into `out`.
-void orientedInto(const JoinPiece& p, bool reversed, const PieceRuns& runs, Chain& out) {
-  if (p.run != kPlainPiece) {
-    Piece run(runs.vertices.data() + runs.first[p.run], vertexCount(p, runs));
-    if (reversed) {
-      reverseInto(run, out);
-    } else {
-      out.assign(run.begin(), run.end());
-    }
-    return;
-  }
-  out.clear();
-  if (reversed) {
-    out.push_back(PolyVertex{p.x1, p.y1, -p.bulge});
-    out.push_back(PolyVertex{p.x0, p.y0});
-  } else {
-    out.push_back(PolyVertex{p.x0, p.y0, p.bulge});
-    out.push_back(PolyVertex{p.x1, p.y1});
-  }
-}
-
-// A free end of the chain: its point, and the end of a piece lying there
-// (kNoEnd for the polyline's own).
+// A free end of the chain: its point, and the index's cell of a piece's end
+// lying there (kNoCell when unknown, as for the polyline's own).
 struct FreeEnd {
   double x = 0.0, y = 0.0;
-  uint32_t end = kNoEnd;
+  uint32_t cell = kNoCell;
 };
 
 bool meetsAt(const FreeEnd& free, double x, double y) { return withinXY(free.x - x, free.y - y, kJoinFuzz); }
 
-// A piece joined to the chain, turned round or not.
+// A piece joined to the chain, turned round or not. A plain piece is whole
+// here: the vertex it adds to the chain with the bulge of its segment as
+// the chain runs it, so that the chain is built without reading the pieces
+// again (they lie in drawing order, not along the chain).
 struct ChainStep {
+  double x = 0.0, y = 0.0;  // its far end
+  double bulge = 0.0;
   uint32_t piece = 0;
   bool reversed = false;
+  bool plain = false;
 };
 
 // Joins pieces at one free end of the chain while one meets it, the first
 // in drawing order at a branch. At the chain's end a piece runs on from
 // the end it meets with; at its start it runs into it. Stops when the
-// chain closes.
+// chain closes. `size` counts the chain's vertices.
 void growChain(JoinEndIndex& ends, const std::vector<JoinPiece>& pieces, const PieceRuns& runs, bool atEnd,
                FreeEnd& front, FreeEnd& back, size_t& size, std::vector<ChainStep>& steps, bool& closed) {
   FreeEnd& free = atEnd ? back : front;
-  while (!closed) {
-    const uint32_t end = ends.firstMeeting(free.x, free.y, free.end);
-    if (end == kNoEnd) return;
-    const uint32_t i = end / 2;
-    const JoinPiece& p = pieces[i];
-    const bool startMeets = meetsAt(free, p.x0, p.y0);
-    const bool endMeets = meetsAt(free, p.x1, p.y1);
+  JoinEnd found;
+  while (!closed && ends.firstMeeting(free.x, free.y, free.cell, found)) {
+    const uint32_t i = found.end / 2;
+    const bool foundIsFirst = found.end % 2 == 0;
+    const double x0 = foundIsFirst ? found.x : found.farX, y0 = foundIsFirst ? found.y : found.farY;
+    const double x1 = foundIsFirst ? found.farX : found.x, y1 = foundIsFirst ? found.farY : found.y;
+    const bool startMeets = meetsAt(free, x0, y0);
+    const bool endMeets = meetsAt(free, x1, y1);
     bool reversed = false;
     if (atEnd ? startMeets : endMeets) {
       reversed = false;
@@ -146,10 +142,14 @@ void growChain(JoinEndIndex& ends, const std::vector<JoinPiece>& pieces, const P
       return;
     }
     const bool farIsFirst = atEnd == reversed;
-    free = farIsFirst ? FreeEnd{p.x0, p.y0, 2 * i} : FreeEnd{p.x1, p.y1, 2 * i + 1};
+    // When both ends meet, the free end may stay at the found one, whose
+    // cell the record does not hold.
+    const uint32_t farCell = farIsFirst != foundIsFirst ? found.farCell : kNoCell;
+    free = farIsFirst ? FreeEnd{x0, y0, farCell} : FreeEnd{x1, y1, farCell};
     ends.take(i);
-    steps.push_back(ChainStep{i, reversed});
-    size += vertexCount(p, runs) - 1;
+    steps.push_back(
+        ChainStep{free.x, free.y, reversed ? -found.bulge : found.bulge, i, reversed, found.plain != 0});
+    size += found.plain ? 1 : vertexCount(pieces[i], runs) - 1;
     closed = size >= 3 && withinXY(front.x - back.x, front.y - back.y, kJoinFuzz);
   }
 }
@@ -158,26 +158,131 @@ void growChain(JoinEndIndex& ends, const std::vector<JoinPiece>& pieces, const P
 // last put first), the polyline's own, the pieces put after its end. At
 // the end a joint takes the segment of the piece that follows it; at the
 // start the polyline's vertex stays the joint.
-Chain joinedVertices(const Chain& own, const std::vector<ChainStep>& before,
+template <typename Vertices>
+Chain joinedVertices(const Vertices& own, const std::vector<ChainStep>& before,
                      const std::vector<ChainStep>& after, const std::vector<JoinPiece>& pieces,
                      const PieceRuns& runs, size_t size) {
   Chain out;
   out.reserve(size);
-  Chain oriented;
   for (auto it = before.rbegin(); it != before.rend(); ++it) {
-    orientedInto(pieces[it->piece], it->reversed, runs, oriented);
-    out.insert(out.end(), oriented.begin(), oriented.end() - 1);
+    if (it->plain) {
+      out.push_back(PolyVertex{it->x, it->y, it->bulge});
+      continue;
+    }
+    const Piece run = runs.vertices[pieces[it->piece].run];
+    if (!it->reversed) {
+      out.insert(out.end(), run.begin(), run.end() - 1);
+      continue;
+    }
+    for (size_t k = 0; k + 1 < run.size(); ++k) out.push_back(orientedVertex(run, true, k));
   }
   out.insert(out.end(), own.begin(), own.end());
   for (const ChainStep& step : after) {
-    orientedInto(pieces[step.piece], step.reversed, runs, oriented);
     PolyVertex& joint = out.back();
-    joint.bulge = oriented.front().bulge;
-    joint.startWidth = oriented.front().startWidth;
-    joint.endWidth = oriented.front().endWidth;
-    out.insert(out.end(), oriented.begin() + 1, oriented.end());
+    if (step.plain) {
+      joint.bulge = step.bulge;
+      joint.startWidth = joint.endWidth = 0.0;
+      out.push_back(PolyVertex{step.x, step.y});
+      continue;
+    }
+    const Piece run = runs.vertices[pieces[step.piece].run];
+    const PolyVertex first = orientedVertex(run, step.reversed, 0);
+    joint.bulge = first.bulge;
+    joint.startWidth = first.startWidth;
+    joint.endWidth = first.endWidth;
+    if (!step.reversed) {
+      out.insert(out.end(), run.begin() + 1, run.end());
+      continue;
+    }
+    for (size_t k = 1; k < run.size(); ++k) out.push_back(orientedVertex(run, true, k));
   }
   return out;
+}
+
+// What one join works in, kept for the next: fresh buffers of megabytes
+// cost a page fault for every page first written. Past this many pieces
+// the storage is given back.
+constexpr size_t kKeptPieces = size_t{1} << 18;
+
+struct JoinWork {
+  std::vector<uint32_t> slots;
+  std::vector<char> isCandidate;
+  std::vector<JoinPiece> pieces;
+  PieceRuns runs;
+  JoinEndIndex ends;
+  std::vector<ChainStep> after, before;
+};
+
+JoinWork& joinWork() {
+  thread_local JoinWork work;
+  return work;
+}
+
+// The slots of the live candidates, the target left out, in drawing order
+// and each once: at a branch the first of them in drawing order is taken.
+void candidateSlots(const Drawing& d, long long target, const std::vector<long long>& candidates,
+                    JoinWork& work) {
+  // Sorting a few slots is cheaper than marking every slot of the drawing;
+  // for many, one walk of the drawing orders them and drops repeats.
+  constexpr size_t kSlotsPerCandidateToSort = 16;
+  std::vector<uint32_t>& slots = work.slots;
+  slots.clear();
+  slots.reserve(candidates.size());
+  for (long long id : candidates) {
+    long long slot = id == target ? -1 : slotOf(d, id);
+    if (slot >= 0 && !d.entities[static_cast<size_t>(slot)].erased)
+      slots.push_back(static_cast<uint32_t>(slot));
+  }
+  if (slots.size() * kSlotsPerCandidateToSort < d.entities.size()) {
+    std::sort(slots.begin(), slots.end());
+    slots.erase(std::unique(slots.begin(), slots.end()), slots.end());
+    return;
+  }
+  std::vector<char>& isCandidate = work.isCandidate;
+  isCandidate.assign(d.entities.size(), 0);
+  for (uint32_t slot : slots) isCandidate[slot] = 1;
+  slots.clear();
+  for (size_t slot = 0; slot < isCandidate.size(); ++slot) {
+    if (isCandidate[slot]) slots.push_back(static_cast<uint32_t>(slot));
+  }
+}
+
+// Joins what `work` holds of the candidates; the number joined.
+int joinPieces(Drawing& d, long long target, PolylineGeom& pl, JoinWork& work) {
+  std::vector<JoinPiece>& pieces = work.pieces;
+  const PieceRuns& runs = work.runs;
+  JoinEndIndex& ends = work.ends;
+  ends.build(pieces, kJoinFuzz);
+  // Read through a constant reference: the polyline's vertices may be
+  // shared with copies of the record.
+  const auto& own = std::as_const(pl.vertices);
+  FreeEnd front{own.front().x, own.front().y}, back{own.back().x, own.back().y};
+  size_t size = own.size();
+  work.after.clear();
+  work.before.clear();
+  work.after.reserve(pieces.size());
+  work.before.reserve(pieces.size());
+  bool closed = false;
+  growChain(ends, pieces, runs, true, front, back, size, work.after, closed);
+  growChain(ends, pieces, runs, false, front, back, size, work.before, closed);
+  const size_t joinedCount = work.after.size() + work.before.size();
+  if (joinedCount == 0) return 0;
+  Chain joined = joinedVertices(own, work.before, work.after, pieces, runs, size);
+  if (closed) {
+    // The closing segment is carried by the last vertex that stays.
+    joined.pop_back();
+    pl.closed = true;
+  }
+  pl.vertices = std::move(joined);
+  // In drawing order, so that the drawing is walked once from front to back.
+  std::vector<uint32_t> erased;
+  erased.reserve(joinedCount);
+  for (uint32_t i = 0; i < pieces.size(); ++i) {
+    if (ends.taken(i)) erased.push_back(pieces[i].slot);
+  }
+  eraseSlots(d, std::move(erased));
+  moveToDrawingEnd(d, target);
+  return static_cast<int>(joinedCount);
 }
 
 }  // namespace
@@ -235,62 +340,34 @@ int joinToPolyline(Drawing& d, long long target, const std::vector<long long>& c
   PolylineGeom* pl = t ? t->record.as<PolylineGeom>() : nullptr;
   if (!pl || pl->closed || pl->vertices.empty()) return 0;
 
-  // Candidates in drawing order: at a branch the first of them is taken.
-  // Their slots are marked and the drawing walked once, which orders them
-  // and drops repeats without a sort, and reads each piece once.
-  std::vector<char> isCandidate(d.entities.size(), 0);
-  for (long long id : candidates) {
-    long long slot = id == target ? -1 : slotOf(d, id);
-    if (slot >= 0) isCandidate[static_cast<size_t>(slot)] = 1;
+  JoinWork& work = joinWork();
+  candidateSlots(d, target, candidates, work);
+  work.pieces.clear();
+  work.pieces.reserve(work.slots.size());
+  work.runs.vertices.clear();
+  work.runs.fitted.clear();
+  for (uint32_t slot : work.slots) {
+    JoinPiece& piece = work.pieces.emplace_back();
+    piece.slot = slot;
+    if (!readPiece(d.entities[slot].record, fitTolerance, piece, work.runs)) work.pieces.pop_back();
   }
-  std::vector<JoinPiece> pieces;
-  pieces.reserve(candidates.size());
-  PieceRuns runs;
-  for (size_t slot = 0; slot < isCandidate.size(); ++slot) {
-    if (!isCandidate[slot] || d.entities[slot].erased) continue;
-    JoinPiece& piece = pieces.emplace_back();
-    piece.slot = static_cast<uint32_t>(slot);
-    if (!readPiece(d.entities[slot].record, fitTolerance, piece, runs)) pieces.pop_back();
-  }
-  std::vector<char>().swap(isCandidate);
-  JoinEndIndex ends(pieces, kJoinFuzz);
-
-  const PolyVertex& first = pl->vertices.front();
-  const PolyVertex& last = pl->vertices.back();
-  FreeEnd front{first.x, first.y}, back{last.x, last.y};
-  size_t size = pl->vertices.size();
-  std::vector<ChainStep> after, before;
-  bool closed = false;
-  growChain(ends, pieces, runs, true, front, back, size, after, closed);
-  growChain(ends, pieces, runs, false, front, back, size, before, closed);
-  const size_t joinedCount = after.size() + before.size();
-  if (joinedCount == 0) return 0;
-  Chain joined = joinedVertices(pl->vertices, before, after, pieces, runs, size);
-  if (closed) {
-    // The closing segment is carried by the last vertex that stays.
-    joined.pop_back();
-    pl->closed = true;
-  }
-  pl->vertices = std::move(joined);
-  // In drawing order, so that the drawing is walked once from front to back.
-  std::vector<uint32_t> erased;
-  erased.reserve(joinedCount);
-  for (uint32_t i = 0; i < pieces.size(); ++i) {
-    if (ends.taken(i)) erased.push_back(pieces[i].slot);
-  }
-  eraseSlots(d, erased);
-  moveToDrawingEnd(d, target);
-  return static_cast<int>(joinedCount);
+  const int joined = joinPieces(d, target, *pl, work);
+  // The runs point into the drawing, which changes from now on.
+  work.runs.vertices.clear();
+  work.runs.fitted.clear();
+  if (work.pieces.capacity() > kKeptPieces) work = JoinWork{};
+  return joined;
 }
 
 void reversePolyline(PolylineGeom& pl) {
-  if (pl.vertices.size() < 2) return;
+  const auto& vertices = std::as_const(pl.vertices);
+  if (vertices.size() < 2) return;
   if (!pl.closed) {
-    pl.vertices = reversed(pl.vertices);
+    pl.vertices = reversed(Piece(vertices.begin(), vertices.end()));
     return;
   }
   // Round the loop from vertex 0 back to itself, the other way.
-  Chain loop = pl.vertices;
+  Chain loop(vertices.begin(), vertices.end());
   loop.push_back(loop.front());
   loop = reversed(loop);
   loop.pop_back();
