@@ -18,8 +18,9 @@ namespace {
 constexpr double kAngleWriteThreshold = 0.01;
 
 void setVertex(PolylineGeom& polyline, size_t i, const PointRec& p) {
-  polyline.vertices[i].x = p.x;
-  polyline.vertices[i].y = p.y;
+  PolyVertex& v = polyline.vertices.edit()[i];
+  v.x = p.x;
+  v.y = p.y;
 }
 
 void writePolylineSegment(PolylineGeom& polyline, int segment, const EntityData& data) {

@@ -158,7 +158,8 @@ EntityRef breakPolylineAtVertex(Host& host, const EntityRef& ref, EntityRecord r
   EntityRef piece =
       placeOnLayer(host, makePolylineEntity(host, std::move(rest), false, polyline.elevation), layerId);
   if (piece.valid != 1) return piece;
-  polyline.vertices.resize(k + 1);
+  // The part kept is copied out, not the whole polyline copied and cut.
+  polyline.vertices = VertexList(polyline.vertices.begin(), polyline.vertices.begin() + k + 1);
   return changeSource(host, ref, record, piece);
 }
 
@@ -200,10 +201,11 @@ EntityRef breakPolyline(Host& host, const EntityRef& ref, EntityRecord record, P
   EntityRef piece =
       placeOnLayer(host, makePolylineEntity(host, std::move(rest), false, polyline.elevation), layerId);
   if (piece.valid != 1) return piece;
-  polyline.vertices.resize(s + 2);
-  polyline.vertices[s].bulge = b1;
-  polyline.vertices[s + 1].x = p.x;
-  polyline.vertices[s + 1].y = p.y;
+  std::vector<PolyVertex> kept(old.begin(), old.begin() + static_cast<long>(s + 2));
+  kept[s].bulge = b1;
+  kept[s + 1].x = p.x;
+  kept[s + 1].y = p.y;
+  polyline.vertices = std::move(kept);
   return changeSource(host, ref, record, piece);
 }
 

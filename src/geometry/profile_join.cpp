@@ -95,7 +95,7 @@ EntityRef reverse(Host& host, const EntityRef& ref) {
   if (!polyline || polyline->vertices.size() < 2) return ref;
   const std::vector<PolyVertex> old = polyline->vertices;
   size_t n = old.size();
-  std::vector<PolyVertex>& v = polyline->vertices;
+  std::vector<PolyVertex>& v = polyline->vertices.edit();
   auto place = [&](size_t to, size_t from, double bulge) {
     v[to].x = old[from].x;
     v[to].y = old[from].y;

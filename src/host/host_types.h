@@ -9,6 +9,8 @@
 #include <variant>
 #include <vector>
 
+#include "host/vertex_list.h"
+
 namespace optgrind {
 
 // Host result codes.
@@ -120,18 +122,9 @@ struct PointGeom {
   Point3 position;
 };
 
-struct PolyVertex {
-  double x = 0.0;
-  double y = 0.0;
-  double bulge = 0.0;
-  double startWidth = 0.0;
-  double endWidth = 0.0;
-  bool operator==(const PolyVertex&) const = default;
-};
-
 // Lightweight polyline.
 struct PolylineGeom {
-  std::vector<PolyVertex> vertices;
+  VertexList vertices;
   bool closed = false;
   double elevation = 0.0;
   double thickness = 0.0;

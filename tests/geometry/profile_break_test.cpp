@@ -107,7 +107,7 @@ TEST_F(BreakTest, AlmostStraightBulgesAreStraight) {
     }
     EntityRef rest = breakAtPoint(host, flat, makePoint(3, 0));
     ASSERT_EQ(rest.valid, 1) << i;
-    EXPECT_NEAR(polyline(flat).vertices.at(1).x, 3, 1e-9);
+    EXPECT_NEAR(polyline(flat).vertices.items().at(1).x, 3, 1e-9);
     expectVertices(polyline(rest), {{3, 0, 0}, {10, 0, 0}});
   }
 }

@@ -111,27 +111,41 @@ TEST_F(GeomCurveTest, ClosestPointOnTheCurveOrItsExtension) {
   expectPoint(closest(point, {0, 0}, true), {3, 4, 5});
 }
 
-// A long polyline is measured near the pick only: its nearest point is the
-// first segment's nearest of all, and a pick box on it crosses it.
+// A long polyline is measured near the pick only (runs of segments far
+// away are passed over): its nearest point is the first segment's nearest
+// of all, and a window crosses it when it crosses one of its segments.
 TEST_F(GeomCurveTest, LongPolylinesAsTheirSegmentsOneByOne) {
-  const double bulges[] = {0.0, 0.3, -0.8, 1.5, -2.5, 1.0};
+  const double bulges[] = {0.0, 0.3, -0.8, 1.5, -2.5, 1.0, 0.0};
   std::vector<PolyVertex> zigzag;
-  for (int i = 0; i <= 60; ++i) zigzag.push_back({i * 0.7, (i % 3) * 0.4, bulges[i % 6]});
-  const EntityRecord path = polylineOf(zigzag);
-  for (double x = -1.0; x < 44.0; x += 0.37) {
-    const Point3 at{x, std::fmod(x * 1.3, 2.0) - 0.5, 0.0};
-    Point3 best;
-    double bestDistance = HUGE_VAL;
-    for (size_t i = 0; i + 1 < zigzag.size(); ++i) {
-      Point3 p = closest(polylineOf({zigzag[i], zigzag[i + 1]}), at, false);
-      if (std::hypot(p.x - at.x, p.y - at.y) < bestDistance)
-        best = p, bestDistance = std::hypot(p.x - at.x, p.y - at.y);
-    }
-    expectPoint(closest(path, at, false), best);
-    EXPECT_TRUE(
-        crossesWindow(host.drawing(), path, {best.x - 0.01, best.y - 0.01}, {best.x + 0.01, best.y + 0.01}));
+  for (int i = 0; i <= 150; ++i) {
+    zigzag.push_back({i * 0.7, (i % 3) * 0.4, bulges[i % 7]});
+    if (i % 40 == 5) zigzag.push_back(zigzag.back());  // a segment without length
   }
-  EXPECT_FALSE(crossesWindow(host.drawing(), path, {10.0, 5.0}, {11.0, 6.0}));
+  for (bool closed : {false, true}) {
+    const EntityRecord path = polylineOf(zigzag, closed);
+    const size_t n = zigzag.size(), segments = closed ? n : n - 1;
+    for (double x = -1.0; x < 110.0; x += 0.37) {
+      const Point3 at{x, std::fmod(x * 1.3, 2.0) - 0.5 + (closed ? 3.0 : 0.0), 0.0};
+      Point3 best;
+      double bestDistance = HUGE_VAL;
+      bool anyCrosses = false;
+      const double h = std::fmod(x, 0.5) + 0.01;
+      for (size_t i = 0; i < segments; ++i) {
+        const EntityRecord segment = polylineOf({zigzag[i], zigzag[(i + 1) % n]});
+        Point3 p = closest(segment, at, false);
+        if (std::hypot(p.x - at.x, p.y - at.y) < bestDistance)
+          best = p, bestDistance = std::hypot(p.x - at.x, p.y - at.y);
+        anyCrosses =
+            anyCrosses || crossesWindow(host.drawing(), segment, {at.x - h, at.y - h}, {at.x + h, at.y + h});
+      }
+      expectPoint(closest(path, at, false), best);
+      EXPECT_EQ(crossesWindow(host.drawing(), path, {at.x - h, at.y - h}, {at.x + h, at.y + h}), anyCrosses)
+          << x;
+      EXPECT_TRUE(crossesWindow(host.drawing(), path, {best.x - 0.01, best.y - 0.01},
+                                {best.x + 0.01, best.y + 0.01}));
+    }
+  }
+  EXPECT_FALSE(crossesWindow(host.drawing(), polylineOf(zigzag), {10.0, 5.0}, {11.0, 6.0}));
 }
 
 // A bulge far below any drawing's precision is a straight segment: as an

@@ -170,7 +170,7 @@ int runPline(Session& session, Answers& in) {
   PolylineGeom pl;
   pl.elevation = start.z;
   pl.vertices.push_back(PolyVertex{start.x, start.y});
-  auto& v = pl.vertices;
+  std::vector<PolyVertex>& v = pl.vertices.edit();
   bool arcMode = false;
   while (true) {
     bool canClose = arcMode ? v.size() >= 2 : v.size() >= 3;

@@ -31,7 +31,7 @@ bool translateEntity(EntityRecord& e, const Point3& d) {
   } else if (auto* g = e.as<PointGeom>()) {
     shift(g->position, d);
   } else if (auto* g = e.as<PolylineGeom>()) {
-    shift(g->vertices, d);
+    shift(g->vertices.edit(), d);
     g->elevation += d.z;
   } else if (auto* g = e.as<TextGeom>()) {
     shift(g->position, d);

@@ -48,7 +48,7 @@ void mirrorVertex(PolyVertex& v) {
 }
 
 void mirrorPolyline(PolylineGeom& g) {
-  for (PolyVertex& v : g.vertices) mirrorVertex(v);
+  for (PolyVertex& v : g.vertices.edit()) mirrorVertex(v);
   g.elevation = -g.elevation;
   g.thickness = -g.thickness;
 }

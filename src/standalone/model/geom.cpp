@@ -1,7 +1,10 @@
 // The host's closest-point and intersection queries over entity records.
 #include "standalone/model/geom.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "standalone/model/geom_curves.h"
 #include "standalone/model/geom_intersect.h"
@@ -14,64 +17,73 @@ namespace {
 constexpr double kRoundingSlack = 1e-9;
 constexpr double kRoundingFloor = 1e-300;
 
-// The nearest of the candidates offered so far.
+// The nearest of the candidates offered so far; among equally near ones
+// the one of the lowest index, as measuring them in order finds it.
 struct NearestPoint {
   Point3 point;
-  double distance = 0.0;
+  double distance = HUGE_VAL;
+  size_t index = 0;
   bool found = false;
 
-  void offer(const Point3& candidate, const Point3& given) {
+  void offer(const Point3& candidate, const Point3& given, size_t at = 0) {
     const double d = distanceXY(candidate, given);
-    if (!found || d < distance) point = candidate, distance = d, found = true;
+    if (!found || d < distance || (d == distance && at < index))
+      point = candidate, distance = d, index = at, found = true;
   }
 };
 
 // The closest point of a lightweight polyline's own segments, as measuring
 // every piece in order finds it, with the pieces that cannot come nearest
-// left unmeasured: none is nearer than its segment's box, and the nearest
-// is no farther than the nearest vertex. An extended open polyline's first
-// and last pieces run on without end and are always measured. False when
-// the polyline is left to the general way (a lone point piece).
+// left unmeasured: runs of segments are measured nearest box first, and a
+// run or a segment whose box lies farther than the nearest point so far is
+// passed over. An extended open polyline's first and last pieces run on
+// without end and are always measured. False when the polyline is left to
+// the general way (no segment with length).
 bool closestOnPolyline(const PolylineGeom& pl, const Point3& given, bool extend, Point3& out) {
-  const std::vector<PolyVertex>& v = pl.vertices;
+  const VertexList& v = pl.vertices;
   const size_t n = v.size();
   if (n < 2) return false;
   const size_t segments = pl.closed ? n : n - 1;
   auto kept = [&](size_t i) { return segmentHasLength(v[i], v[i + 1 < n ? i + 1 : 0]); };
-  // The nearest vertex by its square; the exact distance of those as near
-  // as the nearest so far within rounding gives the same bound as
-  // measuring every vertex, since the nearest so far only comes nearer.
-  double nearestSquare = HUGE_VAL, bound = HUGE_VAL;
-  size_t first = segments, last = segments;
-  for (size_t i = 0; i < segments; ++i) {
-    if (!kept(i)) continue;
-    if (first == segments) first = i;
-    last = i;
-    const double dx = v[i].x - given.x, dy = v[i].y - given.y;
-    const double square = dx * dx + dy * dy;
-    if (square < nearestSquare) nearestSquare = square;
-    if (square <= nearestSquare * (1.0 + kRoundingSlack) + kRoundingFloor)
-      bound = std::fmin(bound, distanceXY({v[i].x, v[i].y, 0.0}, given));
-  }
+  size_t first = 0, last = segments - 1;
+  while (first < segments && !kept(first)) ++first;
   if (first == segments) return false;
-  if (bound == HUGE_VAL) return false;
+  while (!kept(last)) --last;
   const bool extended = extend && !pl.closed;
   NearestPoint nearest;
-  for (size_t i = first; i <= last; ++i) {
+  auto measure = [&](size_t i) {
     const PolyVertex& a = v[i];
     const PolyVertex& b = v[i + 1 < n ? i + 1 : 0];
     const bool endless = extended && (i == first || i == last);
     if (!endless) {
+      if (!kept(i)) return;
+      const double bound = nearest.distance;
       SegmentBox rough;
       if (roughSegmentBox(a, b, rough) && (given.x < rough.x0 - bound || given.x > rough.x1 + bound ||
                                            given.y < rough.y0 - bound || given.y > rough.y1 + bound))
-        continue;
-      if (!kept(i) || segmentBox(a, b).distanceFrom(given.x, given.y) > bound) continue;
+        return;
+      if (segmentBox(a, b).distanceFrom(given.x, given.y) > bound) return;
     }
     CurvePiece piece = bulgePiece(a, b, pl.elevation);
     if (endless && i == first) extendBackwards(piece);
     if (endless && i == last) extendForwards(piece);
-    nearest.offer(closestOnPiece(piece, given), given);
+    nearest.offer(closestOnPiece(piece, given), given, i);
+  };
+  if (extended) measure(first), measure(last);
+  if (pl.closed) measure(n - 1);
+  const std::vector<SegmentRun>& runs = v.segmentRuns().runs;
+  std::vector<std::pair<double, size_t>> order;
+  order.reserve(runs.size());
+  for (size_t r = 0; r < runs.size(); ++r) {
+    const double away = runs[r].bounds.distanceFrom(given.x, given.y);
+    order.emplace_back(away >= 0.0 ? away : 0.0, r);  // NaN sorts nowhere: measured first
+  }
+  std::sort(order.begin(), order.end());
+  for (const auto& [away, r] : order) {
+    if (away > nearest.distance) break;
+    const size_t from = SegmentRuns::firstOf(r);
+    const size_t to = std::min(from + SegmentRuns::kSegmentsPerRun, n - 1);
+    for (size_t i = from; i < to; ++i) measure(i);
   }
   if (nearest.found) out = nearest.point;
   return nearest.found;

@@ -36,61 +36,90 @@ bool curveTouchesEdges(const std::vector<CurvePiece>& pieces, const Window& w) {
   return false;
 }
 
+// Widens the running box of end points by p; as fmin and fmax, so that
+// the running ends are never NaN.
+void widenEnds(Window& ends, double x, double y) {
+  ends.lo = {x < ends.lo.x ? x : ends.lo.x, y < ends.lo.y ? y : ends.lo.y, 0.0};
+  ends.hi = {x > ends.hi.x ? x : ends.hi.x, y > ends.hi.y ? y : ends.hi.y, 0.0};
+}
+
+bool outside(const PolyVertex& p, const Window& w) {
+  return p.x < w.lo.x || p.y < w.lo.y || p.x > w.hi.x || p.y > w.hi.y;
+}
+
 // The answer of crossesWindow for a lightweight polyline, found from the
 // few segments near the window; false in `decided` when only the whole
 // polyline's extents can tell. The polyline's box overlaps the window when
 // the box of its pieces' ends does, and is not inside when one end is out.
+// Runs of segments whose box misses the window are passed over whole.
 bool polylineCrossesWindow(const PolylineGeom& pl, const Window& w, bool& decided) {
   decided = false;
-  const std::vector<PolyVertex>& v = pl.vertices;
+  const VertexList& v = pl.vertices;
   const size_t n = v.size();
   if (n < 2) return false;
   const size_t segments = pl.closed ? n : n - 1;
-  // Most polylines lie wholly away from a pick: when every segment's rough
-  // box misses the window, nothing is near, and a segment with length
-  // decides it as the full walk below would.
-  bool allAway = true, anyLength = false;
-  for (size_t i = 0; i < segments && allAway; ++i) {
-    const PolyVertex& a = v[i];
-    const PolyVertex& b = v[i + 1 < n ? i + 1 : 0];
-    SegmentBox rough;
-    allAway = roughSegmentBox(a, b, rough) && !rough.overlaps(w.lo.x, w.lo.y, w.hi.x, w.hi.y);
-    anyLength = anyLength || segmentHasLength(a, b);
-  }
-  if (allAway && anyLength) {
-    decided = true;
-    return false;
-  }
-  bool anyPiece = false, endOutside = false;
-  Window ends{{HUGE_VAL, HUGE_VAL, 0.0}, {-HUGE_VAL, -HUGE_VAL, 0.0}};
+  auto next = [&](size_t i) -> const PolyVertex& { return v[i + 1 < n ? i + 1 : 0]; };
+  auto kept = [&](size_t i) { return segmentHasLength(v[i], next(i)); };
   std::vector<size_t> near;
-  for (size_t i = 0; i < segments; ++i) {
-    const PolyVertex& a = v[i];
-    const PolyVertex& b = v[i + 1 < n ? i + 1 : 0];
-    if (!segmentHasLength(a, b)) continue;
-    anyPiece = true;
-    for (const PolyVertex* p : {&a, &b}) {
-      endOutside = endOutside || p->x < w.lo.x || p->y < w.lo.y || p->x > w.hi.x || p->y > w.hi.y;
-      // As fmin and fmax: the running ends are never NaN.
-      ends.lo = {p->x < ends.lo.x ? p->x : ends.lo.x, p->y < ends.lo.y ? p->y : ends.lo.y, 0.0};
-      ends.hi = {p->x > ends.hi.x ? p->x : ends.hi.x, p->y > ends.hi.y ? p->y : ends.hi.y, 0.0};
-    }
+  auto look = [&](size_t i) {
+    if (!kept(i)) return;
     SegmentBox rough;
-    if (roughSegmentBox(a, b, rough) && !rough.overlaps(w.lo.x, w.lo.y, w.hi.x, w.hi.y)) continue;
-    if (segmentBox(a, b).overlaps(w.lo.x, w.lo.y, w.hi.x, w.hi.y)) near.push_back(i);
+    if (roughSegmentBox(v[i], next(i), rough) && !rough.overlaps(w.lo.x, w.lo.y, w.hi.x, w.hi.y)) return;
+    if (segmentBox(v[i], next(i)).overlaps(w.lo.x, w.lo.y, w.hi.x, w.hi.y)) near.push_back(i);
+  };
+  const std::vector<SegmentRun>& runs = v.segmentRuns().runs;
+  for (size_t r = 0; r < runs.size(); ++r) {
+    if (!runs[r].bounds.meets(w.lo.x, w.lo.y, w.hi.x, w.hi.y)) continue;
+    const size_t from = SegmentRuns::firstOf(r);
+    const size_t to = std::min(from + SegmentRuns::kSegmentsPerRun, n - 1);
+    for (size_t i = from; i < to; ++i) look(i);
   }
+  if (pl.closed) look(n - 1);
+  size_t firstKept = 0;
+  while (firstKept < segments && !kept(firstKept)) ++firstKept;
+  const bool anyPiece = firstKept < segments;
   // Nothing near: the box is not inside, no edge is met.
   if (anyPiece && near.empty()) {
     decided = true;
     return false;
   }
-  if (!anyPiece || !endOutside) return false;
+  if (!anyPiece) return false;
+  // One end of a piece out of the window; runs wholly inside have none.
+  bool endOutside = false;
+  for (size_t r = 0; r < runs.size() && !endOutside; ++r) {
+    const PlaneBox& c = runs[r].corners;
+    if (c.x0 >= w.lo.x && c.y0 >= w.lo.y && c.x1 <= w.hi.x && c.y1 <= w.hi.y) continue;
+    const size_t from = SegmentRuns::firstOf(r);
+    const size_t to = std::min(from + SegmentRuns::kSegmentsPerRun, n - 1);
+    for (size_t i = from; i < to && !endOutside; ++i)
+      endOutside = kept(i) && (outside(v[i], w) || outside(next(i), w));
+  }
+  if (pl.closed && kept(n - 1)) endOutside = endOutside || outside(v[n - 1], w) || outside(v[0], w);
+  if (!endOutside) return false;
   std::vector<CurvePiece> pieces;
-  for (size_t i : near) pieces.push_back(bulgePiece(v[i], v[(i + 1) % n], pl.elevation));
+  for (size_t i : near) pieces.push_back(bulgePiece(v[i], next(i), pl.elevation));
   if (!curveTouchesEdges(pieces, w)) {
     decided = true;
     return false;
   }
+  // The box of the pieces' ends, a run's corners when all its segments are
+  // pieces.
+  Window ends{{HUGE_VAL, HUGE_VAL, 0.0}, {-HUGE_VAL, -HUGE_VAL, 0.0}};
+  for (size_t r = 0; r < runs.size(); ++r) {
+    const size_t from = SegmentRuns::firstOf(r);
+    const size_t to = std::min(from + SegmentRuns::kSegmentsPerRun, n - 1);
+    if (runs[r].distinctEnds) {
+      widenEnds(ends, runs[r].corners.x0, runs[r].corners.y0);
+      widenEnds(ends, runs[r].corners.x1, runs[r].corners.y1);
+      continue;
+    }
+    for (size_t i = from; i < to; ++i) {
+      if (!kept(i)) continue;
+      widenEnds(ends, v[i].x, v[i].y);
+      widenEnds(ends, next(i).x, next(i).y);
+    }
+  }
+  if (pl.closed && kept(n - 1)) widenEnds(ends, v[n - 1].x, v[n - 1].y), widenEnds(ends, v[0].x, v[0].y);
   decided = ends.lo.x <= w.hi.x && ends.hi.x >= w.lo.x && ends.lo.y <= w.hi.y && ends.hi.y >= w.lo.y;
   return decided;
 }

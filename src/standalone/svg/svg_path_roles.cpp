@@ -203,8 +203,9 @@ void writeStoredPathSvg(SvgContext& ctx, const EntityRecord& path, const PlaneTr
     const RoleStyle& style = styleOfElement(roles, i);
     EntityRecord element;
     PolylineGeom piece;
-    piece.vertices = {v[i], v[(i + 1) % v.size()]};
-    piece.vertices.back().bulge = 0.0;
+    PolyVertex last = v[(i + 1) % v.size()];
+    last.bulge = 0.0;
+    piece.vertices = {v[i], last};
     element.geom = piece;
     openStyle(ctx.out, style, width);
     writeEntitySvg(ctx, element, toPage, style.color);
