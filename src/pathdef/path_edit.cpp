@@ -25,8 +25,8 @@ constexpr double kOnProfileTolerance = 1e-5;
 constexpr size_t kCrossingRoom = 64;
 // Relative rounding allowed for in a quick box test.
 constexpr double kRoundingMargin = 1e-9;
-// Segments whose boxes are tested together before one by one.
-constexpr size_t kRunLength = 16;
+// Relative rounding allowed for in the test of a run of segments.
+constexpr double kRunSlack = 1e-6;
 
 EntityRef segmentRef(const EntityRef& polyline, int segment, EntityKind kind) {
   EntityRef ref = polyline;
@@ -90,36 +90,18 @@ bool surelyApart(const PolyVertex& u, const PolyVertex& v, const LineRec& box) {
          std::min(u.y, v.y) - grow > box.end.y || std::max(u.y, v.y) + grow < box.start.y;
 }
 
-// Whether every segment of the run from vertex `first` to vertex `end`
-// (taken round to vertex 0 at n) is surelyApart from the box, answered from
-// the run's box with a grow no smaller than any of its segments' (twice
-// their bound, for the rounding of the bound): an exact box walk of the
-// vertices is cheaper than the test of each segment.
-bool runSurelyApart(const PolyVertex* v, size_t n, size_t first, size_t end, const LineRec& box) {
-  const PolyVertex& last = v[end < n ? end : 0];
-  double lx = last.x, hx = last.x, ly = last.y, hy = last.y;
-  double sumAbs = std::fabs(last.x) + std::fabs(last.y);
-  double largestBulge = 0.0, smallestBulge = HUGE_VAL;
-  bool steep = false;
-  // No branch in the walk: the compiler keeps it to a few instructions a vertex.
-  for (size_t at = first; at < end; ++at) {
-    const PolyVertex& w = v[at];
-    lx = w.x < lx ? w.x : lx, hx = w.x > hx ? w.x : hx, ly = w.y < ly ? w.y : ly, hy = w.y > hy ? w.y : hy;
-    sumAbs += std::fabs(w.x) + std::fabs(w.y);
-    double bulge = std::fabs(w.bulge);
-    steep |= !(bulge <= 1.0);
-    largestBulge = bulge > largestBulge ? bulge : largestBulge;
-    smallestBulge = bulge > 0.0 && bulge < smallestBulge ? bulge : smallestBulge;
-  }
-  // Not a number or not finite: each segment is left to its own test.
-  if (steep || !(sumAbs < HUGE_VAL)) return false;
-  // A segment's taxicab length is at most the run box's; its size at most
-  // twice the run's sum of magnitudes.
-  double extent = (hx - lx) + (hy - ly);
-  double slender = smallestBulge < HUGE_VAL ? extent / smallestBulge : 0.0;
-  double rounding = kRoundingMargin * (1.0 + 2.0 * sumAbs + slender);
-  double grow = 2.0 * (largestBulge * extent / 2.0 + kSameCrossingTolerance + rounding);
-  return lx - grow > box.end.x || hx + grow < box.start.x || ly - grow > box.end.y || hy + grow < box.start.y;
+// Whether no segment of the run can meet the box grown by the tolerance:
+// the run's bounds hold its arcs whole. The slack covers the rounding of
+// the centres and quarter points that boxesMeet finds, well under a
+// millionth of the coordinates for any bulge not taken as straight.
+bool runFarFrom(const SegmentRun& run, const LineRec& box, double boxSize) {
+  const PlaneBox& c = run.corners;
+  double size =
+      4.0 * std::max(std::max(std::fabs(c.x0), std::fabs(c.x1)), std::max(std::fabs(c.y0), std::fabs(c.y1)));
+  double grow = kSameCrossingTolerance + kRunSlack * (1.0 + size + boxSize);
+  const PlaneBox& b = run.bounds;
+  return b.x0 - grow > box.end.x || b.x1 + grow < box.start.x || b.y0 - grow > box.end.y ||
+         b.y1 + grow < box.start.y;
 }
 
 // Whether the element's box, grown by the tolerance, meets the box of b.
@@ -278,15 +260,24 @@ int countCrossings(Host& host, const EntityRef& element, const EntityRef& path) 
   int count = segmentCount(geom);
   size_t n = geom.vertices.size();
   const PolyVertex* v = geom.vertices.data();
-  size_t segments = static_cast<size_t>(count);
-  for (size_t first = 0; first < segments; first += kRunLength) {
-    size_t end = std::min(first + kRunLength, segments);
-    if (runSurelyApart(v, n, first, end, box)) continue;
-    for (size_t at = first; at < end; ++at) {
-      if (surelyApart(v[at], v[at + 1 < n ? at + 1 : 0], box)) continue;
-      if (boxesMeet(box, elementOf(geom, static_cast<int>(at)))) near.push_back(static_cast<int>(at));
-    }
+  auto test = [&](size_t at) {
+    if (surelyApart(v[at], v[at + 1 < n ? at + 1 : 0], box)) return;
+    if (boxesMeet(box, elementOf(geom, static_cast<int>(at)))) near.push_back(static_cast<int>(at));
+  };
+  // The runs of segment boxes kept with the path's vertices (the pick made
+  // them already) pass over the far parts; the closing segment of a closed
+  // path is in no run.
+  double boxSize = std::max(std::max(std::fabs(box.start.x), std::fabs(box.end.x)),
+                            std::max(std::fabs(box.start.y), std::fabs(box.end.y)));
+  const std::vector<SegmentRun>& runs = geom.vertices.segmentRuns().runs;
+  size_t inRuns = n >= 2 ? n - 1 : 0;
+  for (size_t r = 0; r < runs.size(); ++r) {
+    if (runFarFrom(runs[r], box, boxSize)) continue;
+    size_t first = SegmentRuns::firstOf(r);
+    size_t end = std::min(first + SegmentRuns::kSegmentsPerRun, inRuns);
+    for (size_t at = first; at < end; ++at) test(at);
   }
+  for (size_t at = inRuns; at < static_cast<size_t>(count); ++at) test(at);
   std::vector<PointRec> found;
   for (int segment : near) {
     EntityRecord curve;
