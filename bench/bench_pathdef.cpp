@@ -8,10 +8,10 @@
 // report in README.md. What remains for each tool point is mostly the
 // host's: the pick window and the closest points walk the whole path, the
 // join of the approach or over-cut, and the copies of the path polyline that
-// each read, change and undo record makes. Our own full walk is the crossing
-// count, which passes over runs of sixteen segments by one box each; the
-// point is located with a box test before any root or angle, and the path's
-// tags are written with one change.
+// each read, change and undo record makes. The crossing count passes over
+// far runs of segments by the boxes kept with the path's vertices; the point
+// is located with a box test before any root or angle; the path's tags are
+// written with one change.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
