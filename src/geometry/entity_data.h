@@ -56,6 +56,8 @@ EntityData readEntityData(Host& host, const EntityRef& ref, const EntityRecord& 
 // Writes data back to the entity (or its segment or tag pair); locked layers
 // are unlocked for the write. RTNORM when the host took the change.
 int writeEntityData(Host& host, const EntityRef& ref, const EntityData& data);
+// The same onto the entity's record as just read, which it takes.
+int writeEntityData(Host& host, const EntityRef& ref, const EntityData& data, EntityRecord record);
 
 // Element records of a reference of the right kind (2 line, 3 arc, 4 circle).
 LineRec lineFromRef(Host& host, const EntityRef& ref);

@@ -39,11 +39,13 @@ int erase(Host& host, EntityRef& ref) {
 int eraseAll(Host& host, EntityRefList& list) {
   int kept = compact(list);
   int erased = 0;
+  // One unlock for the whole list: the layer table is walked twice, not
+  // twice per entity.
+  LayerUnlock unlock(host);
   for (int i = 0; i < kept; ++i) {
     // The whole entity goes, also for an entry that names a tag pair.
     EntityRef entry = asWholeEntry(list[static_cast<size_t>(i)]);
-    if (!entityExists(host, entry)) continue;
-    erased += erase(host, entry);
+    if (entityExists(host, entry) && host.acdbEntDel(entry.name) == RTNORM) ++erased;
   }
   list.clear();
   return erased;

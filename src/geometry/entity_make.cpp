@@ -65,11 +65,10 @@ EntityRef makeArcEntity(Host& host, const ArcRec& arc) {
   return appended(host, record, kKindArc);
 }
 
-EntityRef makePolylineEntity(Host& host, const std::vector<PolyVertex>& vertices, bool closed,
-                             double elevation) {
+EntityRef makePolylineEntity(Host& host, std::vector<PolyVertex> vertices, bool closed, double elevation) {
   EntityRecord record = currentProperties(host);
   PolylineGeom geom;
-  geom.vertices = vertices;
+  geom.vertices = std::move(vertices);
   geom.closed = closed;
   geom.elevation = elevation;
   record.geom = std::move(geom);

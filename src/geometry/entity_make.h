@@ -22,7 +22,7 @@ EntityRef makeLineEntity(Host& host, const EntityRecord& properties, const LineR
 // one: the host's arc always runs counter-clockwise.
 EntityRef makeArcEntity(Host& host, const ArcRec& arc);
 // Vertices with one bulge each; the polyline's default width.
-EntityRef makePolylineEntity(Host& host, const std::vector<PolyVertex>& vertices, bool closed,
+EntityRef makePolylineEntity(Host& host, std::vector<PolyVertex> vertices, bool closed,
                              double elevation = 0.0);
 
 // Segment i of a polyline as a curve of its own with the polyline's

@@ -1,6 +1,7 @@
 // Writing an EntityData back to its entity.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "geometry/entity_data.h"
 #include "geometry/primitives.h"
@@ -115,9 +116,13 @@ void writeGeometry(const EntityRef& ref, EntityRecord& record, const EntityData&
 }  // namespace
 
 int writeEntityData(Host& host, const EntityRef& ref, const EntityData& data) {
-  LayerUnlock unlock(host);
   EntityRecord record;
   if (host.acdbEntGet(ref.name, record) != RTNORM) return RTERROR;
+  return writeEntityData(host, ref, data, std::move(record));
+}
+
+int writeEntityData(Host& host, const EntityRef& ref, const EntityData& data, EntityRecord record) {
+  LayerUnlock unlock(host);
   if (ref.kind == kKindTag) {
     if (!writeTagPair(record.xdata, ref.tagIndex, data.tagKey, data.tagValue)) return RTERROR;
     return host.acdbEntMod(ref.name, record);

@@ -1,5 +1,6 @@
 #include "geometry/primitives.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/geometry_messages.h"
@@ -9,6 +10,34 @@ namespace {
 
 // LUPREC when the host cannot answer it: the host's own default.
 constexpr int kDefaultUnitPrecision = 4;
+
+// Relative rounding allowed for in a quick box test.
+constexpr double kBoxRoundingMargin = 1e-9;
+
+// Whether p surely lies on no point that the exact test of
+// locateOnPolyline takes as on segment u-v, found with a few additions
+// before any root or angle. A point whose detour through it is shorter
+// than t lies within L/2 + t of the chord's box (the half minor axis of
+// the ellipse round the chord); a point on an arc of half a turn or less
+// lies within the bulge times the chord's taxicab length of the chord's
+// box. The margin covers the rounding of the exact test.
+bool surelyOffSegment(const PolyVertex& u, const PolyVertex& v, const PointRec& p) {
+  double taxicab = std::fabs(v.x - u.x) + std::fabs(v.y - u.y);
+  double size = std::fabs(u.x) + std::fabs(u.y) + std::fabs(v.x) + std::fabs(v.y) + std::fabs(p.x) +
+                std::fabs(p.y) + taxicab;
+  if (!(size < HUGE_VAL)) return false;
+  double grow = 0.0;
+  if (isStraightBulge(u.bulge)) {
+    grow = taxicab / 2.0 + kOnSegmentTolerance + kBoxRoundingMargin * (1.0 + size);
+  } else {
+    double bulge = std::fabs(u.bulge);
+    if (!(bulge <= 1.0)) return false;
+    grow =
+        bulge * taxicab / 2.0 + kOnArcRadiusTolerance + kBoxRoundingMargin * (1.0 + size + taxicab / bulge);
+  }
+  return std::min(u.x, v.x) - grow > p.x || std::max(u.x, v.x) + grow < p.x ||
+         std::min(u.y, v.y) - grow > p.y || std::max(u.y, v.y) + grow < p.y;
+}
 
 int unitPrecision(Host& host) {
   ResBuf value;
@@ -105,6 +134,7 @@ PolylineLocation locateOnPolyline(const PolylineGeom& polyline, const PointRec& 
   for (size_t i = 0; i < segments; ++i) {
     const PolyVertex& va = polyline.vertices[i];
     const PolyVertex& vb = polyline.vertices[(i + 1) % n];
+    if (surelyOffSegment(va, vb, flat)) continue;
     PointRec a = makePoint(va.x, va.y), b = makePoint(vb.x, vb.y);
     bool onIt = false;
     if (isStraightBulge(va.bulge)) {

@@ -73,9 +73,12 @@ bool splitBulge(Host& host, const PointRec& a, const PointRec& p, const PointRec
 // that a refusal at any step leaves the drawing as it was.
 EntityRef placeOnLayer(Host& host, EntityRef piece, int layerId) {
   if (piece.valid != 1) return EntityRef{};
-  EntityData data = readEntityData(host, piece);
-  data.layerId = layerId;
-  if (writeEntityData(host, piece, data) == RTNORM) return piece;
+  EntityRecord record;
+  if (host.acdbEntGet(piece.name, record) == RTNORM) {
+    EntityData data = readEntityData(host, piece, record);
+    data.layerId = layerId;
+    if (writeEntityData(host, piece, data, std::move(record)) == RTNORM) return piece;
+  }
   erase(host, piece);
   return EntityRef{};
 }
@@ -152,7 +155,8 @@ EntityRef breakPolylineAtVertex(Host& host, const EntityRef& ref, EntityRecord r
   if (polyline.closed) return openAtVertex(host, ref, std::move(record), k % n);
   if (k == 0 || k >= n - 1) return EntityRef{};
   std::vector<PolyVertex> rest(polyline.vertices.begin() + static_cast<long>(k), polyline.vertices.end());
-  EntityRef piece = placeOnLayer(host, makePolylineEntity(host, rest, false, polyline.elevation), layerId);
+  EntityRef piece =
+      placeOnLayer(host, makePolylineEntity(host, std::move(rest), false, polyline.elevation), layerId);
   if (piece.valid != 1) return piece;
   // The part kept is copied out, not the whole polyline copied and cut.
   polyline.vertices = VertexList(polyline.vertices.begin(), polyline.vertices.begin() + k + 1);
@@ -190,9 +194,12 @@ EntityRef breakPolyline(Host& host, const EntityRef& ref, EntityRecord record, P
     if (host.acdbEntMod(ref.name, record) != RTNORM) return EntityRef{};
     return wholeEntityRef(ref.name, kKindPolyline);
   }
-  std::vector<PolyVertex> rest = {vertexAt(p, b2)};
+  std::vector<PolyVertex> rest;
+  rest.reserve(n - s);
+  rest.push_back(vertexAt(p, b2));
   rest.insert(rest.end(), old.begin() + static_cast<long>(s + 1), old.end());
-  EntityRef piece = placeOnLayer(host, makePolylineEntity(host, rest, false, polyline.elevation), layerId);
+  EntityRef piece =
+      placeOnLayer(host, makePolylineEntity(host, std::move(rest), false, polyline.elevation), layerId);
   if (piece.valid != 1) return piece;
   std::vector<PolyVertex> kept(old.begin(), old.begin() + static_cast<long>(s + 2));
   kept[s].bulge = b1;

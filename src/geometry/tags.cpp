@@ -75,12 +75,11 @@ bool removeTagPair(ResBufList& xdata, int index) {
   return true;
 }
 
-EntityRef addTag(Host& host, const EntityRef& ref, const std::string& key, const std::string& value) {
-  EntityRef result = ref;
-  result.valid = 0;
-  LayerUnlock unlock(host);
-  EntityRecord record;
-  if (host.acdbEntGet(ref.name, record) != RTNORM) return result;
+namespace {
+
+// Appends the pairs to the record's section, made when missing; the index
+// the first pair takes.
+int appendPairs(Host& host, EntityRecord& record, const std::vector<TagPair>& pairs) {
   size_t begin = 0, end = 0;
   int pairsBefore = 0;
   if (!tagSection(record.xdata, begin, end)) {
@@ -91,14 +90,46 @@ EntityRef addTag(Host& host, const EntityRef& ref, const std::string& key, const
   } else {
     pairsBefore = static_cast<int>(stringPositions(record.xdata).size() / 2);
   }
-  auto at = record.xdata.begin() + static_cast<long>(end);
-  at = record.xdata.insert(at, ResBuf::ofString(kXDataStringCode, upperAscii(key)));
-  record.xdata.insert(at + 1, ResBuf::ofString(kXDataStringCode, utf8Cut(value, kTagValueRoom)));
+  ResBufList added;
+  added.reserve(2 * pairs.size());
+  for (const TagPair& pair : pairs) {
+    added.push_back(ResBuf::ofString(kXDataStringCode, upperAscii(pair.key)));
+    added.push_back(ResBuf::ofString(kXDataStringCode, utf8Cut(pair.value, kTagValueRoom)));
+  }
+  record.xdata.insert(record.xdata.begin() + static_cast<long>(end), added.begin(), added.end());
+  return pairsBefore;
+}
+
+}  // namespace
+
+EntityRef addTag(Host& host, const EntityRef& ref, const std::string& key, const std::string& value) {
+  EntityRef result = ref;
+  result.valid = 0;
+  LayerUnlock unlock(host);
+  EntityRecord record;
+  if (host.acdbEntGet(ref.name, record) != RTNORM) return result;
+  int index = appendPairs(host, record, {TagPair{key, value}});
   if (host.acdbEntMod(ref.name, record) != RTNORM) return result;
   result.kind = kKindTag;
-  result.tagIndex = pairsBefore;
+  result.tagIndex = index;
   result.valid = 1;
   return result;
+}
+
+int addTags(Host& host, const EntityRef& ref, const std::vector<TagPair>& pairs) {
+  {
+    LayerUnlock unlock(host);
+    EntityRecord record;
+    if (host.acdbEntGet(ref.name, record) != RTNORM) return 0;
+    appendPairs(host, record, pairs);
+    if (host.acdbEntMod(ref.name, record) == RTNORM) return 1;
+  }
+  // Refused as a whole: pair by pair, so that those the host takes are kept.
+  int ok = 1;
+  for (const TagPair& pair : pairs) {
+    if (!addTag(host, ref, pair.key, pair.value).valid) ok = 0;
+  }
+  return ok;
 }
 
 EntityRef findTag(Host& host, const EntityRef& ref, const std::string& key) {

@@ -31,6 +31,13 @@ bool removeTagPair(ResBufList& xdata, int index);
 // result is ref with kind 11 and the new pair's index, or ref with valid 0
 // when the entity could not be changed.
 EntityRef addTag(Host& host, const EntityRef& ref, const std::string& key, const std::string& value);
+struct TagPair {
+  std::string key;
+  std::string value;
+};
+// Appends the pairs in order with one change of the entity, as addTag one
+// by one would leave them; 1 when all were written, else 0.
+int addTags(Host& host, const EntityRef& ref, const std::vector<TagPair>& pairs);
 // The first pair after ref.tagIndex whose key is the upper-cased key, as a
 // valid reference of kind 11; valid 0 when there is none.
 EntityRef findTag(Host& host, const EntityRef& ref, const std::string& key);

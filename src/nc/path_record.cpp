@@ -14,15 +14,16 @@ std::string elementKey(const char* pattern, int element) {
 }
 
 int writePathRecord(Host& host, const EntityRef& path, const std::vector<int>& liftStarts) {
-  int ok = 1;
+  std::vector<TagPair> pairs;
+  pairs.reserve(3 * liftStarts.size() + 1);
   for (int k : liftStarts) {
     for (const auto& [pattern, offset] :
          {std::pair{kRapidUpKey, 0}, {kRapidMoveKey, 1}, {kRapidDownKey, 2}}) {
-      if (!addTag(host, path, elementKey(pattern, k + offset), kMarkerValue).valid) ok = 0;
+      pairs.push_back(TagPair{elementKey(pattern, k + offset), kMarkerValue});
     }
   }
-  if (!addTag(host, path, kPathTagKey, kMarkerValue).valid) ok = 0;
-  return ok;
+  pairs.push_back(TagPair{kPathTagKey, kMarkerValue});
+  return addTags(host, path, pairs);
 }
 
 int writeOrderNumber(Host& host, const EntityRef& path, int orderNumber) {

@@ -25,6 +25,8 @@ constexpr double kOnProfileTolerance = 1e-5;
 constexpr size_t kCrossingRoom = 64;
 // Relative rounding allowed for in a quick box test.
 constexpr double kRoundingMargin = 1e-9;
+// Relative rounding allowed for in the test of a run of segments.
+constexpr double kRunSlack = 1e-6;
 
 EntityRef segmentRef(const EntityRef& polyline, int segment, EntityKind kind) {
   EntityRef ref = polyline;
@@ -86,6 +88,20 @@ bool surelyApart(const PolyVertex& u, const PolyVertex& v, const LineRec& box) {
   double grow = bulge * taxicab / 2.0 + kSameCrossingTolerance + rounding;
   return std::min(u.x, v.x) - grow > box.end.x || std::max(u.x, v.x) + grow < box.start.x ||
          std::min(u.y, v.y) - grow > box.end.y || std::max(u.y, v.y) + grow < box.start.y;
+}
+
+// Whether no segment of the run can meet the box grown by the tolerance:
+// the run's bounds hold its arcs whole. The slack covers the rounding of
+// the centres and quarter points that boxesMeet finds, well under a
+// millionth of the coordinates for any bulge not taken as straight.
+bool runFarFrom(const SegmentRun& run, const LineRec& box, double boxSize) {
+  const PlaneBox& c = run.corners;
+  double size =
+      4.0 * std::max(std::max(std::fabs(c.x0), std::fabs(c.x1)), std::max(std::fabs(c.y0), std::fabs(c.y1)));
+  double grow = kSameCrossingTolerance + kRunSlack * (1.0 + size + boxSize);
+  const PlaneBox& b = run.bounds;
+  return b.x0 - grow > box.end.x || b.x1 + grow < box.start.x || b.y0 - grow > box.end.y ||
+         b.y1 + grow < box.start.y;
 }
 
 // Whether the element's box, grown by the tolerance, meets the box of b.
@@ -243,11 +259,25 @@ int countCrossings(Host& host, const EntityRef& element, const EntityRef& path) 
   std::vector<int> near;
   int count = segmentCount(geom);
   size_t n = geom.vertices.size();
-  for (int i = 0; i < count; ++i) {
-    size_t at = static_cast<size_t>(i);
-    if (surelyApart(geom.vertices[at], geom.vertices[(at + 1) % n], box)) continue;
-    if (boxesMeet(box, elementOf(geom, i))) near.push_back(i);
+  const PolyVertex* v = geom.vertices.data();
+  auto test = [&](size_t at) {
+    if (surelyApart(v[at], v[at + 1 < n ? at + 1 : 0], box)) return;
+    if (boxesMeet(box, elementOf(geom, static_cast<int>(at)))) near.push_back(static_cast<int>(at));
+  };
+  // The runs of segment boxes kept with the path's vertices (the pick made
+  // them already) pass over the far parts; the closing segment of a closed
+  // path is in no run.
+  double boxSize = std::max(std::max(std::fabs(box.start.x), std::fabs(box.end.x)),
+                            std::max(std::fabs(box.start.y), std::fabs(box.end.y)));
+  const std::vector<SegmentRun>& runs = geom.vertices.segmentRuns().runs;
+  size_t inRuns = n >= 2 ? n - 1 : 0;
+  for (size_t r = 0; r < runs.size(); ++r) {
+    if (runFarFrom(runs[r], box, boxSize)) continue;
+    size_t first = SegmentRuns::firstOf(r);
+    size_t end = std::min(first + SegmentRuns::kSegmentsPerRun, inRuns);
+    for (size_t at = first; at < end; ++at) test(at);
   }
+  for (size_t at = inRuns; at < static_cast<size_t>(count); ++at) test(at);
   std::vector<PointRec> found;
   for (int segment : near) {
     EntityRecord curve;
@@ -286,7 +316,7 @@ EntityRef joinToPath(Host& host, const EntityRef& element, const EntityRef& path
   if (joined.valid != 1 || !readPolyline(host, joined.name, geom)) return EntityRef{};
   // The path itself must be gone into the result: a join that left it
   // apart did not join.
-  if (entityExists(host, asWhole(path)) && !(joined.name == path.name)) return EntityRef{};
+  if (!(joined.name == path.name) && entityExists(host, asWhole(path))) return EntityRef{};
   joined.kind = kKindPolyline;
   orientToStart(host, joined, geom, expectedStart);
   if (pathColor >= 0) setColor(host, joined, pathColor);
@@ -321,10 +351,12 @@ EntityRef makeCircleEntity(Host& host, const PointRec& centre, double radius, in
 
 void setColor(Host& host, const EntityRef& ref, int color) {
   EntityRef whole = asWhole(ref);
-  EntityData data = readEntityData(host, whole);
+  EntityRecord record;
+  if (host.acdbEntGet(whole.name, record) != RTNORM) return;
+  EntityData data = readEntityData(host, whole, record);
   if (data.colorIndex == -1) return;
   data.colorIndex = color;
-  writeEntityData(host, whole, data);
+  writeEntityData(host, whole, data, std::move(record));
 }
 
 void deleteEntity(Host& host, const EntityRef& ref) {

@@ -93,7 +93,7 @@ void eraseDrawnSince(Host& host, const EntityRef& last) {
   int snap = 0;
   bool haveSnap = getDrawingVar(host, kSnapFlagVar, snap);
   setDrawingVar(host, kSnapFlagVar, 0);
-  for (EntityRef& ref : drawn) erase(host, ref);
+  eraseAll(host, drawn);
   if (haveSnap) setDrawingVar(host, kSnapFlagVar, snap);
 }
 

@@ -2,6 +2,8 @@
 // the location of a point on a polyline.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "geometry/arcs.h"
 #include "geometry/drawing_fixture.h"
 #include "geometry/primitives.h"
@@ -129,6 +131,16 @@ TEST(LocateOnPolyline, TieGoesToTheEndAndChordsAreNotSegments) {
   EXPECT_EQ(at(triangle, 5, 5), std::pair(2, 1));
   // A vertex shared by two segments is found on the first.
   EXPECT_EQ(at(triangle, 10, 0).first, 0);
+}
+
+// A quick box test must not lose these: beside a long chord the detour
+// through a point 0.02 off is still within its tolerance, and an arc
+// carries points off it radially up to its own tolerance.
+TEST(LocateOnPolyline, PointsAtTheEdgeOfTheTolerancesAreFound) {
+  PolylineGeom p{.vertices = {{0, 0, 0, 0, 0}, {1000, 0, 1, 0, 0}, {2000, 0, 0, 0, 0}}};
+  for (auto [x, y, segment] : {std::tuple{500.0, 0.02, 0}, {1500.0, -500.0099, 1}, {1500.0, -500.0101, -1}}) {
+    EXPECT_EQ(locateOnPolyline(p, makePoint(x, y)).segment, segment) << x << "," << y;
+  }
 }
 
 // Arc ranges are taken modulo a full turn whichever turn their angles are

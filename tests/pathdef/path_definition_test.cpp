@@ -1,6 +1,7 @@
 // The path definition on the standalone host when the host fails a step or
 // the user cancels: what stays in the drawing, and that no path is stored
-// from a half-defined one.
+// from a half-defined one; and the crossing count on a path long enough
+// that its segments are boxed in runs.
 #include "pathdef/path_definition.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include "geometry/entity_data.h"
 #include "geometry/tags.h"
 #include "nc/path_record.h"
+#include "pathdef/path_edit.h"
 #include "pathdef/pathdef_state.h"
 #include "support/temp_root.h"
 
@@ -168,6 +170,17 @@ TEST(PathDefinitionLimits, AHundredLiftsFillTheListsAndTheInputEndsThere) {
   EXPECT_EQ(pathDefState().upCount, kPathListCapacity);
   int entities = 0;
   EXPECT_EQ(job.storedPaths(entities), 1);
+}
+
+TEST(CountCrossings, AHalfCircleBulgingFarFromItsRunStillCounts) {
+  // Straight steps along y = 0 but for a half circle from (100,0) to
+  // (110,0) that dips to y = -5; a line at y = -4.9 cuts it twice.
+  Job job("");
+  std::vector<PolyVertex> steps;
+  for (int i = 0; i <= 30; ++i) steps.push_back(PolyVertex{i * 10.0, 0, i == 10 ? 1.0 : 0.0});
+  EntityRef path = job.addPolyline(steps, false);
+  EntityRef line = job.add(LineGeom{{100.5, -4.9, 0}, {109.5, -4.9, 0}, 0});
+  EXPECT_EQ(countCrossings(job.host, line, path), 2);
 }
 
 }  // namespace
