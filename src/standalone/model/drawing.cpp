@@ -146,9 +146,6 @@ size_t liveEntityCount(const Drawing& d) {
 
 namespace {
 
-// Erased stretches shorter than this are left for the walk to step over.
-constexpr uint32_t kShortestRun = 8;
-
 void findRuns(const Drawing& d, size_t from, ErasedRuns& out) {
   const size_t n = d.entities.size();
   size_t slot = from;
@@ -164,8 +161,7 @@ void findRuns(const Drawing& d, size_t from, ErasedRuns& out) {
     }
     size_t end = slot;
     while (end < n && d.entities[end].erased) ++end;
-    if (end - slot >= kShortestRun)
-      out.runs.emplace_back(static_cast<uint32_t>(slot), static_cast<uint32_t>(end));
+    out.runs.emplace_back(static_cast<uint32_t>(slot), static_cast<uint32_t>(end));
     slot = end;
   }
   out.covered = n;

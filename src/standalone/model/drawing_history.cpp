@@ -198,7 +198,9 @@ void beginCommand(Drawing& d, const std::string& name) {
   h.open = UndoStep{};
   h.open.command = name;
   h.open.entityCount = d.entities.size();
-  h.keptSlots.clear();
+  // A fresh set: clearing one that once held a big join's slots would
+  // clear all its buckets for each command after.
+  h.keptSlots = std::unordered_set<size_t>();
 }
 
 void endCommand(Drawing& d) {
@@ -206,7 +208,7 @@ void endCommand(Drawing& d) {
   if (!h || --h->depth > 0) return;
   UndoStep step = std::move(h->open);
   h->open = UndoStep{};
-  h->keptSlots.clear();
+  h->keptSlots = std::unordered_set<size_t>();
   if (step.header && *step.header == d.header) step.header.reset();
   auto added =
       d.entities.begin() + static_cast<std::ptrdiff_t>(std::min(step.entityCount, d.entities.size()));
