@@ -10,7 +10,6 @@
 // Measured on the 2-core development machine (CPU time): see the report in
 // README.md.
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,6 +20,7 @@
 #include <memory>
 #include <random>
 
+#include "page_faults.h"
 #include "standalone/commands/cmd_join.h"
 #include "standalone/dxf/dxf_io.h"
 #include "standalone/model/drawing_history.h"
@@ -62,13 +62,6 @@ Drawing profileDrawing(int count) {
   ensureLayer(d, "PROFILE");
   for (const EntityRecord& e : pieces) appendEntity(d, e);
   return d;
-}
-
-// Page faults of this process so far: fresh memory costs one per page.
-long pageFaults() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_minflt + usage.ru_majflt;
 }
 
 struct Profiles {
