@@ -5,13 +5,10 @@
 // lie in the middle of chords, in running order.
 //
 // Measured on the 2-core development machine (CPU time, Release): see the
-// report in README.md. What remains for each tool point is mostly the
-// host's: the pick window's pass over the drawing's entities and the join of
-// the approach or over-cut; the start adds the join of the loose pieces and
-// the direction arrows drawn and erased once per piece. The crossing count passes over
-// far runs of segments by the boxes kept with the path's vertices; the point
-// is located with a box test before any root or angle; the path's tags are
-// written with one change.
+// report in README.md. What remains is mostly one copy of the path, and the
+// boxes of its runs of segments found again, for each break, and the start:
+// the join of the loose pieces and the direction arrows drawn and erased
+// once per piece.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
