@@ -89,10 +89,7 @@ class DrawingReader {
   explicit DrawingReader(Drawing& d) : d_(d) {}
 
   // Room for the handles of this many entities, made once.
-  void reserve(std::size_t entities) {
-    modelledAt_.reserve(entities);
-    written_.reserve(entities);
-  }
+  void reserve(std::size_t entities) { modelledAt_.reserve(entities); }
 
   void group(int code, std::string& value, long long line) {
     if (code == 0) {
@@ -603,7 +600,9 @@ class DrawingReader {
       extraRef = static_cast<uint32_t>(d_.extraGroups.size());
     }
     uint64_t handle = parseHandle(r.text(5, ""));
-    written_.push_back(handle);
+    // A modelled entity is found by its place; only one without a handle
+    // goes into the written handles.
+    if (handle == 0) written_.push_back(handle);
     if (r.section() == "BLOCKS" && !d_.blocks.empty()) {
       BlockDef& b = d_.blocks.back();
       if (handle != 0)
