@@ -102,8 +102,8 @@ void BM_Join(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     auto d = std::make_unique<Drawing>(source);
-    // A copy has no room to grow, as a drawing built entity by entity has;
-    // the join's two new places are made here.
+    // A copy has no room to grow, as a loaded drawing has; the join's two
+    // new places are made here.
     d->entities.reserve(d->entities.size() + 2);
     beginCommand(*d, "PEDIT");
     long faultsBefore = pageFaults();
