@@ -729,9 +729,16 @@ class DrawingReader {
 
 }  // namespace
 
+// The room a loaded drawing has for new entities: a share of its own and
+// a few.
+constexpr std::size_t kGrowthShare = 16;
+constexpr std::size_t kGrowthSlots = 16;
+
 Outcome readCheckedDxf(const std::string& path, const DxfCensus& census, Drawing& out) {
   try {
-    out.entities.reserve(census.entityRecords);
+    // Room to grow: the first entity a command adds (a PEDIT join's
+    // polyline) would otherwise move every entity of a big drawing.
+    out.entities.reserve(census.entityRecords + census.entityRecords / kGrowthShare + kGrowthSlots);
     out.slotOfId.reserve(census.entityRecords + 1);
     std::unique_ptr<FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
     if (!f) return Outcome::failure("cannot open the file", path);
