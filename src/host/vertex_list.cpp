@@ -57,6 +57,7 @@ const SegmentRuns& VertexList::segmentRuns() const {
   auto runs = std::make_unique<SegmentRuns>();
   const std::vector<PolyVertex>& v = block_->items;
   const size_t segments = v.size() < 2 ? 0 : v.size() - 1;
+  runs->segments = segments;
   runs->runs.reserve((segments + SegmentRuns::kSegmentsPerRun - 1) / SegmentRuns::kSegmentsPerRun);
   for (size_t first = 0; first < segments; first += SegmentRuns::kSegmentsPerRun) {
     const size_t last = std::min(segments, first + SegmentRuns::kSegmentsPerRun);

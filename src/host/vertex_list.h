@@ -56,7 +56,12 @@ constexpr double kDistinctEnds = 1e-6;
 struct SegmentRuns {
   static constexpr std::size_t kSegmentsPerRun = 32;
   std::vector<SegmentRun> runs;
+  std::size_t segments = 0;  // in all runs
+  // The segments of run r: from firstOf(r) up to endOf(r).
   static std::size_t firstOf(std::size_t run) { return run * kSegmentsPerRun; }
+  std::size_t endOf(std::size_t run) const {
+    return firstOf(run) + kSegmentsPerRun < segments ? firstOf(run) + kSegmentsPerRun : segments;
+  }
 };
 
 class VertexList {

@@ -269,15 +269,12 @@ int countCrossings(Host& host, const EntityRef& element, const EntityRef& path) 
   // path is in no run.
   double boxSize = std::max(std::max(std::fabs(box.start.x), std::fabs(box.end.x)),
                             std::max(std::fabs(box.start.y), std::fabs(box.end.y)));
-  const std::vector<SegmentRun>& runs = geom.vertices.segmentRuns().runs;
-  size_t inRuns = n >= 2 ? n - 1 : 0;
-  for (size_t r = 0; r < runs.size(); ++r) {
-    if (runFarFrom(runs[r], box, boxSize)) continue;
-    size_t first = SegmentRuns::firstOf(r);
-    size_t end = std::min(first + SegmentRuns::kSegmentsPerRun, inRuns);
-    for (size_t at = first; at < end; ++at) test(at);
+  const SegmentRuns& runs = geom.vertices.segmentRuns();
+  for (size_t r = 0; r < runs.runs.size(); ++r) {
+    if (runFarFrom(runs.runs[r], box, boxSize)) continue;
+    for (size_t at = SegmentRuns::firstOf(r); at < runs.endOf(r); ++at) test(at);
   }
-  for (size_t at = inRuns; at < static_cast<size_t>(count); ++at) test(at);
+  for (size_t at = runs.segments; at < static_cast<size_t>(count); ++at) test(at);
   std::vector<PointRec> found;
   for (int segment : near) {
     EntityRecord curve;

@@ -71,19 +71,17 @@ bool closestOnPolyline(const PolylineGeom& pl, const Point3& given, bool extend,
   };
   if (extended) measure(first), measure(last);
   if (pl.closed) measure(n - 1);
-  const std::vector<SegmentRun>& runs = v.segmentRuns().runs;
+  const SegmentRuns& runs = v.segmentRuns();
   std::vector<std::pair<double, size_t>> order;
-  order.reserve(runs.size());
-  for (size_t r = 0; r < runs.size(); ++r) {
-    const double away = runs[r].bounds.distanceFrom(given.x, given.y);
+  order.reserve(runs.runs.size());
+  for (size_t r = 0; r < runs.runs.size(); ++r) {
+    const double away = runs.runs[r].bounds.distanceFrom(given.x, given.y);
     order.emplace_back(away >= 0.0 ? away : 0.0, r);  // NaN sorts nowhere: measured first
   }
   std::sort(order.begin(), order.end());
   for (const auto& [away, r] : order) {
     if (away > nearest.distance) break;
-    const size_t from = SegmentRuns::firstOf(r);
-    const size_t to = std::min(from + SegmentRuns::kSegmentsPerRun, n - 1);
-    for (size_t i = from; i < to; ++i) measure(i);
+    for (size_t i = SegmentRuns::firstOf(r); i < runs.endOf(r); ++i) measure(i);
   }
   if (nearest.found) out = nearest.point;
   return nearest.found;

@@ -67,11 +67,10 @@ bool polylineCrossesWindow(const PolylineGeom& pl, const Window& w, bool& decide
     if (roughSegmentBox(v[i], next(i), rough) && !rough.overlaps(w.lo.x, w.lo.y, w.hi.x, w.hi.y)) return;
     if (segmentBox(v[i], next(i)).overlaps(w.lo.x, w.lo.y, w.hi.x, w.hi.y)) near.push_back(i);
   };
-  const std::vector<SegmentRun>& runs = v.segmentRuns().runs;
-  for (size_t r = 0; r < runs.size(); ++r) {
-    if (!runs[r].bounds.meets(w.lo.x, w.lo.y, w.hi.x, w.hi.y)) continue;
-    const size_t from = SegmentRuns::firstOf(r);
-    const size_t to = std::min(from + SegmentRuns::kSegmentsPerRun, n - 1);
+  const SegmentRuns& runs = v.segmentRuns();
+  for (size_t r = 0; r < runs.runs.size(); ++r) {
+    if (!runs.runs[r].bounds.meets(w.lo.x, w.lo.y, w.hi.x, w.hi.y)) continue;
+    const size_t from = SegmentRuns::firstOf(r), to = runs.endOf(r);
     for (size_t i = from; i < to; ++i) look(i);
   }
   if (pl.closed) look(n - 1);
@@ -86,11 +85,10 @@ bool polylineCrossesWindow(const PolylineGeom& pl, const Window& w, bool& decide
   if (!anyPiece) return false;
   // One end of a piece out of the window; runs wholly inside have none.
   bool endOutside = false;
-  for (size_t r = 0; r < runs.size() && !endOutside; ++r) {
-    const PlaneBox& c = runs[r].corners;
+  for (size_t r = 0; r < runs.runs.size() && !endOutside; ++r) {
+    const PlaneBox& c = runs.runs[r].corners;
     if (c.x0 >= w.lo.x && c.y0 >= w.lo.y && c.x1 <= w.hi.x && c.y1 <= w.hi.y) continue;
-    const size_t from = SegmentRuns::firstOf(r);
-    const size_t to = std::min(from + SegmentRuns::kSegmentsPerRun, n - 1);
+    const size_t from = SegmentRuns::firstOf(r), to = runs.endOf(r);
     for (size_t i = from; i < to && !endOutside; ++i)
       endOutside = kept(i) && (outside(v[i], w) || outside(next(i), w));
   }
@@ -105,12 +103,11 @@ bool polylineCrossesWindow(const PolylineGeom& pl, const Window& w, bool& decide
   // The box of the pieces' ends, a run's corners when all its segments are
   // pieces.
   Window ends{{HUGE_VAL, HUGE_VAL, 0.0}, {-HUGE_VAL, -HUGE_VAL, 0.0}};
-  for (size_t r = 0; r < runs.size(); ++r) {
-    const size_t from = SegmentRuns::firstOf(r);
-    const size_t to = std::min(from + SegmentRuns::kSegmentsPerRun, n - 1);
-    if (runs[r].distinctEnds) {
-      widenEnds(ends, runs[r].corners.x0, runs[r].corners.y0);
-      widenEnds(ends, runs[r].corners.x1, runs[r].corners.y1);
+  for (size_t r = 0; r < runs.runs.size(); ++r) {
+    const size_t from = SegmentRuns::firstOf(r), to = runs.endOf(r);
+    if (runs.runs[r].distinctEnds) {
+      widenEnds(ends, runs.runs[r].corners.x0, runs.runs[r].corners.y0);
+      widenEnds(ends, runs.runs[r].corners.x1, runs.runs[r].corners.y1);
       continue;
     }
     for (size_t i = from; i < to; ++i) {
